@@ -1,0 +1,10 @@
+#pragma once
+
+#include "form/ControlSpec.h"
+
+#include <vector>
+
+namespace menu {
+WindowSpec window();
+std::vector<ControlSpec> controls();
+} // namespace menu

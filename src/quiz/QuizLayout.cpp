@@ -1,0 +1,98 @@
+#include "QuizLayout.h"
+
+#include "BirdTables.h"
+
+using namespace Qt::StringLiterals;
+
+namespace quiz {
+namespace {
+
+const QColor BoardBlue(0, 0, 192);
+const QColor TitleBlue(0, 0, 255);
+const QColor Red(255, 0, 0);
+const QColor Yellow(255, 255, 0);
+const QColor White(255, 255, 255);
+
+const QString Mincho = u"ＭＳ Ｐ明朝"_s;
+const QString Gothic = u"ＭＳ Ｐゴシック"_s;
+
+ControlSpec control(ControlKind kind, const QString& name, TwipsRect rect = {}, bool visible = true)
+{
+    ControlSpec spec;
+    spec.kind = kind;
+    spec.name = name;
+    spec.rect = rect;
+    spec.visible = visible;
+    return spec;
+}
+
+ControlSpec label(const QString& name, const QString& caption, TwipsRect rect, FontSpec font, QColor back,
+                  QColor fore, Align align, bool border)
+{
+    ControlSpec spec = control(ControlKind::Label, name, rect);
+    spec.caption = caption;
+    spec.font = font;
+    spec.back = back;
+    spec.fore = fore;
+    spec.align = align;
+    spec.border = border;
+    return spec;
+}
+
+// The name board: two columns of twenty, down the left column first.
+ControlSpec nameLabel(Season season, int i)
+{
+    const float left = i < 20 ? 4680 : 7110;
+    const float top = 540 + 270 * float(i % 20);
+    ControlSpec spec = label(u"Label1"_s, birds::nameAt(season, i), {left, top, 2400, 240},
+                             {Mincho, 12, true}, BoardBlue, White, Align::Left, false);
+    spec.index = i;
+    return spec;
+}
+
+} // namespace
+
+const SeasonTable& seasonTable(Season season)
+{
+    static const SeasonTable autumnWinter{Season::AutumnWinter, u"ピヨ探し（秋冬）"_s, u" ピヨ探し（秋冬）"_s, 60,
+                                          ScreenId::AutumnWinterReference};
+    static const SeasonTable springSummer{Season::SpringSummer, u"ピヨ探し（春夏）"_s, u" ピヨ探し（春夏）"_s, 90,
+                                          ScreenId::SpringSummerReference};
+    return season == Season::AutumnWinter ? autumnWinter : springSummer;
+}
+
+WindowSpec window(const SeasonTable& season)
+{
+    return {season.title, 9600, 5955, u":/artwork/board.gif"_s};
+}
+
+// Front to back. Left, top, width, height in twips.
+std::vector<ControlSpec> controls(const SeasonTable& season)
+{
+    using enum ControlKind;
+    using enum Align;
+    ControlSpec scorePanel = control(PictureBox, u"Image2"_s, {2580, 75, 3015, 375});
+    scorePanel.picture = u":/artwork/score.gif"_s;
+
+    std::vector<ControlSpec> table{
+        control(Timer, u"Timer4"_s),
+        control(Timer, u"Timer3"_s),
+        control(Timer, u"Timer2"_s),
+        control(Timer, u"Timer1"_s),
+        control(MediaPlayer, u"MediaPlayer2"_s),
+        control(MediaPlayer, u"MediaPlayer1"_s),
+        label(u"Label6"_s, {},              {4560, 105, 1005, 315},                {Gothic, 15.75, true}, BoardBlue, Yellow, Centre, false),
+        label(u"Label5"_s, {},              {3060, 105, 1005, 315},                {Gothic, 15.75, true}, BoardBlue, Yellow, Centre, false),
+        control(PictureBox, u"Image3"_s,    {3300, 1605, 2985, 2925}, false),
+        scorePanel,
+        label(u"Label2"_s, season.caption,  {90, season.captionTop, 1965, 315},    {Mincho, 12, true},    TitleBlue, White,  Centre, true),
+        label(u"Label3"_s, u"■ピヨ調べ"_s,  {6600, 105, 1425, 315},                {Mincho, 12, true},    Red,       White,  Left,   true),
+        label(u"Label4"_s, u"■メニュー"_s,  {8175, 105, 1335, 315},                {Mincho, 12, true},    Red,       White,  Left,   true),
+    };
+    for (int i = 0; i < 40; ++i)
+        table.push_back(nameLabel(season.season, i));
+    table.push_back(control(PictureBox, u"Image1"_s, {90, 510, 4470, 5415}));
+    return table;
+}
+
+} // namespace quiz

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "BirdTables.h"
+#include "Screen.h"
+#include "ScreenServices.h"
+#include "Season.h"
+
+#include <array>
+
+class FormLabel;
+class PictureBox;
+class IntervalTimer;
+namespace quiz {
+struct SeasonTable;
+}
+
+// The quiz: a bird's picture grows into place and its call repeats; the user
+// clicks its name among the forty. The click is judged after a moment, the
+// right or wrong mark shows with its sound, the counts go up, and after a wrong
+// answer the right name turns red for a while. Questions go on until the user
+// leaves; never one of the last ten birds comes again.
+class QuizScreen final : public Screen
+{
+    Q_OBJECT
+public:
+    QuizScreen(Season season, ScreenServices& services, QObject* parent = nullptr);
+
+    // For tests and benchmarks: what the screen holds.
+    int currentEntry() const { return CurrentEntry; }
+    const std::array<qint16, 11>& recentEntries() const { return RecentEntries; }
+    int rightCount() const { return RightCount; }
+    int wrongCount() const { return WrongCount; }
+
+protected:
+    Form* buildForm() override;
+    void load() override;
+
+private:
+    void onNameClicked(int index);
+    void onStartTick();     // Timer1: the first question after the start-up delay
+    void onAnswerTick();    // Timer2: the answer is judged and the feedback shown
+    void onFeedbackTick();  // Timer3: the feedback ends
+    void onRevealTick();    // Timer4: the right name has been shown long enough
+
+    void ChooseQuestion();
+    bool CheckRecent();
+    void PresentQuestion();
+    void RevealAnswer();
+
+    void restartWait();
+    bool waitPassed(double seconds) const;
+
+    FormLabel* name(int position) const;
+    PictureBox* image(const QString& name) const;
+    IntervalTimer* timer(const QString& name) const;
+    SoundPlayer* player(const QString& name) const;
+
+    const quiz::SeasonTable& m_season;
+    ScreenServices& m_services;
+
+    birds::NumberTable BirdNumbers{};
+    qint16 CurrentEntry = 0;
+    qint16 ClickedPosition = 0;
+    qint16 DesignTop = 0;
+    qint16 DesignLeft = 0;
+    qint16 DesignWidth = 0;
+    qint16 DesignHeight = 0;
+    QString DataRoot;
+    QString NumberText;
+    std::array<qint16, 11> RecentEntries{}; // slots 1..10, oldest first; 0 = empty
+    qint64 StartSeconds = 0;
+    qint16 AnsweredEntry = 0;
+    // Counts are wider than the 16 bits of old so that a long session never wraps.
+    qint32 RightCount = 0;
+    qint32 WrongCount = 0;
+    qint16 Accepting = 0;
+};

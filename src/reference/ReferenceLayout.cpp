@@ -1,0 +1,109 @@
+#include "ReferenceLayout.h"
+
+#include "BirdTables.h"
+
+using namespace Qt::StringLiterals;
+
+namespace reference {
+namespace {
+
+const QColor BoardBlue(0, 0, 192);
+const QColor ListBlue(0, 0, 255);
+const QColor Red(255, 0, 0);
+const QColor Magenta(255, 0, 255);
+const QColor Pink(255, 128, 128);
+const QColor White(255, 255, 255);
+
+const QString Mincho = u"ＭＳ Ｐ明朝"_s;
+const QString FixedMincho = u"ＭＳ 明朝"_s;
+
+ControlSpec control(ControlKind kind, const QString& name, TwipsRect rect = {}, bool visible = true)
+{
+    ControlSpec spec;
+    spec.kind = kind;
+    spec.name = name;
+    spec.rect = rect;
+    spec.visible = visible;
+    return spec;
+}
+
+ControlSpec label(const QString& name, const QString& caption, TwipsRect rect, QColor back, Align align,
+                  bool border)
+{
+    ControlSpec spec = control(ControlKind::Label, name, rect);
+    spec.caption = caption;
+    spec.font = {Mincho, 12, true};
+    spec.back = back;
+    spec.fore = White;
+    spec.align = align;
+    spec.border = border;
+    return spec;
+}
+
+// The name board: two columns of twenty, down the left column first.
+ControlSpec nameLabel(Season season, int i)
+{
+    const float left = i < 20 ? 4680 : 7110;
+    const float top = 540 + 270 * float(i % 20);
+    ControlSpec spec = label(u"Label1"_s, birds::nameAt(season, i), {left, top, 2400, 240}, BoardBlue,
+                             Align::Left, false);
+    spec.index = i;
+    return spec;
+}
+
+} // namespace
+
+const SeasonTable& seasonTable(Season season)
+{
+    static const SeasonTable springSummer{
+        Season::SpringSummer,  u"ピヨ調べ（春夏）"_s, u" ピヨ調べ（春夏）"_s, u"鳥の絵は基本的に夏羽です"_s, 2535,
+        {6615, 90},            {8190, 90},           {5055, 1620},         {-45, -30, 9600, 5970},
+        ScreenId::SpringSummerQuiz};
+    static const SeasonTable autumnWinter{
+        Season::AutumnWinter,  u"ピヨ調べ（秋冬）"_s, u" ピヨ調べ（秋冬）"_s, u"鳥の絵は基本的に冬羽です"_s, 2505,
+        {6630, 60},            {8205, 60},           {5070, 1710},         {0, -15, 9585, 5940},
+        ScreenId::AutumnWinterQuiz};
+    return season == Season::SpringSummer ? springSummer : autumnWinter;
+}
+
+WindowSpec window(const SeasonTable& season)
+{
+    return {season.title, 9600, 5955, u":/artwork/board.gif"_s};
+}
+
+// Front to back. Left, top, width, height in twips.
+std::vector<ControlSpec> controls(const SeasonTable& season)
+{
+    using enum ControlKind;
+    using enum Align;
+    const auto at = [](QPointF p, float width, float height) {
+        return TwipsRect{float(p.x()), float(p.y()), width, height};
+    };
+
+    ControlSpec list = control(ListBox, u"List1"_s, at(season.listPosition, 4125, 2760), false);
+    list.font = {FixedMincho, 11.25, false};
+    list.back = ListBlue;
+    list.fore = White;
+
+    ControlSpec button = control(Button, u"Command1"_s, {3300, 5340, 1125, 405}, false);
+    button.caption = u"説　明"_s;
+    button.font = {FixedMincho, 14.25, true};
+    button.back = Pink;
+
+    std::vector<ControlSpec> table{
+        list,
+        button,
+        control(MediaPlayer, u"MediaPlayer1"_s),
+        label(u"Label5"_s, u"■メニュー"_s,      at(season.menuLink, 1335, 315),           Red,      Left,   true),
+        label(u"Label4"_s, u"■ピヨ探し"_s,      at(season.quizLink, 1335, 315),           Red,      Left,   true),
+        label(u"Label3"_s, season.plumageNote, {season.plumageNoteLeft, 105, 3135, 285}, Magenta,  Centre, false),
+        label(u"Label2"_s, season.caption,     {105, 75, 1965, 315},                     ListBlue, Centre, true),
+        control(PictureBox, u"Image2"_s,       season.clickArea, false),
+    };
+    for (int i = 0; i < 40; ++i)
+        table.push_back(nameLabel(season.season, i));
+    table.push_back(control(PictureBox, u"Image1"_s, {90, 510, 4470, 5415}));
+    return table;
+}
+
+} // namespace reference

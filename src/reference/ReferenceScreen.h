@@ -1,0 +1,47 @@
+#pragma once
+
+#include "BirdTables.h"
+#include "Screen.h"
+#include "ScreenServices.h"
+#include "Season.h"
+
+class FormLabel;
+namespace reference {
+struct SeasonTable;
+}
+
+// Looking birds up: a click on a name marks it red, grows the bird's picture
+// into the panel, shows the 説明 button and starts the call repeating. 説明
+// opens the bird's description in a list over the board; a click on the list,
+// the board or the picture closes it again.
+class ReferenceScreen final : public Screen
+{
+    Q_OBJECT
+public:
+    ReferenceScreen(Season season, ScreenServices& services, QObject* parent = nullptr);
+
+protected:
+    Form* buildForm() override;
+    void load() override;
+
+private:
+    void onNameClicked(int index);
+    void onDescriptionClicked(); // Command1: open the viewer
+    void closeViewer();          // a click on List1 or Image2
+
+    FormLabel* name(int position) const;
+    SoundPlayer* callPlayer() const;
+
+    const reference::SeasonTable& m_season;
+    ScreenServices& m_services;
+
+    birds::NumberTable BirdNumbers{};
+    qint16 SelectedEntry = 0;
+    qint16 MarkedEntry = 0;
+    qint16 DesignTop = 0;
+    qint16 DesignLeft = 0;
+    qint16 DesignWidth = 0;
+    qint16 DesignHeight = 0;
+    QString DataRoot;
+    QString NumberText;
+};

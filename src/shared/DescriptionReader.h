@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Description files: code page 932 text, one list line per text line. A line
+// ends at CR LF or a lone CR; a lone LF stays inside its line. Empty lines are
+// lines too, but a final line end adds no empty line after it.
+namespace description {
+
+// Decodes code page 932; an invalid byte or a dangling lead byte becomes
+// U+FFFD and the rest is still decoded.
+QString decodeCp932(const QByteArray& bytes);
+
+QStringList splitLines(const QString& text);
+
+// A missing or unreadable file gives no lines. Descriptions are a screenful;
+// past MaxBytes or MaxLines the rest of a file is left unread so that opening
+// a runaway file never freezes the screen.
+QStringList read(const QString& path);
+
+inline constexpr qint64 MaxBytes = 256 * 1024;
+inline constexpr int MaxLines = 2000;
+
+} // namespace description

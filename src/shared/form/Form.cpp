@@ -1,0 +1,186 @@
+#include "Form.h"
+
+#include "FormButton.h"
+#include "FormLabel.h"
+#include "IntervalTimer.h"
+#include "ListBox.h"
+#include "PictureBox.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString key(const QString& name, int index)
+{
+    return index < 0 ? name : u"%1(%2)"_s.arg(name).arg(index);
+}
+
+// Points at 96 dots per inch, as the layouts were designed; every size in the
+// layouts comes out as a whole number of pixels (12 pt = 16 px, 20.25 pt = 27 px).
+QFont fontFor(const FontSpec& spec)
+{
+    QFont font(spec.family);
+    font.setPixelSize(int(std::lround(spec.points * 96.0f / 72.0f)));
+    font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+Qt::Alignment alignmentFor(Align align)
+{
+    return (align == Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop;
+}
+
+} // namespace
+
+Form::Form(const WindowSpec& window, const std::vector<ControlSpec>& controls,
+           const SoundPlayerFactory& makePlayer)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint)
+{
+    setWindowTitle(window.title);
+    setWindowIcon(QIcon(u":/artwork/icon.gif"_s));
+    setFixedSize(twipsToPixels(window.clientWidth), twipsToPixels(window.clientHeight));
+    m_background = QPixmap(window.background);
+
+    // Widgets created later lie above earlier ones, so build back to front.
+    std::vector<QWidget*> windowed;
+    for (auto spec = controls.rbegin(); spec != controls.rend(); ++spec) {
+        QWidget* built = build(*spec, makePlayer);
+        if (spec->kind == ControlKind::ListBox || spec->kind == ControlKind::Button)
+            windowed.push_back(built);
+    }
+    // Lists and buttons always lie above labels and picture boxes.
+    for (auto it = windowed.rbegin(); it != windowed.rend(); ++it)
+        (*it)->raise();
+}
+
+Form::~Form() = default;
+
+QWidget* Form::build(const ControlSpec& spec, const SoundPlayerFactory& makePlayer)
+{
+    QWidget* built = nullptr;
+    switch (spec.kind) {
+    case ControlKind::Label: {
+        auto* label = new FormLabel(this);
+        label->setText(spec.caption);
+        label->setColours(spec.back, spec.fore);
+        label->setAlignment(alignmentFor(spec.align));
+        label->setBorder(spec.border);
+        built = label;
+        break;
+    }
+    case ControlKind::PictureBox: {
+        auto* box = new PictureBox(this);
+        box->setTwipsRect(spec.rect);
+        if (!spec.picture.isEmpty())
+            box->setPicture(QPixmap(spec.picture));
+        built = box;
+        break;
+    }
+    case ControlKind::ListBox: {
+        auto* list = new ListBox(this);
+        QPalette palette = list->palette();
+        palette.setColor(QPalette::Base, spec.back);
+        palette.setColor(QPalette::Text, spec.fore);
+        list->setPalette(palette);
+        built = list;
+        break;
+    }
+    case ControlKind::Button: {
+        auto* button = new FormButton(this);
+        button->setText(spec.caption);
+        button->setFaceColour(spec.back);
+        built = button;
+        break;
+    }
+    case ControlKind::Timer:
+        m_timers.insert(spec.name, new IntervalTimer(this));
+        return nullptr;
+    case ControlKind::MediaPlayer:
+        if (makePlayer)
+            m_players[spec.name] = makePlayer();
+        return nullptr;
+    }
+    if (spec.kind != ControlKind::PictureBox)
+        built->setGeometry(toPixels(spec.rect));
+    if (spec.font.points > 0)
+        built->setFont(fontFor(spec.font));
+    built->setVisible(spec.visible);
+    built->setObjectName(key(spec.name, spec.index));
+    m_widgets.insert(key(spec.name, spec.index), built);
+    return built;
+}
+
+QWidget* Form::widget(const QString& name, int index) const
+{
+    QWidget* found = m_widgets.value(key(name, index));
+    Q_ASSERT_X(found, "Form", "no such control in the layout");
+    return found;
+}
+
+FormLabel* Form::label(const QString& name, int index) const
+{
+    return static_cast<FormLabel*>(widget(name, index));
+}
+
+PictureBox* Form::picture(const QString& name) const
+{
+    return static_cast<PictureBox*>(widget(name, -1));
+}
+
+ListBox* Form::list(const QString& name) const
+{
+    return static_cast<ListBox*>(widget(name, -1));
+}
+
+FormButton* Form::button(const QString& name) const
+{
+    return static_cast<FormButton*>(widget(name, -1));
+}
+
+IntervalTimer* Form::timer(const QString& name) const
+{
+    return m_timers.value(name);
+}
+
+SoundPlayer* Form::player(const QString& name) const
+{
+    const auto found = m_players.find(name);
+    return found == m_players.end() ? nullptr : found->second.get();
+}
+
+void Form::showCentred()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    show();
+}
+
+void Form::dismantle()
+{
+    for (IntervalTimer* timer : std::as_const(m_timers))
+        timer->setInterval(0);
+    m_players.clear();
+    hide();
+    deleteLater();
+}
+
+void Form::paintEvent(QPaintEvent*)
+{
+    if (!m_background.isNull())
+        QPainter(this).drawPixmap(0, 0, m_background);
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    // The screen that owns this window decides what closing means.
+    event->ignore();
+    Q_EMIT closeBoxClicked();
+}

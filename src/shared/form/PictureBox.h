@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Twips.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+// A picture box: position and size in twips, kept as 32-bit floats exactly as
+// set. With stretch off, assigning a picture sizes the box to the picture; with
+// stretch on, the picture is scaled to the box. Without a picture the box draws
+// nothing but still takes clicks over its whole rectangle.
+class PictureBox final : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent);
+
+    void setPicture(const QPixmap& picture);
+    void clearPicture();
+    bool hasPicture() const { return !m_picture.isNull(); }
+    const QPixmap& picture() const { return m_picture; }
+
+    void setStretch(bool stretch);
+    bool stretch() const { return m_stretch; }
+
+    float left() const { return m_rect.left; }
+    float top() const { return m_rect.top; }
+    float width() const { return m_rect.width; }
+    float height() const { return m_rect.height; }
+    TwipsRect twipsRect() const { return m_rect; }
+    void setLeft(float twips);
+    void setTop(float twips);
+    void setWidth(float twips);
+    void setHeight(float twips);
+    void setTwipsRect(const TwipsRect& rect);
+
+Q_SIGNALS:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void applyGeometry();
+
+    QPixmap m_picture;
+    bool m_stretch = false;
+    TwipsRect m_rect;
+};

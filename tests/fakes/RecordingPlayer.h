@@ -1,0 +1,25 @@
+#pragma once
+
+#include "SoundPlayer.h"
+
+#include <QStringList>
+
+#include <memory>
+
+// Records what a screen asks of a player, in order, e.g.
+// "hide", "source /m/声/k2.wav", "repeat 0", "stop".
+class RecordingPlayer final : public SoundPlayer
+{
+public:
+    void hide() override { calls << QStringLiteral("hide"); }
+    void setSource(const QString& path) override { calls << QStringLiteral("source ") + path; }
+    void setRepeatCount(int count) override { calls << QStringLiteral("repeat %1").arg(count); }
+    void stop() override { calls << QStringLiteral("stop"); }
+
+    static SoundPlayerFactory factory()
+    {
+        return [] { return std::make_unique<RecordingPlayer>(); };
+    }
+
+    QStringList calls;
+};

@@ -1,0 +1,12 @@
+# piyo_add_test(NAME SOURCES... LIBS libs... [LABELS labels...])
+# A Qt Test executable run offscreen by CTest.
+function(piyo_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  # Each test runs from a directory of its own: the program finds its media
+  # beside its executable, and a test writes the media it needs there.
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${ARG_LABELS}")
+endfunction()
