@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -76,22 +77,32 @@ void boxBlur(QImage& image, int radius)
     }
 }
 
-// Paints `draw` on a layer of its own, softens it, and lays it over the picture.
-void paintSoftly(QPainter& target, int radius, const std::function<void(QPainter&)>& draw)
+// Paints a soft patch of colour: `shape` on a layer of its own, blurred by `radius` and laid over
+// the picture inside the current clip.
+void paintPatch(QPainter& painter, const QPainterPath& shape, const QColor& colour, int radius)
 {
-    QImage layer(Width, Height, QImage::Format_ARGB32_Premultiplied);
+    const QRect area = painter.transform()
+                           .map(shape)
+                           .boundingRect()
+                           .toAlignedRect()
+                           .adjusted(-3 * radius, -3 * radius, 3 * radius, 3 * radius)
+                           .intersected(QRect(0, 0, Width, Height));
+    if (area.isEmpty())
+        return;
+    QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
     layer.fill(Qt::transparent);
     {
-        QPainter painter(&layer);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setTransform(target.transform());
-        draw(painter);
+        QPainter p(&layer);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.translate(-area.topLeft());
+        p.setTransform(painter.transform(), true);
+        p.fillPath(shape, colour);
     }
     boxBlur(layer, radius);
-    target.save();
-    target.resetTransform();
-    target.drawImage(0, 0, layer);
-    target.restore();
+    painter.save();
+    painter.resetTransform();
+    painter.drawImage(area.topLeft(), layer);
+    painter.restore();
 }
 
 QColor withAlpha(QColor colour, int alpha)
@@ -159,14 +170,10 @@ void paintRim(QPainter& painter, const QPainterPath& silhouette, const QColor& c
     // near-field shades that the GIF palette has no room for.
     painter.save();
     painter.setClipPath(silhouette, Qt::IntersectClip);
-    paintSoftly(painter, 2, [&](QPainter& p) { p.strokePath(silhouette, QPen(colour, width)); });
+    QPainterPathStroker stroker;
+    stroker.setWidth(width);
+    paintPatch(painter, stroker.createStroke(silhouette), colour, 2);
     painter.restore();
-}
-
-// Paints a soft patch of colour: `shape` blurred by `radius`, kept inside the current clip.
-void paintPatch(QPainter& painter, const QPainterPath& shape, const QColor& colour, int radius)
-{
-    paintSoftly(painter, radius, [&](QPainter& p) { p.fillPath(shape, colour); });
 }
 
 QPainterPath ellipse(QPointF centre, qreal rx, qreal ry)
