@@ -1,0 +1,60 @@
+#pragma once
+
+#include <array>
+#include <initializer_list>
+#include <vector>
+
+// How one bird sounds: the ingredients mixed under a note's pitch contour.
+// A whistle is mostly `tone`; a quack or caw is `buzz` shaped by two formants;
+// a screech or a dry "chat" adds `noise`. Unset fields are off.
+struct Voice
+{
+    std::array<double, 4> tone{}; // levels of the pure tone's harmonics 1-4
+    double buzz = 0;              // level of a harmonic-rich buzz on the same pitch
+    double formant1 = 1000;       // Hz, where the buzz is loudest
+    double formant2 = 2500;       // Hz, its second, weaker peak
+    double noise = 0;             // level of band noise
+    double noiseHz = 0;           // centre of that band; 0 follows the pitch
+    double noiseWidth = 0.4;      // bandwidth of the noise relative to its centre
+    double vibratoHz = 0;         // pitch wobble ("ヒョロロ")
+    double vibrato = 0;           // its depth as a fraction of the pitch
+    double trillHz = 0;           // loudness pulses within a note ("コロコロ", "グルル")
+    double trill = 0;             // their depth, 0-1
+    double rough = 0;             // random pitch jitter as a fraction of the pitch: hoarseness
+    double attack = 0.01;         // seconds
+    double release = 0.03;        // seconds
+    double decay = 0;             // loudness fall within the note, per second (struck notes)
+};
+
+// Pitch at the start, middle and end of a note, in Hz; the pitch glides smoothly through them.
+using Contour = std::array<double, 3>;
+
+struct Note
+{
+    Voice voice;
+    double seconds = 0.1;
+    Contour hz{};
+    double pause = 0;   // silence after the note, before the next one; negative overlaps
+    int times = 1;      // the note said this many times in a row
+    double step = 1;    // pitch ratio from one repeat to the next
+    double scatter = 0; // random pitch spread per repeat, in octaves (warbling songs)
+    double level = 1;   // loudness relative to the other notes
+};
+
+// One file: a phrase that the program plays over and over, so it ends in silence
+// long enough to separate one repeat from the next.
+struct Call
+{
+    const char* file; // name without ".wav"
+    const char* name; // the bird, or what the sound means
+    std::vector<Note> phrase;
+    double tail = 0.4; // silence after the last note, seconds
+};
+
+// Several notes said `times` times, `gap` seconds apart.
+std::vector<Note> repeat(int times, double gap, std::initializer_list<Note> motif);
+
+// k1 ... k80, in bird number order.
+const std::vector<Call>& birdCalls();
+// o (right answer) and x (wrong answer).
+const std::vector<Call>& feedbackSounds();
