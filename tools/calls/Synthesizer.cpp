@@ -56,8 +56,9 @@ double formantWeight(const Voice& voice, double hz)
     return 0.08 + peak(voice.formant1) + 0.6 * peak(voice.formant2);
 }
 
-// Harmonic-rich buzz for one sample: partials fall off as a sawtooth's do and are
-// shaped by the formants. sin(k*phase) comes from the Chebyshev recurrence.
+// Harmonic-rich buzz for one sample: partials fall off a little more gently than a
+// sawtooth's and are shaped by the formants. sin(k*phase) comes from the Chebyshev
+// recurrence, which keeps dozens of partials cheap.
 double buzzAt(const Voice& voice, double phase, double hz)
 {
     const double twoCos = 2 * std::cos(phase);
@@ -174,6 +175,7 @@ std::vector<float> Synthesizer::render(const Call& call, double minSeconds)
 double Synthesizer::addNote(const Note& note, double start, double pitchFactor)
 {
     const Voice& voice = note.voice;
+    start = std::max(start, 0.0); // a note pulled back over the start of the file
     const auto first = std::size_t(std::lround(start * kSampleRate));
     const auto count = std::size_t(std::lround(note.seconds * kSampleRate));
     if (m_mix.size() < first + count)
