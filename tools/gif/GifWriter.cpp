@@ -100,5 +100,7 @@ bool writeGif87a(const QImage& source, const QString& path, QString* error)
         ok = false;
     if (!ok)
         return fail(QString::fromUtf8(GifErrorString(writeError ? writeError : status)));
+    // giflib creates the file readable by its owner only; media is for everyone.
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     return true;
 }

@@ -24,11 +24,16 @@ QString key(const QString& name, int index)
 
 // Points at 96 dots per inch, as the layouts were designed; every size in the
 // layouts comes out as a whole number of pixels (12 pt = 16 px, 20.25 pt = 27 px).
-QFont fontFor(const FontSpec& spec)
+QFont fontFor(const FontSpec& spec, const QString& caption, int room)
 {
     QFont font(spec.family);
     font.setPixelSize(int(std::lround(spec.points * 96.0f / 72.0f)));
     font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
+    // The stand-in fonts run a few pixels wider than the fonts the layouts were
+    // made with; a caption that would be cut is set a little tighter instead.
+    const int over = QFontMetrics(font).horizontalAdvance(caption) - room;
+    if (over > 0 && caption.size() > 1)
+        font.setLetterSpacing(QFont::AbsoluteSpacing, -qreal(over) / qreal(caption.size() - 1));
     return font;
 }
 
@@ -111,7 +116,7 @@ QWidget* Form::build(const ControlSpec& spec, const SoundPlayerFactory& makePlay
     if (spec.kind != ControlKind::PictureBox)
         built->setGeometry(toPixels(spec.rect));
     if (spec.font.points > 0)
-        built->setFont(fontFor(spec.font));
+        built->setFont(fontFor(spec.font, spec.caption, built->contentsRect().width() - 2));
     built->setVisible(spec.visible);
     built->setObjectName(key(spec.name, spec.index));
     m_widgets.insert(key(spec.name, spec.index), built);

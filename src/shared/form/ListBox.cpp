@@ -1,5 +1,7 @@
 #include "ListBox.h"
 
+#include <QKeyEvent>
+
 ListBox::ListBox(QWidget* parent) : QListWidget(parent)
 {
     setSortingEnabled(false);
@@ -9,10 +11,9 @@ ListBox::ListBox(QWidget* parent) : QListWidget(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setUniformItemSizes(true); // long descriptions stay quick to lay out
     setFrameShape(QFrame::Box);
-    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            Q_EMIT clicked();
-    });
+    // Only the user's choice counts: Qt also sets a current line by itself when
+    // the list gains focus, and that must not close the viewer.
+    connect(this, &QListWidget::itemClicked, this, &ListBox::clicked);
 }
 
 void ListBox::clearLines()
@@ -24,6 +25,14 @@ void ListBox::clearLines()
 void ListBox::addLines(const QStringList& lines)
 {
     addItems(lines);
+}
+
+void ListBox::keyPressEvent(QKeyEvent* event)
+{
+    const int before = currentRow();
+    QListWidget::keyPressEvent(event);
+    if (currentRow() != before && currentRow() >= 0)
+        Q_EMIT clicked();
 }
 
 QStringList ListBox::lines() const

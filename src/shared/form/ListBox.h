@@ -17,4 +17,7 @@ public:
 
 Q_SIGNALS:
     void clicked();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages piyo needs to build, run and be tested.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libgif-dev libsndfile1-dev
+  libxkbcommon-dev
+  # run: Japanese fonts, and the GStreamer plugins Qt Multimedia loads
+  fonts-ipafont gstreamer1.0-plugins-good
+  # test: a virtual display and sound server, and tools to drive and record them
+  xvfb xauth x11-utils xdotool pulseaudio pulseaudio-utils imagemagick
+  # fuzzing and packaging
+  clang libclang-rt-14-dev dpkg-dev fakeroot lintian desktop-file-utils appstream
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+$sudo apt-get update
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
