@@ -1,0 +1,525 @@
+#include "BirdPainter.h"
+
+#include "FeatherPainter.h"
+#include "PathTools.h"
+#include "Scenery.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+Plumage withDefaults(Plumage c)
+{
+    auto fill = [](QColor& colour, const QColor& fallback) {
+        if (!colour.isValid())
+            colour = fallback;
+    };
+    fill(c.upper, QColor(0x8a7a66));
+    fill(c.under, QColor(0xf2efe8));
+    fill(c.head, c.upper);
+    fill(c.throat, c.under);
+    fill(c.wing, c.upper);
+    fill(c.primaries, c.wing.darker(160));
+    fill(c.tail, c.primaries);
+    fill(c.bill, QColor(0x2b2826));
+    fill(c.billTip, c.bill);
+    fill(c.legs, QColor(0x3a3634));
+    fill(c.feet, c.legs);
+    fill(c.iris, QColor(0x22160f));
+    fill(c.fringe, c.wing.lighter(135));
+    fill(c.crest, c.head);
+    return c;
+}
+
+// A little noise keeps smooth gradients from turning into bands once the
+// picture is reduced to a 256-colour palette.
+void addGrain(QImage& image, int seed)
+{
+    paths::Random random(std::uint32_t(seed) * 101u + 77u);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int n = int(std::lround(random.uniform(-4.5, 4.5)));
+            line[x] = qRgb(std::clamp(qRed(line[x]) + n, 0, 255), std::clamp(qGreen(line[x]) + n, 0, 255),
+                           std::clamp(qBlue(line[x]) + n, 0, 255));
+        }
+    }
+}
+
+} // namespace
+
+BirdPainter::BirdPainter(const Species& species)
+    : m_species(species), m_colours(withDefaults(species.plumage)), m_geometry(species.shape)
+{}
+
+double BirdPainter::pixel() const
+{
+    return 1.0 / m_scale;
+}
+
+void BirdPainter::fitToCanvas()
+{
+    const QRectF b = m_geometry.bounds();
+    const double base = m_geometry.baseline();
+    const double w = m_canvas.width(), h = m_canvas.height();
+    const Stance stance = m_species.shape.stance;
+    const double anchor = stance == Stance::Swimming ? 0.66 : stance == Stance::Perched ? 0.72 : 0.87;
+    double scale = 0.9 * w / b.width();
+    scale = std::min(scale, (anchor - 0.05) * h / (base - b.top()));
+    if (stance != Stance::Swimming && b.bottom() > base + 1)
+        scale = std::min(scale, (0.97 - anchor) * h / (b.bottom() - base));
+    m_scale = scale;
+    m_transform = QTransform();
+    m_transform.translate(w / 2, anchor * h);
+    m_transform.scale(m_species.facingRight ? scale : -scale, scale);
+    m_transform.translate(-b.center().x(), -base);
+}
+
+QImage BirdPainter::paint()
+{
+    m_canvas = QSize(m_species.width, m_species.height) * Oversample;
+    fitToCanvas();
+    const QImage bird = paintBird();
+
+    SceneAnchors anchors;
+    anchors.baseline = m_transform.map(QPointF(0, m_geometry.baseline())).y();
+    double feetX = m_geometry.headCentre().x() * 0;
+    if (!m_geometry.legs().isEmpty())
+        feetX = (m_geometry.legs().first().foot.x() + m_geometry.legs().last().foot.x()) / 2;
+    anchors.feetX = m_transform.map(QPointF(feetX, 0)).x();
+    anchors.bird = m_transform.mapRect(m_geometry.bounds());
+    anchors.body = m_transform.mapRect(m_geometry.body().boundingRect());
+    anchors.scale = m_scale;
+    anchors.legLength = m_species.shape.legLength * m_scale;
+
+    QImage picture(m_canvas, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::white);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    Scenery scenery(m_species.setting, m_canvas, m_species.number <= 40, m_species.number);
+    scenery.paintBehind(p, anchors, bird);
+    p.save();
+    if (m_species.shape.stance == Stance::Swimming)
+        p.setClipRect(QRectF(0, 0, m_canvas.width(), anchors.baseline));
+    p.drawImage(0, 0, bird);
+    p.restore();
+    scenery.paintFront(p, anchors);
+    p.end();
+    QImage small =
+        picture.scaled(m_species.width, m_species.height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            .convertToFormat(QImage::Format_RGB32);
+    addGrain(small, m_species.number);
+    return small;
+}
+
+QImage BirdPainter::paintBird()
+{
+    QImage layer(m_canvas, QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    QPainter p(&layer);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setTransform(m_transform);
+    paintLegs(p);
+    paintTail(p);
+    paintCrest(p, false);
+    paintBody(p);
+    paintWing(p);
+    paintCrest(p, true);
+    paintBill(p);
+    paintEye(p);
+    return layer;
+}
+
+void BirdPainter::softLayer(QPainter& target, const QPainterPath& clip, int radius,
+                            const std::function<void(QPainter&)>& draw)
+{
+    QImage layer(m_canvas, QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    {
+        QPainter q(&layer);
+        q.setRenderHint(QPainter::Antialiasing);
+        q.setTransform(m_transform);
+        draw(q);
+    }
+    const QRect area = m_transform.mapRect(clip.boundingRect())
+                           .toAlignedRect()
+                           .adjusted(-radius * 3, -radius * 3, radius * 3, radius * 3);
+    paths::blur(layer, radius, area);
+    target.save();
+    target.setClipPath(clip, Qt::IntersectClip);
+    target.resetTransform();
+    target.drawImage(0, 0, layer);
+    target.restore();
+}
+
+void BirdPainter::shade(QPainter& p, const QPainterPath& clip, const QPointF& light, const QPointF& dark,
+                        int rim)
+{
+    softLayer(p, clip, 5, [&](QPainter& q) {
+        QLinearGradient g(light, dark);
+        g.setColorAt(0, QColor(255, 255, 255, 70));
+        g.setColorAt(0.35, QColor(255, 255, 255, 0));
+        g.setColorAt(0.7, QColor(0, 0, 0, 10));
+        g.setColorAt(1, QColor(0, 0, 0, 80));
+        q.fillPath(clip, g);
+        q.setBrush(Qt::NoBrush);
+        q.setPen(QPen(QColor(0, 0, 0, 60), rim * pixel()));
+        q.drawPath(clip);
+    });
+}
+
+void BirdPainter::outline(QPainter& p, const QPainterPath& path, double alpha)
+{
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(20, 16, 12, int(alpha * 255)), 1.3 * pixel(), Qt::SolidLine, Qt::RoundCap,
+                  Qt::RoundJoin));
+    p.drawPath(path);
+}
+
+void BirdPainter::paintLegs(QPainter& p)
+{
+    const BirdShape& s = m_species.shape;
+    for (const BirdGeometry::Leg& leg : m_geometry.legs()) {
+        const QColor colour = leg.far ? m_colours.legs.darker(135) : m_colours.legs;
+        const double w = s.legWidth;
+        QPainterPath limb;
+        limb.moveTo(leg.hip);
+        limb.lineTo(leg.heel);
+        limb.lineTo(leg.foot);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(colour, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPath(limb);
+        p.setPen(QPen(paths::withAlpha(colour.lighter(150), 120), w * 0.3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(leg.heel + QPointF(w * 0.2, 0), leg.foot + QPointF(w * 0.2, -w));
+
+        const double t = s.toeLength;
+        const QPointF f = leg.foot;
+        const QColor feet = leg.far ? m_colours.feet.darker(135) : m_colours.feet;
+        p.setPen(QPen(feet, w * 0.62, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        QPainterPath toes;
+        if (s.stance == Stance::Perched) {
+            toes.moveTo(f);
+            toes.quadTo(f + QPointF(t * 0.7, -t * 0.05), f + QPointF(t * 0.95, t * 0.45));
+            toes.moveTo(f);
+            toes.quadTo(f + QPointF(-t * 0.45, -t * 0.05), f + QPointF(-t * 0.65, t * 0.4));
+        } else {
+            toes.moveTo(f);
+            toes.lineTo(f + QPointF(t, 0.4));
+            toes.moveTo(f);
+            toes.lineTo(f + QPointF(t * 0.72, t * 0.16));
+            toes.moveTo(f);
+            toes.lineTo(f + QPointF(t * 0.6, -t * 0.08));
+            toes.moveTo(f);
+            toes.lineTo(f + QPointF(-t * 0.32, 0.2));
+        }
+        p.drawPath(toes);
+    }
+}
+
+void BirdPainter::paintTail(QPainter& p)
+{
+    const QPainterPath& tail = m_geometry.tail();
+    p.setPen(Qt::NoPen);
+    p.setBrush(m_colours.tail);
+    p.drawPath(tail);
+    FeatherPainter(m_geometry, m_colours, pixel(), m_species.number).paintTail(p);
+    softLayer(p, tail, 2, [&](QPainter& q) { paintMarks(q, {Frame::Tail}, true); });
+    p.save();
+    p.setClipPath(tail, Qt::IntersectClip);
+    paintMarks(p, {Frame::Tail}, false);
+    p.restore();
+    shade(p, tail, m_geometry.map(Frame::Tail, {0.2, -1.2}), m_geometry.map(Frame::Tail, {0.2, 1.2}), 4);
+    outline(p, tail);
+}
+
+void BirdPainter::paintCrest(QPainter& p, bool front)
+{
+    if (front) {
+        if (m_colours.ruff.isValid())
+            paintRuff(p);
+        return;
+    }
+    const QPainterPath& crest = m_geometry.crest();
+    if (crest.isEmpty())
+        return;
+    QRadialGradient g(m_geometry.headCentre(), m_species.shape.headRadius * 2.6);
+    g.setColorAt(0, m_colours.crest.lighter(115));
+    g.setColorAt(1, m_colours.crest.darker(125));
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawPath(crest);
+    outline(p, crest, 0.3);
+}
+
+void BirdPainter::paintRuff(QPainter& p)
+{
+    const BirdGeometry& g = m_geometry;
+    const QList<QPointF> frill{{-0.25, -0.1}, {-1.0, -0.35}, {-1.7, 0.35}, {-1.55, 1.3},
+                               {-0.8, 1.75},  {-0.05, 1.35}, {0.1, 0.6}};
+    QList<QPointF> points = paths::rounded(paths::densified(frill, true, 4), true, 3);
+    for (QPointF& q : points)
+        q = g.map(Frame::Head, q);
+    const QPainterPath ruff = paths::polygon(points);
+    QRadialGradient colour(g.map(Frame::Head, {-0.2, 0.4}), m_species.shape.headRadius * 1.6);
+    colour.setColorAt(0, m_colours.ruff.lighter(120));
+    colour.setColorAt(0.6, m_colours.ruff);
+    colour.setColorAt(0.85, m_colours.crest);
+    colour.setColorAt(1, m_colours.crest);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPath(ruff);
+    outline(p, ruff, 0.3);
+}
+
+void BirdPainter::paintBodyColours(QPainter& q)
+{
+    const Plumage& c = m_colours;
+    const BirdGeometry& g = m_geometry;
+    q.setPen(Qt::NoPen);
+    paintMark(q, mark::back(c.upper, -0.18), 0);
+
+    // The neck, slice by slice, from the body's colours at its base to the head's at the top.
+    constexpr int Slices = 16;
+    for (int i = 0; i < Slices; ++i) {
+        const double t0 = double(i) / Slices, t1 = double(i + 1.3) / Slices, tm = (t0 + t1) / 2;
+        const double k = paths::smoothstep(0.1, 0.95, tm);
+        QLinearGradient across(g.map(Frame::Neck, {tm, -1}), g.map(Frame::Neck, {tm, 1}));
+        across.setColorAt(0.0, paths::mix(c.upper, c.head, k));
+        across.setColorAt(0.42, paths::mix(c.upper, c.head, k));
+        across.setColorAt(0.62, paths::mix(c.under, c.throat, k));
+        across.setColorAt(1.0, paths::mix(c.under, c.throat, k));
+        const QList<QPointF> quad{g.map(Frame::Neck, {t0, -1.4}), g.map(Frame::Neck, {t1, -1.4}),
+                                  g.map(Frame::Neck, {t1, 1.4}), g.map(Frame::Neck, {t0, 1.4})};
+        q.fillPath(paths::polygon(quad), across);
+    }
+    paintMark(q, mark::ellipse(Frame::Head, -0.05, -0.1, 1.25 * m_species.shape.headLong, 1.12, c.head), 0);
+    if (c.throat != c.head)
+        paintMark(q, mark::throatPatch(c.throat), 0);
+    paintMarks(q, {Frame::Body, Frame::Neck, Frame::Head}, true);
+}
+
+void BirdPainter::paintBody(QPainter& p)
+{
+    const QPainterPath& body = m_geometry.silhouette();
+    p.setPen(Qt::NoPen);
+    p.setBrush(m_colours.under);
+    p.drawPath(body);
+    softLayer(p, body, 3, [&](QPainter& q) { paintBodyColours(q); });
+    p.save();
+    p.setClipPath(body, Qt::IntersectClip);
+    paintMarks(p, {Frame::Body, Frame::Neck, Frame::Head}, false);
+    p.restore();
+
+    const BirdGeometry& g = m_geometry;
+    shade(p, body, g.map(Frame::Body, {0.1, -1.0}), g.map(Frame::Body, {0.1, 1.05}), 10);
+    // a soft light on the crown gives the head its roundness
+    softLayer(p, g.headOutline(), 4, [&](QPainter& q) {
+        QRadialGradient light(g.map(Frame::Head, {0.15, -0.55}), m_species.shape.headRadius * 1.1);
+        light.setColorAt(0, QColor(255, 255, 255, 60));
+        light.setColorAt(1, QColor(255, 255, 255, 0));
+        q.fillPath(g.headOutline(), light);
+    });
+    outline(p, body);
+}
+
+void BirdPainter::paintWing(QPainter& p)
+{
+    const QPainterPath& wing = m_geometry.wing();
+    p.setPen(Qt::NoPen);
+    p.setBrush(m_colours.wing);
+    p.drawPath(wing);
+    p.save();
+    p.setClipPath(wing, Qt::IntersectClip);
+    FeatherPainter(m_geometry, m_colours, pixel(), m_species.number).paintWing(p);
+    p.restore();
+    softLayer(p, wing, 2, [&](QPainter& q) { paintMarks(q, {Frame::Wing}, true); });
+    p.save();
+    p.setClipPath(wing, Qt::IntersectClip);
+    paintMarks(p, {Frame::Wing}, false);
+    p.restore();
+    shade(p, wing, m_geometry.map(Frame::Wing, {0.3, -0.2}), m_geometry.map(Frame::Wing, {0.3, 1.3}), 6);
+    outline(p, wing, 0.5);
+}
+
+void BirdPainter::paintBill(QPainter& p)
+{
+    const BirdGeometry& g = m_geometry;
+    const Plumage& c = m_colours;
+    const QPainterPath& bill = g.bill();
+    QLinearGradient along(g.map(Frame::Bill, {0, 0}), g.map(Frame::Bill, {1, 0}));
+    along.setColorAt(0, c.bill);
+    along.setColorAt(std::max(0.0, c.tipFrom - 0.08), c.bill);
+    along.setColorAt(std::min(1.0, c.tipFrom + 0.08), c.billTip);
+    along.setColorAt(1, c.billTip);
+    p.setPen(Qt::NoPen);
+    p.setBrush(along);
+    p.drawPath(bill);
+    p.save();
+    p.setClipPath(bill, Qt::IntersectClip);
+    paintMarks(p, {Frame::Bill}, true);
+    paintMarks(p, {Frame::Bill}, false);
+
+    const BillKind kind = m_species.shape.bill;
+    const double depth = m_species.shape.billDepth;
+    auto line = [&](double v, double from, double to) {
+        QList<QPointF> pts;
+        for (int i = 0; i <= 20; ++i)
+            pts.append(g.map(Frame::Bill, {from + (to - from) * i / 20.0, v}));
+        return paths::polygon(pts, false);
+    };
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 255, 255, 70), depth * 0.14, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(line(-0.62, 0.04, 0.75));
+    p.setPen(QPen(QColor(0, 0, 0, 50), depth * 0.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(line(0.7, 0.04, 0.8));
+    const double mouthEnd = kind == BillKind::Hooked  ? 0.62
+                            : kind == BillKind::Duck  ? 0.93
+                            : kind == BillKind::Spoon ? 0.55
+                                                      : 0.86;
+    p.setPen(QPen(QColor(0, 0, 0, 150), std::max(depth * 0.06, 0.8 * pixel()), Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(line(0.05, 0.0, mouthEnd));
+    if (kind == BillKind::Duck || kind == BillKind::Gull || kind == BillKind::Crow ||
+        kind == BillKind::Hooked) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 0, 120));
+        p.drawEllipse(g.map(Frame::Bill, {kind == BillKind::Hooked ? 0.12 : 0.2, -0.35}), depth * 0.1,
+                      depth * 0.07);
+    }
+    p.restore();
+    outline(p, bill, 0.4);
+}
+
+void BirdPainter::paintEye(QPainter& p)
+{
+    const double e = m_species.shape.eyeSize;
+    const QPointF at = m_geometry.eye();
+    p.setPen(Qt::NoPen);
+    if (m_colours.eyeRing.isValid()) {
+        p.setBrush(m_colours.eyeRing);
+        p.drawEllipse(at, e * 1.6, e * 1.6);
+    }
+    p.setBrush(QColor(15, 10, 8));
+    p.drawEllipse(at, e * 1.08, e * 1.08);
+    p.setBrush(m_colours.iris);
+    p.drawEllipse(at, e, e);
+    p.setBrush(QColor(8, 6, 5));
+    const bool paleIris = m_colours.iris.lightness() > 70;
+    p.drawEllipse(at, e * (paleIris ? 0.5 : 0.75), e * (paleIris ? 0.5 : 0.75));
+    p.setBrush(QColor(255, 255, 255, 230));
+    p.drawEllipse(at + QPointF(e * 0.28, -e * 0.32), e * 0.26, e * 0.26);
+}
+
+void BirdPainter::paintMarks(QPainter& p, QList<Frame> frames, bool soft)
+{
+    const QList<Mark>& marks = m_colours.marks;
+    for (qsizetype i = 0; i < marks.size(); ++i) {
+        const Mark& m = marks.at(i);
+        if (m.soft == soft && frames.contains(m.frame))
+            paintMark(p, m, m_species.number * 97 + int(i));
+    }
+}
+
+void BirdPainter::paintMark(QPainter& p, const Mark& m, int seed)
+{
+    const BirdGeometry& g = m_geometry;
+    auto mapped = [&](QList<QPointF> points) {
+        for (QPointF& q : points)
+            q = g.map(m.frame, q);
+        return points;
+    };
+    switch (m.kind) {
+    case MarkKind::Ellipse: {
+        QList<QPointF> points;
+        const QPointF c = m.points.at(0), r = m.points.at(1);
+        for (int i = 0; i < 48; ++i) {
+            const double t = 2 * M_PI * i / 48;
+            points.append(c + QPointF(r.x() * std::cos(t), r.y() * std::sin(t)));
+        }
+        p.setPen(Qt::NoPen);
+        p.setBrush(m.colour);
+        p.drawPath(paths::polygon(mapped(points)));
+        break;
+    }
+    case MarkKind::Blob:
+        p.setPen(Qt::NoPen);
+        p.setBrush(m.colour);
+        p.drawPath(paths::polygon(mapped(paths::rounded(paths::densified(m.points, true), true))));
+        break;
+    case MarkKind::Stroke:
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(m.colour, m.size * g.unit(m.frame), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPath(paths::polygon(mapped(paths::rounded(paths::densified(m.points, false), false)), false));
+        break;
+    default:
+        paintTexture(p, m, seed);
+        break;
+    }
+}
+
+void BirdPainter::paintTexture(QPainter& p, const Mark& m, int seed)
+{
+    const BirdGeometry& g = m_geometry;
+    const QRectF area = QRectF(m.points.at(0), m.points.at(1)).normalized();
+    paths::Random random(std::uint32_t(seed) + 7919u);
+    const double s = m.size;
+    auto along = [&](const QPointF& at) {
+        const QPointF a = g.map(m.frame, at), b = g.map(m.frame, at + QPointF(0.01, 0));
+        const QPointF d = b - a;
+        const double len = std::hypot(d.x(), d.y());
+        return len > 0 ? d / len : QPointF(1, 0);
+    };
+    auto place = [&](int i) {
+        return QPointF(area.left() + (i + random.uniform()) / m.count * area.width(),
+                       area.top() + random.uniform() * area.height());
+    };
+    p.setBrush(Qt::NoBrush);
+    switch (m.kind) {
+    case MarkKind::Streaks:
+        p.setPen(QPen(m.colour, s * 0.32, Qt::SolidLine, Qt::RoundCap));
+        for (int i = 0; i < m.count; ++i) {
+            const QPointF at = place(i);
+            const QPointF c = g.map(m.frame, at), d = along(at);
+            p.drawLine(c - d * (s / 2), c + d * (s / 2));
+        }
+        break;
+    case MarkKind::Spots:
+        p.setPen(Qt::NoPen);
+        p.setBrush(m.colour);
+        for (int i = 0; i < m.count; ++i) {
+            const double r = s / 2 * random.uniform(0.7, 1.2);
+            p.drawEllipse(g.map(m.frame, place(i)), r, r * 0.85);
+        }
+        break;
+    case MarkKind::Chevrons:
+        p.setPen(QPen(m.colour, s * 0.32, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        for (int i = 0; i < m.count; ++i) {
+            const QPointF at = place(i);
+            const QPointF c = g.map(m.frame, at), d = along(at), n(-d.y(), d.x());
+            p.drawPolyline(QList<QPointF>{c - d * s * 0.5 - n * s * 0.5, c, c - d * s * 0.5 + n * s * 0.5});
+        }
+        break;
+    case MarkKind::Bars:
+    case MarkKind::Vermiculation: {
+        const bool fine = m.kind == MarkKind::Vermiculation;
+        p.setPen(QPen(m.colour, s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        for (int i = 0; i < m.count; ++i) {
+            const double y = area.top() + (i + 0.5) / m.count * area.height();
+            const double phase = random.uniform(0, 6.3);
+            QList<QPointF> line;
+            for (int k = 0; k <= 24; ++k) {
+                const double x = area.left() + area.width() * k / 24.0;
+                const double wave = std::sin(phase + k * (fine ? 1.7 : 0.6)) * area.height() / m.count * 0.25;
+                line.append(g.map(m.frame, {x, y + wave}));
+            }
+            p.drawPath(paths::polygon(line, false));
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "BirdShape.h"
+#include "Plumage.h"
+
+#include <QList>
+#include <QString>
+
+// What the bird stands on or swims in.
+enum class Setting {
+    Mudflat,  // wet mud with the bird's reflection
+    Sand,     // dry sandy shore
+    Shallows, // standing in shallow water
+    Water,    // swimming
+    Grass,    // short grass or a field
+    Branch,   // perched on a leafy or bare branch
+    Blossom,  // a branch in flower
+    Reeds,    // clinging to a reed stem
+    Wire,     // on a wire against the sky
+    Post,     // on a wooden post
+    Rock      // on a rock by the sea
+};
+
+struct Species
+{
+    int number = 0;
+    QString name{};
+    BirdShape shape{};
+    Plumage plumage{};
+    Setting setting = Setting::Mudflat;
+    int width = 260; // picture size in pixels
+    int height = 220;
+    bool facingRight = false;
+};
+
+// The 80 birds of the media set, by bird number (1-40 spring/summer, 41-80 autumn/winter).
+const QList<Species>& speciesTable();
+const Species* findSpecies(int number);
