@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# The desktop entry and the AppStream data as installed, checked by the tools desktops and
+# software centres use; and an icon of each size where the entry's Icon= will be looked up.
+# usage: desktop-metadata.sh ROOT
+set -euo pipefail
+root=$1
+desktop-file-validate "$root/usr/share/applications/piyo.desktop"
+metainfo=("$root"/usr/share/metainfo/*.metainfo.xml)
+appstreamcli validate --no-net "${metainfo[@]}"
+for size in 32 64 128 256; do
+  icon=$root/usr/share/icons/hicolor/${size}x${size}/apps/piyo.png
+  # The PNG header's width and height, big-endian 32-bit, at bytes 16 to 23.
+  read -r -a header < <(od -An -tu1 -j16 -N8 "$icon")
+  width=$(( (header[2] << 8) | header[3] )) height=$(( (header[6] << 8) | header[7] ))
+  [ "$width" = "$size" ] && [ "$height" = "$size" ] || { echo "$icon is ${width}x$height, not $size px" >&2; exit 1; }
+done
