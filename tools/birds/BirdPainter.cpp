@@ -23,7 +23,7 @@ Plumage withDefaults(Plumage c)
     fill(c.throat, c.under);
     fill(c.wing, c.upper);
     fill(c.primaries, c.wing.darker(160));
-    fill(c.tail, c.primaries);
+    fill(c.tail, c.wing.darker(125));
     fill(c.bill, QColor(0x2b2826));
     fill(c.billTip, c.bill);
     fill(c.legs, QColor(0x3a3634));
@@ -42,7 +42,7 @@ void addGrain(QImage& image, int seed)
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            const int n = int(std::lround(random.uniform(-4.5, 4.5)));
+            const int n = int(std::lround(random.uniform(-3.2, 3.2)));
             line[x] = qRgb(std::clamp(qRed(line[x]) + n, 0, 255), std::clamp(qGreen(line[x]) + n, 0, 255),
                            std::clamp(qBlue(line[x]) + n, 0, 255));
         }
@@ -161,7 +161,7 @@ void BirdPainter::shade(QPainter& p, const QPainterPath& clip, const QPointF& li
 {
     softLayer(p, clip, 5, [&](QPainter& q) {
         QLinearGradient g(light, dark);
-        g.setColorAt(0, QColor(255, 255, 255, 70));
+        g.setColorAt(0, QColor(255, 255, 255, 45));
         g.setColorAt(0.35, QColor(255, 255, 255, 0));
         g.setColorAt(0.7, QColor(0, 0, 0, 10));
         g.setColorAt(1, QColor(0, 0, 0, 80));
@@ -312,6 +312,7 @@ void BirdPainter::paintBody(QPainter& p)
     p.save();
     p.setClipPath(body, Qt::IntersectClip);
     paintMarks(p, {Frame::Body, Frame::Neck, Frame::Head}, false);
+    paintFeatherTexture(p, body);
     p.restore();
 
     const BirdGeometry& g = m_geometry;
@@ -319,11 +320,37 @@ void BirdPainter::paintBody(QPainter& p)
     // a soft light on the crown gives the head its roundness
     softLayer(p, g.headOutline(), 4, [&](QPainter& q) {
         QRadialGradient light(g.map(Frame::Head, {0.15, -0.55}), m_species.shape.headRadius * 1.1);
-        light.setColorAt(0, QColor(255, 255, 255, 60));
+        light.setColorAt(0, QColor(255, 255, 255, 38));
         light.setColorAt(1, QColor(255, 255, 255, 0));
         q.fillPath(g.headOutline(), light);
     });
     outline(p, body);
+}
+
+// Faint overlapping feather tips all over the plumage, so that large areas of one
+// colour read as feathers rather than as a smooth shell.
+void BirdPainter::paintFeatherTexture(QPainter& p, const QPainterPath& area)
+{
+    paths::Random random(std::uint32_t(m_species.number) * 613u + 5u);
+    const QRectF box = area.boundingRect();
+    const double size = 3.2;
+    const int count = int(box.width() * box.height() / (size * size) * 0.35);
+    const QPointF back = -paths::direction(m_species.shape.tilt);
+    p.setBrush(Qt::NoBrush);
+    for (int i = 0; i < count; ++i) {
+        const QPointF at(random.uniform(box.left(), box.right()), random.uniform(box.top(), box.bottom()));
+        if (!area.contains(at))
+            continue;
+        const QPointF n(-back.y(), back.x());
+        const double s = size * random.uniform(0.7, 1.3);
+        QPainterPath tip;
+        tip.moveTo(at - n * (s / 2));
+        tip.quadTo(at + back * (s * 0.7), at + n * (s / 2));
+        const bool dark = random.uniform() < 0.5;
+        p.setPen(
+            QPen(dark ? QColor(0, 0, 0, 22) : QColor(255, 255, 255, 26), 0.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(tip);
+    }
 }
 
 void BirdPainter::paintWing(QPainter& p)
@@ -342,7 +369,7 @@ void BirdPainter::paintWing(QPainter& p)
     paintMarks(p, {Frame::Wing}, false);
     p.restore();
     shade(p, wing, m_geometry.map(Frame::Wing, {0.3, -0.2}), m_geometry.map(Frame::Wing, {0.3, 1.3}), 6);
-    outline(p, wing, 0.5);
+    outline(p, wing, m_colours.pattern == WingPattern::Smooth ? 0.2 : 0.5);
 }
 
 void BirdPainter::paintBill(QPainter& p)

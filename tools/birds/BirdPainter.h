@@ -31,6 +31,7 @@ private:
     void paintRuff(QPainter& p);
     void paintBody(QPainter& p);
     void paintBodyColours(QPainter& p);
+    void paintFeatherTexture(QPainter& p, const QPainterPath& area);
     void paintWing(QPainter& p);
     void paintBill(QPainter& p);
     void paintEye(QPainter& p);

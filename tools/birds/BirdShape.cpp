@@ -109,14 +109,14 @@ namespace build {
 BirdShape heron()
 {
     BirdShape s;
-    s.depth = 40;
-    s.tilt = 22;
-    s.neckLength = 62;
+    s.depth = 44;
+    s.tilt = 30;
+    s.neckLength = 58;
     s.neckAngle = 80;
-    s.neckBend = 45;
-    s.neckWidth = 19;
-    s.neckBase = {0.7, -0.35};
-    s.headRadius = 8.5;
+    s.neckBend = 40;
+    s.neckWidth = 24;
+    s.neckBase = {0.75, -0.3};
+    s.headRadius = 9;
     s.headLong = 1.35;
     s.eye = {0.5, -0.12};
     s.eyeSize = 2.2;
@@ -232,36 +232,36 @@ BirdShape grebe()
 BirdShape wader()
 {
     BirdShape s;
-    s.depth = 50;
-    s.tilt = 6;
-    s.neckLength = 12;
+    s.depth = 44;
+    s.tilt = 8;
+    s.neckLength = 14;
     s.neckAngle = 50;
-    s.neckWidth = 30;
-    s.headRadius = 10.5;
+    s.neckWidth = 26;
+    s.headRadius = 11.5;
     s.eye = {0.3, -0.15};
-    s.eyeSize = 2.4;
+    s.eyeSize = 2.5;
     s.bill = BillKind::Probe;
     s.billLength = 30;
     s.billDepth = 4;
     s.legLength = 42;
     s.legWidth = 2.6;
-    s.tailLength = 24;
-    s.tailWidth = 20;
+    s.tailLength = 22;
+    s.tailWidth = 18;
     s.tailAngle = 6;
-    s.wingReach = 0.18;
-    s.wingDepth = 0.3;
+    s.wingReach = 0.28;
+    s.wingDepth = 0.25;
     return s;
 }
 
 BirdShape plover()
 {
     BirdShape s = wader();
-    s.depth = 56;
+    s.depth = 50;
     s.tilt = 6;
     s.neckLength = 8;
     s.neckAngle = 60;
-    s.neckWidth = 36;
-    s.headRadius = 13.5;
+    s.neckWidth = 34;
+    s.headRadius = 14.5;
     s.headLong = 1.04;
     s.eye = {0.28, -0.12};
     s.eyeSize = 3.3;
@@ -272,7 +272,7 @@ BirdShape plover()
     s.legLength = 36;
     s.legWidth = 2.8;
     s.tailLength = 20;
-    s.wingReach = 0.15;
+    s.wingReach = 0.2;
     return s;
 }
 
@@ -322,8 +322,8 @@ BirdShape gull()
     s.legWidth = 3.2;
     s.toeLength = 12;
     s.tailLength = 24;
-    s.tailWidth = 26;
-    s.tailAngle = 4;
+    s.tailWidth = 20;
+    s.tailAngle = -4;
     s.wingReach = 0.55;
     s.wingDepth = 0.4;
     return s;
