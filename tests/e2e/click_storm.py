@@ -1,0 +1,108 @@
+#!/usr/bin/env python3
+"""2,000 random clicks over whatever screen is open, with the bundled media.
+
+Afterwards the program must still be running with exactly one window, and a
+plain path menu -> quiz -> answer must still work. Clicks never land on the
+menu's "■終　　  了" label, which would end the program.
+Set PIYO_E2E_SEED to replay a run.
+"""
+
+import os
+import random
+import time
+
+import e2elib as e
+
+CLICKS = 2000
+BATCH = 100
+CHECKER = {(252, 254, 4), (252, 254, 252)}  # the empty picture panel
+
+
+def quit_area(menu_origin):
+    """The menu's quit label in screen coordinates, with a margin."""
+    x, y, w, h = e.MENU["quit"]
+    return (menu_origin[0] + x - 4, menu_origin[1] + y - 4, w + 8, h + 8)
+
+
+def inside(point, rect):
+    x, y, w, h = rect
+    return x <= point[0] < x + w and y <= point[1] < y + h
+
+
+def the_window(program):
+    """Exactly one window must be open (a switch may briefly show none)."""
+    e.check(program.alive(), f"piyo ended (status {program.process.returncode}) during the clicks")
+    return e.wait_for("exactly one piyo window", lambda: e.open_window(program), 5)
+
+
+def storm(program, rng, avoid):
+    done = 0
+    titles = {}
+    while done < CLICKS:
+        window, title = the_window(program)
+        titles[title] = titles.get(title, 0) + 1
+        left, top, width, height = e.geometry(window)
+        commands = []
+        while len(commands) < 5 * min(BATCH, CLICKS - done):
+            point = (left + rng.randrange(width), top + rng.randrange(height))
+            if not inside(point, avoid):  # also when the menu appears in the middle of a batch
+                commands += ["mousemove", *point, "click", "1"]
+        e.xdotool(*commands)
+        done += len(commands) // 5
+    e.log(f"{done} clicks; batches began on: {titles}")
+
+
+def back_to_menu(program):
+    window, title = the_window(program)
+    if title != e.MENU_TITLE:
+        link = e.QUIZ_TO_MENU if title in e.QUIZ_TITLES.values() else e.REFERENCE_TO_MENU
+        e.click(window, e.centre(link))
+        window = e.wait_window(program, e.MENU_TITLE)
+    main_level = e.screenshot(window).pixel(e.MENU["quiz"][0] + 3, e.MENU["quiz"][1] + 17) == e.RED
+    if not main_level:
+        e.click(window, e.centre(e.MENU["back"]))
+        e.wait_for("the main level of the menu", lambda: e.label_shown(window, e.MENU["quiz"]), 5)
+    return window
+
+
+def picture_shown(quiz):
+    x, y = e.centre(e.PICTURE_PANEL)
+    colours = e.screenshot(quiz).colours((x - 20, y - 20, 40, 40))
+    return sum(n for c, n in colours.items() if c not in CHECKER) > 800
+
+
+def main():
+    args = e.arguments()
+    e.require_session()
+    media = os.path.join(os.path.dirname(os.path.realpath(args.program)), "姿")
+    e.check(os.path.isdir(media), f"no bundled media beside the program ({media}): build the media first")
+    seed = int(os.environ.get("PIYO_E2E_SEED", time.time_ns() % 1_000_000))
+    e.log(f"seed {seed}")
+    with e.Recorder() as recorder, e.Program(args.program) as program:
+        menu = e.start(program)
+        avoid = quit_area(e.geometry(menu)[:2])
+        storm(program, random.Random(seed), avoid)
+        time.sleep(1)  # let the program catch up with the queued clicks
+        window, title = the_window(program)
+        e.log(f"after the clicks: {title}")
+
+        menu = back_to_menu(program)
+        recorder.wait_ready()
+        opened = recorder.position()
+        quiz = e.choose_from_menu(program, menu, "quiz", "autumn")
+        e.wait_for("a bird picture", lambda: picture_shown(quiz), 6)
+        e.wait_for("a bird call", lambda: sum(1 for f in recorder.frames(opened) if f[1] > 300) >= 4, 4)
+        e.click(quiz, e.centre(e.name_label(0)))
+        e.wait_for("the answer to be counted",
+                   lambda: sum((s := e.screenshot(quiz)).colours(r).get(e.YELLOW, 0)
+                               for r in (e.RIGHT_COUNT, e.WRONG_COUNT)) > 10, 3)
+
+        e.click(quiz, e.centre(e.QUIZ_TO_MENU))
+        menu = e.wait_window(program, e.MENU_TITLE)
+        e.click(menu, e.centre(e.MENU["quit"]))
+        status = program.wait(10)
+        e.check(status == 0, f"piyo ended with status {status}")
+
+
+if __name__ == "__main__":
+    e.run(main)
