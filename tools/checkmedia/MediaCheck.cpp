@@ -1,0 +1,118 @@
+#include "MediaCheck.h"
+
+#include "BirdTables.h"
+#include "DescriptionCheck.h"
+#include "MediaPaths.h"
+#include "PictureCheck.h"
+#include "SoundCheck.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+
+MediaCheck::MediaCheck(QString root) : m_root(std::move(root)) {}
+
+QList<MediaCheck::Item> MediaCheck::items()
+{
+    // The paths are built exactly as the program builds them, from an empty root.
+    auto relative = [](const QString& path) { return path.mid(1); };
+    auto birdItems = [&](Kind kind, media::BirdFile file) {
+        QList<Item> list;
+        for (int bird = birds::FirstBird; bird <= birds::LastBird; ++bird) {
+            const QString number = media::birdNumberText(bird);
+            list.append({kind, relative(media::birdFilePath({}, file, number)),
+                         number + u' ' + birds::nameOfBird(bird), true});
+        }
+        return list;
+    };
+    auto feedbackItem = [&](Kind kind, media::FeedbackFile file, const QString& owner) {
+        return Item{kind, relative(media::feedbackFilePath({}, file)), owner, false};
+    };
+
+    QList<Item> list = birdItems(Kind::Picture, media::BirdFile::Picture);
+    list << feedbackItem(Kind::Picture, media::FeedbackFile::RightPicture, u"right-answer picture"_s)
+         << feedbackItem(Kind::Picture, media::FeedbackFile::WrongPicture, u"wrong-answer picture"_s);
+    list += birdItems(Kind::Sound, media::BirdFile::Call);
+    list << feedbackItem(Kind::Sound, media::FeedbackFile::RightSound, u"right-answer sound"_s)
+         << feedbackItem(Kind::Sound, media::FeedbackFile::WrongSound, u"wrong-answer sound"_s);
+    list += birdItems(Kind::Description, media::BirdFile::Description);
+    return list;
+}
+
+QString MediaCheck::directoryOf(Kind kind)
+{
+    switch (kind) {
+    case Kind::Picture:
+        return media::pictureDirectoryName();
+    case Kind::Sound:
+        return media::callDirectoryName();
+    case Kind::Description:
+        return media::descriptionDirectoryName();
+    }
+    return {};
+}
+
+Findings MediaCheck::check(const Item& item, const QString& path)
+{
+    switch (item.kind) {
+    case Kind::Picture:
+        return checkPicture(path, item.bird ? PictureUse::Bird : PictureUse::Feedback);
+    case Kind::Sound:
+        return checkSound(path);
+    case Kind::Description:
+        return checkDescription(path);
+    }
+    return {};
+}
+
+int MediaCheck::run(QTextStream& out)
+{
+    const QList<Item> all = items();
+    for (const Kind kind : {Kind::Picture, Kind::Sound, Kind::Description}) {
+        QList<Item> ofKind;
+        std::ranges::copy_if(all, std::back_inserter(ofKind),
+                             [kind](const Item& i) { return i.kind == kind; });
+        m_counts[int(kind)] = int(ofKind.size());
+        // A whole directory missing is one problem, not eighty.
+        if (!QFileInfo(m_root + u'/' + directoryOf(kind)).isDir()) {
+            reportMissingDirectory(out, kind, int(ofKind.size()));
+            continue;
+        }
+        for (const Item& item : ofKind)
+            report(out, item, check(item, m_root + u'/' + item.relativePath));
+    }
+    out << summary() << Qt::endl;
+    return m_problems;
+}
+
+void MediaCheck::report(QTextStream& out, const Item& item, const Findings& findings)
+{
+    for (const Finding& finding : findings) {
+        const bool problem = finding.kind == Finding::Kind::Problem;
+        (problem ? m_problems : m_warnings) += 1;
+        out << item.relativePath << u" ("_s << item.owner << u"): "_s << (problem ? u""_s : u"warning: "_s)
+            << finding.text << Qt::endl;
+    }
+}
+
+void MediaCheck::reportMissingDirectory(QTextStream& out, Kind kind, int fileCount)
+{
+    ++m_problems;
+    out << directoryOf(kind) << u"/: directory missing (it should hold %1 files)"_s.arg(fileCount)
+        << Qt::endl;
+}
+
+QString MediaCheck::summary() const
+{
+    auto counted = [](int n, const QString& one, const QString& many) {
+        return u"%1 %2"_s.arg(n).arg(n == 1 ? one : many);
+    };
+    QString text = u"%1, %2, %3 checked: "_s.arg(counted(m_counts[0], u"picture"_s, u"pictures"_s),
+                                                 counted(m_counts[1], u"sound"_s, u"sounds"_s),
+                                                 counted(m_counts[2], u"description"_s, u"descriptions"_s));
+    text += m_problems == 0 ? u"no problems"_s : counted(m_problems, u"problem"_s, u"problems"_s);
+    if (m_warnings > 0)
+        text += u", "_s + counted(m_warnings, u"warning"_s, u"warnings"_s);
+    return text;
+}

@@ -1,0 +1,88 @@
+#include "PictureCheck.h"
+
+#include "FilePresence.h"
+#include "PictureLoader.h"
+
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+
+#include <gif_lib.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct GifCheck
+{
+    QString error; // empty when the whole file decodes
+    int frames = 0;
+};
+
+// Qt shows a GIF that ends early with its missing rows left blank, and says
+// nothing; giflib reads every block and reports where it breaks off.
+GifCheck checkGifData(const QString& path)
+{
+    int error = D_GIF_SUCCEEDED;
+    GifFileType* gif = DGifOpenFileName(QFile::encodeName(path).constData(), &error);
+    if (!gif)
+        return {QString::fromUtf8(GifErrorString(error)), 0};
+    GifCheck check;
+    if (DGifSlurp(gif) == GIF_ERROR)
+        check.error = QString::fromUtf8(GifErrorString(gif->Error));
+    check.frames = gif->ImageCount;
+    DGifCloseFile(gif, &error);
+    return check;
+}
+
+QString sizeText(QSize size)
+{
+    return u"%1 × %2 pixels"_s.arg(size.width()).arg(size.height());
+}
+
+Findings checkGifFile(const QString& path)
+{
+    const GifCheck gif = checkGifData(path);
+    if (!gif.error.isEmpty()) {
+        return {Finding::problem(
+            u"damaged or truncated GIF data (%1): the picture shows only in part, if at all"_s.arg(
+                gif.error))};
+    }
+    if (gif.frames > 1)
+        return {
+            Finding::warning(u"an animated GIF of %1 frames: only the first one shows"_s.arg(gif.frames))};
+    return {};
+}
+
+} // namespace
+
+Findings checkPicture(const QString& path, PictureUse use)
+{
+    if (const auto absent = checkPresent(path))
+        return {*absent};
+
+    QImageReader reader(path);
+    const QSize size = reader.size();
+    if (!size.isValid())
+        return {Finding::problem(u"not a picture the program can decode (%1)"_s.arg(reader.errorString()))};
+    if (size.width() > MaxPictureSide || size.height() > MaxPictureSide) {
+        return {Finding::problem(u"too large: %1; the program refuses pictures over %2 pixels a side"_s.arg(
+            sizeText(size), QString::number(MaxPictureSide)))};
+    }
+    const QByteArray format = reader.format();
+    if (reader.read().isNull())
+        return {Finding::problem(u"cannot be decoded (%1)"_s.arg(reader.errorString()))};
+
+    Findings findings;
+    if (format == "gif")
+        findings += checkGifFile(path);
+    else
+        findings +=
+            Finding::warning(u"%1 data under a .gif name: the program shows it, other programs may not"_s.arg(
+                QString::fromLatin1(format.toUpper())));
+    if (use == PictureUse::Bird && (size.width() > PanelWidth || size.height() > PanelHeight)) {
+        findings += Finding::warning(u"%1 does not fit the %2 × %3-pixel picture panel"_s.arg(
+            sizeText(size), QString::number(PanelWidth), QString::number(PanelHeight)));
+    }
+    return findings;
+}

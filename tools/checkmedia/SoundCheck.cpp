@@ -1,0 +1,75 @@
+#include "SoundCheck.h"
+
+#include "FilePresence.h"
+#include "WavFile.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The formats the bundled calls use and the player is made for. The decoder
+// takes a few more (µ-law, 32-bit integers, other rates, more channels mixed
+// down), so a file outside these still plays and only earns a warning; what
+// the decoder refuses (ADPCM, a file cut short) is a problem.
+const QStringList UsualEncodings = {u"8-bit PCM"_s, u"16-bit PCM"_s, u"24-bit PCM"_s, u"32-bit float"_s};
+constexpr int MinRate = 8000;
+constexpr int MaxRate = 48000;
+
+// A call longer than this is most likely a whole field recording; the silence
+// check looks at its first ten minutes only, so memory stays in bounds.
+constexpr double MaxCheckedSeconds = 600.0;
+
+bool usual(const WavFile& wav)
+{
+    return UsualEncodings.contains(wav.encoding()) && (wav.channels() == 1 || wav.channels() == 2) &&
+           wav.sampleRate() >= MinRate && wav.sampleRate() <= MaxRate;
+}
+
+QString formatText(const WavFile& wav)
+{
+    const QString channels = wav.channels() == 1   ? u"mono"_s
+                             : wav.channels() == 2 ? u"stereo"_s
+                                                   : u"%1 channels"_s.arg(wav.channels());
+    return u"%1, %2, %3 Hz"_s.arg(wav.encoding(), channels, QString::number(wav.sampleRate()));
+}
+
+float peakOf(const WavFile& wav)
+{
+    float peak = 0;
+    for (const float sample : wav.samples())
+        peak = std::max(peak, std::abs(sample));
+    return peak;
+}
+
+} // namespace
+
+Findings checkSound(const QString& path)
+{
+    if (const auto absent = checkPresent(path))
+        return {*absent};
+
+    QString why;
+    const std::optional<WavFile> wav = WavFile::read(path, &why, MaxCheckedSeconds);
+    if (!wav)
+        return {Finding::problem(u"the player cannot play it: %1"_s.arg(why))};
+
+    Findings findings;
+    if (!usual(*wav)) {
+        findings +=
+            Finding::warning(u"an unusual WAV format: %1 (the player is made for 8-, 16- or 24-bit "
+                             u"PCM or 32-bit float, mono or stereo, %2–%3 Hz)"_s.arg(
+                                 formatText(*wav), QString::number(MinRate), QString::number(MaxRate)));
+    }
+    const float peak = peakOf(*wav);
+    if (peak == 0) {
+        findings += Finding::problem(u"silent: every sample is zero"_s);
+    } else if (const double dbfs = 20 * std::log10(double(peak)); dbfs < SilenceDbfs) {
+        findings += Finding::problem(u"silent: its loudest sample is at %1 dBFS"_s.arg(dbfs, 0, 'f', 1));
+    }
+    return findings;
+}
