@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 #include <cerrno>
 #include <iconv.h>
 #include <optional>
@@ -77,18 +79,20 @@ std::optional<Cp932Error> firstCp932Error(const QByteArray& bytes)
     return found;
 }
 
-QString encodingHint(const QByteArray& bytes)
+// Text saved in another encoding. Japanese UTF-8 often passes as code page 932
+// (kana and kanji turn into other kanji), so it is caught by being valid
+// UTF-8, which real code page 932 text almost never is.
+QString otherEncoding(const QByteArray& bytes)
 {
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
-        return u"; it looks like UTF-16: save it as Shift_JIS (code page 932)"_s;
+        return u"UTF-16"_s;
+    const bool ascii = std::ranges::all_of(bytes, [](char c) { return uchar(c) < 0x80; });
     QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return u"; it looks like UTF-8: save it as Shift_JIS (code page 932)"_s;
-    return {};
+    const QString decoded = utf8(bytes);
+    return !ascii && !utf8.hasError() ? u"UTF-8"_s : QString();
 }
 
-std::optional<Finding> checkEncoding(const QByteArray& bytes, const QList<Line>& lines)
+std::optional<Finding> checkCp932(const QByteArray& bytes, const QList<Line>& lines)
 {
     const std::optional<Cp932Error> error = firstCp932Error(bytes);
     if (!error)
@@ -101,7 +105,7 @@ std::optional<Finding> checkEncoding(const QByteArray& bytes, const QList<Line>&
                   QString::number(quint8(bytes.at(error->offset)), 16).toUpper(), QString::number(line),
                   QString::number(error->offset - lines.at(line - 1).start + 1),
                   QString::number(error->offset));
-    return Finding::problem(u"not valid code page 932: %1%2"_s.arg(where, encodingHint(bytes)));
+    return Finding::problem(u"not valid code page 932: %1"_s.arg(where));
 }
 
 std::optional<Finding> checkLineEnds(const QByteArray& bytes, const QList<Line>& lines)
@@ -137,11 +141,16 @@ std::optional<Finding> checkLineWidths(const QList<Line>& lines)
     }
     if (wide == 0)
         return std::nullopt;
-    return Finding::warning(u"%1 wider than the %2 full-width characters the list shows (line %3 is %4): "
-                            u"the ends are cut off"_s.arg(wide == 1 ? u"1 line"_s : u"%1 lines"_s.arg(wide),
-                                                          QString::number(ListWidthFullWidth),
-                                                          QString::number(first),
-                                                          QString::number(firstWidth)));
+    const QString shown = QString::number(ListWidthFullWidth);
+    if (wide == 1) {
+        return Finding::warning(
+            u"line %1 is %2 full-width characters wide; the list shows %3 and cuts off the rest"_s.arg(
+                QString::number(first), QString::number(firstWidth), shown));
+    }
+    return Finding::warning(
+        u"%1 lines are wider than the %2 full-width characters the list shows "
+        u"(the first, line %3, is %4): it cuts off the rest"_s.arg(
+            QString::number(wide), shown, QString::number(first), QString::number(firstWidth)));
 }
 
 bool blank(const QByteArray& bytes)
@@ -166,8 +175,15 @@ Findings checkDescription(const QString& path)
 
     const QList<Line> lines = editorLines(bytes);
     Findings findings;
+    if (const QString other = otherEncoding(bytes); !other.isEmpty()) {
+        findings += Finding::problem(u"%1 text, not code page 932: the program shows it garbled; "
+                                     u"save it as Shift_JIS (code page 932)"_s.arg(other));
+        if (const auto lineEnds = checkLineEnds(bytes, lines))
+            findings += *lineEnds;
+        return findings;
+    }
     for (const auto& finding :
-         {checkEncoding(bytes, lines), checkLineEnds(bytes, lines), checkLineWidths(lines)}) {
+         {checkCp932(bytes, lines), checkLineEnds(bytes, lines), checkLineWidths(lines)}) {
         if (finding)
             findings += *finding;
     }
