@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs one fuzzer for a bounded time over its seeds and its growing corpus,
+# keeps its log beside the corpus and prints how many inputs it ran.
+# usage: fuzz-one.sh FUZZER SEED_DIR CORPUS_DIR ARTIFACT_DIR SECONDS
+set -uo pipefail
+fuzzer=$1 seeds=$2 corpus=$3 artifacts=$4 seconds=$5
+name=$(basename "$fuzzer")
+log=$(dirname "$artifacts")/$name.log
+mkdir -p "$corpus" "$artifacts"
+# -timeout: an input that takes 2 s (sanitizers included) would freeze the window.
+"$fuzzer" -max_total_time="$seconds" -timeout=2 -rss_limit_mb=2048 -max_len=65536 \
+  -print_final_stats=1 -artifact_prefix="$artifacts/$name-" "$corpus" "$seeds" >"$log" 2>&1
+status=$?
+runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+echo "$name: ${runs:-?} inputs in ${seconds} s, corpus $(ls "$corpus" | wc -l) files, exit $status"
+if [ "$status" != 0 ]; then
+  grep -E '^(==[0-9]+==ERROR|SUMMARY|.*runtime error|artifact_prefix|Test unit written)' "$log" | head -20
+  tail -n 40 "$log"
+fi
+exit "$status"

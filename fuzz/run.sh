@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds the fuzzers with clang in build-fuzz and runs each for a bounded time
+# (FUZZ_SECONDS, 60 by default). Seeds come from a media directory: MEDIA_DIR,
+# else the default build tree's.
+# usage: fuzz/run.sh [extra ctest arguments]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=${FUZZ_BUILD_DIR:-build-fuzz}
+cmake -S . -B "$build" -G Ninja \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DPIYO_FUZZ=ON -DPIYO_BUILD_MEDIA=OFF \
+  -DPIYO_FUZZ_SECONDS="${FUZZ_SECONDS:-60}" \
+  -DPIYO_FUZZ_MEDIA_DIR="${MEDIA_DIR:-$root/build}"
+cmake --build "$build" --target fuzz_description fuzz_wav fuzz_picture -j"${JOBS:-2}"
+status=0
+ctest --test-dir "$build/fuzz" -L fuzz --output-on-failure "$@" || status=$?
+echo "--- fuzz summary"
+for log in "$build"/fuzz/fuzz_*.log; do
+  if [ -e "$log" ]; then
+    sed -n "s/^stat::number_of_executed_units: */$(basename "$log" .log): executions /p" "$log"
+  fi
+done
+if [ -d "$build/fuzz/artifacts" ]; then
+  ls "$build/fuzz/artifacts" | sed "s/^/artifact: /"
+fi
+exit $status
