@@ -1,0 +1,245 @@
+#include "GifWriter.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sndfile.h>
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString MediaDir = QStringLiteral(PIYO_MEDIA_DIR);
+const QStringList MediaSubdirectories = {u"姿"_s, u"声"_s, u"説明"_s};
+
+struct CheckRun
+{
+    int exitCode = -1;
+    QStringList lines;
+};
+
+CheckRun runChecker(const QString& program, const QStringList& arguments)
+{
+    QProcess checker;
+    checker.start(program, arguments);
+    if (!checker.waitForFinished(60000) || checker.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {checker.exitCode(),
+            QString::fromUtf8(checker.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)};
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray bundled(const QString& relativePath)
+{
+    return readFile(MediaDir + u'/' + relativePath);
+}
+
+// Half a second of a 1 kHz tone, peak at the given level.
+QByteArray wav(int encoding, int sampleRate, double peakDbfs)
+{
+    QTemporaryDir scratch;
+    const QByteArray path = QFile::encodeName(scratch.filePath(u"tone.wav"_s));
+    SF_INFO info{};
+    info.samplerate = sampleRate;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | encoding;
+    SNDFILE* file = sf_open(path.constData(), SFM_WRITE, &info);
+    if (!file)
+        return {};
+    const double amplitude = std::pow(10.0, peakDbfs / 20);
+    std::vector<float> samples(std::size_t(sampleRate / 2));
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = float(amplitude * std::sin(2 * std::numbers::pi * 1000 * double(i) / sampleRate));
+    sf_writef_float(file, samples.data(), sf_count_t(samples.size()));
+    sf_close(file);
+    return readFile(QFile::decodeName(path));
+}
+
+QByteArray gif(QSize size)
+{
+    QTemporaryDir scratch;
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    const QString path = scratch.filePath(u"picture.gif"_s);
+    return writeGif87a(image, path) ? readFile(path) : QByteArray();
+}
+
+QByteArray png(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray randomBytes(int count)
+{
+    QRandomGenerator random(932);
+    QByteArray bytes(count, Qt::Uninitialized);
+    for (char& byte : bytes)
+        byte = char(random.bounded(256));
+    return bytes;
+}
+
+// A byte code page 932 never uses, at the start of line 2.
+QByteArray withInvalidByte(QByteArray text)
+{
+    return text.insert(text.indexOf("\r\n") + 2, '\x80');
+}
+
+} // namespace
+
+class TestCheckMedia : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void namesThePlantedFault_data();
+    void namesThePlantedFault();
+    void cleanup();
+    void bundledSetIsFoundThroughALink();
+    void missingDirectoryIsAUsageError();
+
+private:
+    QTemporaryDir m_media;
+    QString m_planted;
+};
+
+void TestCheckMedia::initTestCase()
+{
+    QVERIFY(m_media.isValid());
+    for (const QString& subdirectory : MediaSubdirectories) {
+        const QDir from(MediaDir + u'/' + subdirectory);
+        QVERIFY2(QDir(m_media.path()).mkdir(subdirectory), qPrintable(subdirectory));
+        for (const QString& name : from.entryList(QDir::Files))
+            QVERIFY(QFile::copy(from.filePath(name), m_media.filePath(subdirectory + u'/' + name)));
+    }
+    const CheckRun clean = runChecker(QStringLiteral(PIYO_CHECK_MEDIA), {m_media.path()});
+    QCOMPARE(clean.lines, QStringList{u"82 pictures, 82 sounds, 80 descriptions checked: no problems"_s});
+}
+
+void TestCheckMedia::namesThePlantedFault_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("removed");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("finding"); // how its line starts; empty: no line at all
+    QTest::addColumn<int>("exitCode");
+
+    auto plant = [](const char* row, const QString& file, const QByteArray& content, const QString& finding,
+                    int exitCode) { QTest::newRow(row) << file << false << content << finding << exitCode; };
+
+    QTest::newRow("call missing") << u"声/k12.wav"_s << true << QByteArray()
+                                  << u"声/k12.wav (12 オバシギ): missing"_s << 1;
+    plant("call cut in half", u"声/k12.wav"_s,
+          bundled(u"声/k12.wav"_s).chopped(bundled(u"声/k12.wav"_s).size() / 2),
+          u"声/k12.wav (12 オバシギ): the player cannot play it: truncated"_s, 1);
+    plant("ADPCM call", u"声/k1.wav"_s, wav(SF_FORMAT_IMA_ADPCM, 22050, -6),
+          u"声/k1.wav (1 アオサギ): the player cannot play it: unsupported encoding IMA ADPCM"_s, 1);
+    plant("96 kHz call", u"声/k1.wav"_s, wav(SF_FORMAT_PCM_16, 96000, -6),
+          u"声/k1.wav (1 アオサギ): warning: an unusual WAV format: 16-bit PCM, mono, 96000 Hz"_s, 0);
+    plant("call at -60 dBFS", u"声/o.wav"_s, wav(SF_FORMAT_PCM_16, 44100, -60),
+          u"声/o.wav (right-answer sound): silent"_s, 1);
+    // A quiet recording is still a recording.
+    plant("call at -40 dBFS", u"声/o.wav"_s, wav(SF_FORMAT_PCM_16, 44100, -40), QString(), 0);
+    plant("byte 0x80 in a description", u"説明/s3.txt"_s, withInvalidByte(bundled(u"説明/s3.txt"_s)),
+          u"説明/s3.txt (3 コアジサシ): not valid code page 932: byte 0x80 at line 2, column 1"_s, 1);
+    // Kana in UTF-8 happen to be valid code page 932, as other kanji.
+    plant("description in UTF-8", u"説明/s80.txt"_s, u"ヨシガモ\r\nカモ科\r\n"_s.toUtf8(),
+          u"説明/s80.txt (80 ヨシガモ): UTF-8 text, not code page 932"_s, 1);
+    plant("description with LF line ends", u"説明/s3.txt"_s, bundled(u"説明/s3.txt"_s).replace("\r\n", "\n"),
+          u"説明/s3.txt (3 コアジサシ): warning: LF-only line ends"_s, 0);
+    plant("empty description", u"説明/s3.txt"_s, QByteArray(""),
+          u"説明/s3.txt (3 コアジサシ): warning: empty"_s, 0);
+    plant("PNG under a .gif name", u"姿/b41.gif"_s, png({240, 300}),
+          u"姿/b41.gif (41 ジョウビタキ): warning: PNG data under a .gif name"_s, 0);
+    plant("random bytes under a .gif name", u"姿/b41.gif"_s, randomBytes(3000),
+          u"姿/b41.gif (41 ジョウビタキ): not a picture the program can decode"_s, 1);
+    plant("GIF cut in half", u"姿/maru.gif"_s,
+          bundled(u"姿/maru.gif"_s).chopped(bundled(u"姿/maru.gif"_s).size() / 2),
+          u"姿/maru.gif (right-answer picture): damaged or truncated GIF data"_s, 1);
+    plant("GIF one pixel over the size limit", u"姿/b41.gif"_s, gif({2049, 8}),
+          u"姿/b41.gif (41 ジョウビタキ): too large: 2049 × 8 pixels"_s, 1);
+    plant("GIF wider than the panel", u"姿/b41.gif"_s, gif({400, 300}),
+          u"姿/b41.gif (41 ジョウビタキ): warning: 400 × 300 pixels does not fit"_s, 0);
+}
+
+// Every fault is named on a line of its own, with nothing else found.
+void TestCheckMedia::namesThePlantedFault()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, removed);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, finding);
+    QFETCH(int, exitCode);
+
+    m_planted = file;
+    QFile planted(m_media.filePath(file));
+    if (removed) {
+        QVERIFY(planted.remove());
+    } else {
+        QVERIFY(!content.isNull());
+        QVERIFY(planted.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(planted.write(content), content.size());
+        planted.close();
+    }
+
+    const CheckRun run = runChecker(QStringLiteral(PIYO_CHECK_MEDIA), {m_media.path()});
+    const QStringList findings = run.lines.mid(0, run.lines.size() - 1);
+    if (finding.isEmpty())
+        QCOMPARE(findings, QStringList());
+    else
+        QVERIFY2(findings.size() == 1 && findings.first().startsWith(finding),
+                 qPrintable(run.lines.join(u'\n')));
+    QCOMPARE(run.exitCode, exitCode);
+}
+
+void TestCheckMedia::cleanup()
+{
+    if (m_planted.isEmpty())
+        return;
+    QFile::remove(m_media.filePath(m_planted));
+    QVERIFY(QFile::copy(MediaDir + u'/' + m_planted, m_media.filePath(m_planted)));
+    m_planted.clear();
+}
+
+// Installed, the checker is reached through a link in bin/; it still checks
+// the media beside its real self, where the program finds them.
+void TestCheckMedia::bundledSetIsFoundThroughALink()
+{
+    QTemporaryDir elsewhere;
+    const QString link = elsewhere.filePath(u"piyo-check-media"_s);
+    QVERIFY(QFile::link(QStringLiteral(PIYO_CHECK_MEDIA), link));
+    const CheckRun run = runChecker(link, {});
+    QCOMPARE(run.lines, QStringList{u"82 pictures, 82 sounds, 80 descriptions checked: no problems"_s});
+    QCOMPARE(run.exitCode, 0);
+}
+
+void TestCheckMedia::missingDirectoryIsAUsageError()
+{
+    const CheckRun run = runChecker(QStringLiteral(PIYO_CHECK_MEDIA), {m_media.filePath(u"nowhere"_s)});
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(run.lines, QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestCheckMedia)
+#include "tst_CheckMedia.moc"
