@@ -56,7 +56,7 @@ QPointF BirdGeometry::map(Frame frame, const QPointF& p) const
     }
     case Frame::Neck: {
         const double t = std::clamp(p.x(), -0.2, 1.2);
-        return neckPoint(t) + neckNormal(t) * (p.y() * neckHalfWidth(t));
+        return neckPoint(t) + neckNormal(t) * (p.y() * neckHalfWidth(t, p.y() >= 0));
     }
     case Frame::Wing:
         return paths::lerp(wingEdge(true, p.x()), wingEdge(false, p.x()), p.y());
@@ -87,7 +87,7 @@ double BirdGeometry::unit(Frame frame) const
     case Frame::Head:
         return m_shape.headRadius;
     case Frame::Neck:
-        return neckHalfWidth(0.5);
+        return neckHalfWidth(0.5, true);
     case Frame::Wing:
         return QLineF(wingEdge(true, 0.4), wingEdge(false, 0.4)).length();
     case Frame::Tail:
@@ -128,6 +128,8 @@ void BirdGeometry::buildBody()
         double y = std::sin(t) * (1 + 0.1 * x); // the breast is fuller than the rear
         if (y < 0)
             y *= 0.93; // and the back flatter than the belly
+        const double rear = std::max(0.0, -x);
+        y *= 1 - (y < 0 ? 0.22 : 0.12) * rear * rear; // both slope in towards the tail
         outline.append(map(Frame::Body, {x, y}));
     }
     m_body = paths::polygon(outline);
@@ -148,10 +150,14 @@ QPointF BirdGeometry::neckNormal(double t) const
     return {-d.y() / len, d.x() / len};
 }
 
-double BirdGeometry::neckHalfWidth(double t) const
+// The fore side widens into the breast; the hind side stays slim so that the nape
+// runs into the back without a hump.
+double BirdGeometry::neckHalfWidth(double t, bool front) const
 {
     const double base = m_shape.neckWidth / 2;
-    const double top = std::min(base, m_shape.headRadius * 0.78);
+    const double top = std::min(base, m_shape.headRadius * 0.66);
+    if (!front)
+        return top;
     return base + (top - base) * paths::smoothstep(0, 1, t);
 }
 
@@ -168,7 +174,7 @@ void BirdGeometry::buildNeckAndHead()
 
     // The tube stops inside the head so that its square end never shows.
     double end = 1;
-    while (end > 0.5 && QLineF(neckPoint(end), m_headCentre).length() < 0.55 * s.headRadius)
+    while (end > 0.5 && QLineF(neckPoint(end), m_headCentre).length() < 0.3 * s.headRadius)
         end -= 0.01;
     QList<QPointF> front, hind;
     constexpr int Samples = 28;
@@ -178,6 +184,8 @@ void BirdGeometry::buildNeckAndHead()
         hind.prepend(map(Frame::Neck, {t, -1}));
     }
     m_neckPath = paths::polygon(front + hind);
+    const double cap = neckHalfWidth(end, true);
+    m_neckPath.addEllipse(neckPoint(end), cap, cap);
 
     QList<QPointF> head;
     for (int i = 0; i < 72; ++i) {

@@ -51,7 +51,7 @@ private:
     void buildLegs();
     QPointF neckPoint(double t) const;
     QPointF neckNormal(double t) const;
-    double neckHalfWidth(double t) const;
+    double neckHalfWidth(double t, bool front) const;
     QPointF wingEdge(bool upper, double u) const;
 
     BirdShape m_shape;

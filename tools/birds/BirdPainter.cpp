@@ -129,6 +129,8 @@ QImage BirdPainter::paintBird()
     paintBody(p);
     paintWing(p);
     paintCrest(p, true);
+    if (m_colours.plumes.isValid())
+        paintPlumes(p);
     paintBill(p);
     paintEye(p);
     return layer;
@@ -273,6 +275,31 @@ void BirdPainter::paintRuff(QPainter& p)
     p.setBrush(colour);
     p.drawPath(ruff);
     outline(p, ruff, 0.3);
+}
+
+void BirdPainter::paintPlumes(QPainter& p)
+{
+    const BirdGeometry& g = m_geometry;
+    const BirdShape& s = m_species.shape;
+    paths::Random random(std::uint32_t(m_species.number) * 41u + 3u);
+    const QPointF back = -paths::direction(s.tilt + s.tailAngle * 0.5);
+    const QPointF down(0, 1);
+    const double reach = s.tailLength + 0.6 * s.depth;
+    p.setBrush(Qt::NoBrush);
+    for (int i = 0; i < 16; ++i) {
+        const QPointF from = g.map(Frame::Wing, {random.uniform(0.1, 0.45), random.uniform(0.05, 0.3)});
+        const double length = reach * random.uniform(0.8, 1.25);
+        const QPointF to =
+            g.map(Frame::Wing, {1, 0.5}) + back * length * 0.55 + down * length * random.uniform(0.2, 0.55);
+        const QPointF bend = (from + to) / 2 - down * length * 0.15;
+        QPainterPath plume;
+        plume.moveTo(from);
+        plume.quadTo(bend, to);
+        QColor c = m_colours.plumes;
+        c.setAlpha(int(random.uniform(150, 230)));
+        p.setPen(QPen(c, random.uniform(0.5, 0.9), Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(plume);
+    }
 }
 
 void BirdPainter::paintBodyColours(QPainter& q)
@@ -530,8 +557,21 @@ void BirdPainter::paintTexture(QPainter& p, const Mark& m, int seed)
         }
         break;
     case MarkKind::Bars:
-    case MarkKind::Vermiculation: {
-        const bool fine = m.kind == MarkKind::Vermiculation;
+        // rings around the body: across the part, one after another along it
+        p.setPen(QPen(m.colour, s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        for (int i = 0; i < m.count; ++i) {
+            const double x = area.left() + (i + 0.5) / m.count * area.width();
+            const double phase = random.uniform(0, 6.3);
+            QList<QPointF> line;
+            for (int k = 0; k <= 16; ++k) {
+                const double y = area.top() + area.height() * k / 16.0;
+                line.append(
+                    g.map(m.frame, {x + std::sin(phase + k * 0.8) * area.width() / m.count * 0.12, y}));
+            }
+            p.drawPath(paths::polygon(line, false));
+        }
+        break;
+    case MarkKind::Vermiculation:
         p.setPen(QPen(m.colour, s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         for (int i = 0; i < m.count; ++i) {
             const double y = area.top() + (i + 0.5) / m.count * area.height();
@@ -539,13 +579,12 @@ void BirdPainter::paintTexture(QPainter& p, const Mark& m, int seed)
             QList<QPointF> line;
             for (int k = 0; k <= 24; ++k) {
                 const double x = area.left() + area.width() * k / 24.0;
-                const double wave = std::sin(phase + k * (fine ? 1.7 : 0.6)) * area.height() / m.count * 0.25;
-                line.append(g.map(m.frame, {x, y + wave}));
+                line.append(
+                    g.map(m.frame, {x, y + std::sin(phase + k * 1.7) * area.height() / m.count * 0.25}));
             }
             p.drawPath(paths::polygon(line, false));
         }
         break;
-    }
     default:
         break;
     }

@@ -29,6 +29,7 @@ private:
     void paintTail(QPainter& p);
     void paintCrest(QPainter& p, bool front);
     void paintRuff(QPainter& p);
+    void paintPlumes(QPainter& p);
     void paintBody(QPainter& p);
     void paintBodyColours(QPainter& p);
     void paintFeatherTexture(QPainter& p, const QPainterPath& area);

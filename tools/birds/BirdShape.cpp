@@ -127,9 +127,9 @@ BirdShape heron()
     s.legWidth = 3.4;
     s.tibiaShare = 0.45;
     s.toeLength = 16;
-    s.tailLength = 16;
+    s.tailLength = 10;
     s.tailWidth = 22;
-    s.tailAngle = 30;
+    s.tailAngle = 20;
     s.wingReach = 0.05;
     s.wingDepth = 0.5;
     return s;
@@ -169,7 +169,7 @@ BirdShape spoonbill()
     s.legLength = 66;
     s.legWidth = 3.6;
     s.tailAngle = 15;
-    s.tailLength = 18;
+    s.tailLength = 10;
     s.wingReach = 0.05;
     return s;
 }
@@ -305,7 +305,7 @@ BirdShape tern()
 BirdShape gull()
 {
     BirdShape s;
-    s.depth = 52;
+    s.depth = 46;
     s.tilt = 10;
     s.neckLength = 14;
     s.neckAngle = 62;
@@ -321,10 +321,10 @@ BirdShape gull()
     s.legLength = 36;
     s.legWidth = 3.2;
     s.toeLength = 12;
-    s.tailLength = 24;
+    s.tailLength = 18;
     s.tailWidth = 20;
     s.tailAngle = -4;
-    s.wingReach = 0.55;
+    s.wingReach = 0.7;
     s.wingDepth = 0.4;
     return s;
 }
@@ -388,12 +388,12 @@ BirdShape duck()
 {
     BirdShape s;
     s.stance = Stance::Swimming;
-    s.waterline = 0.3;
-    s.depth = 46;
-    s.tilt = -2;
-    s.neckLength = 18;
-    s.neckAngle = 78;
-    s.neckWidth = 30;
+    s.waterline = 0.25;
+    s.depth = 42;
+    s.tilt = -4;
+    s.neckLength = 13;
+    s.neckAngle = 82;
+    s.neckWidth = 34;
     s.neckBase = {0.66, -0.5};
     s.headRadius = 14;
     s.headLong = 1.18;
@@ -403,11 +403,12 @@ BirdShape duck()
     s.billLength = 24;
     s.billDepth = 8;
     s.billDroop = 12;
-    s.tailLength = 18;
-    s.tailWidth = 20;
-    s.tailAngle = -22;
-    s.wingReach = 0.05;
-    s.wingDepth = -0.1;
+    s.tail = TailKind::Wedge;
+    s.tailLength = 13;
+    s.tailWidth = 12;
+    s.tailAngle = -34;
+    s.wingReach = -0.05;
+    s.wingDepth = -0.3;
     return s;
 }
 

@@ -67,7 +67,8 @@ struct Plumage
     WingPattern pattern = WingPattern::Plain;
     QColor fringe{}; // feather edges
     QColor crest{};
-    QColor ruff{}; // a frill framing the face, as on a grebe in breeding dress
+    QColor ruff{};   // a frill framing the face, as on a grebe in breeding dress
+    QColor plumes{}; // lacy display plumes trailing from the back, as on an egret
     QList<Mark> marks{};
 };
 

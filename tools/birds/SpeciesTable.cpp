@@ -30,7 +30,8 @@ Mark chevrons(Frame f, const QRectF& area, const QColor& c, int count, double si
 }
 Mark vermiculation(const QRectF& area, const QColor& c, int count = 18)
 {
-    return texture(Frame::Body, MarkKind::Vermiculation, area, c, count, 0.35);
+    return texture(Frame::Body, MarkKind::Vermiculation, area, QColor(c.red(), c.green(), c.blue(), 110),
+                   count, 0.3);
 }
 // Outer tail feathers of another colour.
 Mark tailEdges(const QColor& c)
@@ -78,9 +79,9 @@ QList<Species> summerBirds()
                     streaks(Frame::Neck, {0.5, -1.0, 0.5, 1.2}, QColor(0xd8d8d8), 12, 2.0),
                     ellipse(Frame::Body, -0.35, 0.55, 0.28, 0.35, White)}},
          Setting::Post, 230, 290},
-        {5, u"ダイサギ"_s, build::egret().tailShape(TailKind::Streamers, 44, 20, 22),
+        {5, u"ダイサギ"_s, build::egret(),
          {.upper = White, .under = 0xf0f0ec, .head = White, .wing = 0xf2f2ee, .primaries = 0xe4e4e0,
-          .tail = 0xf4f4f0, .bill = 0x222222, .legs = 0x2a2626, .iris = 0xe8d040, .fringe = 0xffffff,
+          .tail = 0xf4f4f0, .bill = 0x222222, .legs = 0x2a2626, .iris = 0xe8d040, .fringe = 0xffffff, .plumes = 0xfcfcfa,
           .marks = {lores(QColor(0x4aa88a), 0.22)}},
          Setting::Shallows, 230, 300},
         {6, u"カイツブリ"_s, build::grebe().head(10.5).billShape(BillKind::Pointed, 11, 4.6),
@@ -115,10 +116,10 @@ QList<Species> summerBirds()
                     streaks(Frame::Body, {0.0, -0.4, 1.2, 1.0}, QColor(0x6a5640), 22, 3.0)}},
          Setting::Mudflat, 280, 220},
         {10, u"コサギ"_s, build::egret().neck(62, 80, 12).legs(84).billShape(BillKind::Pointed, 34, 4.2)
-            .crested(CrestKind::Plumes, 1.3).tailShape(TailKind::Streamers, 36, 20, 24),
+            .crested(CrestKind::Plumes, 1.3),
          {.upper = White, .under = 0xf0f0ec, .head = White, .wing = 0xf2f2ee, .primaries = 0xe6e6e2,
           .tail = 0xf4f4f0, .bill = 0x1e1e1e, .legs = 0x1e1e1e, .feet = 0xe8c830, .iris = 0xe8d040,
-          .crest = 0xfafafa,
+          .crest = 0xfafafa, .plumes = 0xfcfcfa,
           .marks = {lores(QColor(0xe0b870), 0.22)}},
          Setting::Mudflat, 230, 290, true},
         {11, u"トウネン"_s, build::wader().billShape(BillKind::Pointed, 15, 4, 0, 4).legs(26),
@@ -196,7 +197,7 @@ QList<Species> summerBirds()
          {.upper = 0x868a8c, .under = White, .head = 0x8a8e90, .throat = 0xeeeeee, .wing = 0x84888a,
           .bill = 0x2a2a2a, .legs = 0xe8c840,
           .marks = {supercilium(White, 0.15), eyeStripe(QColor(0x4a4e50), 0.14),
-                    bars(Frame::Body, {-0.3, -0.4, 1.5, 1.1}, QColor(0x7a7e80), 10, 0.9),
+                    chevrons(Frame::Body, {-0.3, -0.4, 1.5, 1.1}, QColor(0x7a7e80), 34, 2.4),
                     streaks(Frame::Neck, {0.0, 0.0, 1.0, 1.2}, QColor(0x7a7e80), 14, 2.2)}},
          Setting::Rock, 260, 220},
         {21, u"ツルシギ"_s, build::wader().body(50, 6).neck(15, 58, 26).billShape(BillKind::Probe, 42, 4, -5, 3)
@@ -321,7 +322,7 @@ QList<Species> summerBirds()
             .tailShape(TailKind::Rounded, 70, 20, 14).wing(0.35, 0.4),
          {.upper = 0x5a6068, .under = White, .head = 0x6a7078, .throat = 0x8a9098, .wing = 0x4e5258,
           .tail = 0x3a3e44, .bill = 0x2a2a2a, .billTip = 0x2a2a2a, .legs = 0xf0d040, .eyeRing = 0xf0d040,
-          .marks = {breast(QColor(0x8a9098), 0.7), bars(Frame::Body, {-0.9, 0.0, 1.6, 1.2}, Black, 8, 1.3),
+          .marks = {breast(QColor(0x8a9098), 0.7), bars(Frame::Body, {-0.9, 0.0, 1.6, 1.2}, Black, 14, 1.1),
                     spots(Frame::Tail, {0.2, -0.7, 0.8, 1.4}, White, 6, 2.4)}},
          Setting::Branch, 260, 220},
         {37, u"キビタキ"_s, build::songbird().head(16).tailShape(TailKind::Notched, 48, 22, 14),
@@ -594,8 +595,11 @@ QList<Species> winterBirds()
          {.upper = 0x8a7a6a, .under = 0x8a8c94, .head = 0x1e4a3a, .throat = Black, .wing = 0x8a6a4a,
           .tail = 0x2a2a2a, .bill = 0x2a2a2a, .pattern = WingPattern::Fringed, .fringe = 0xd8b888,
           .marks = {cap(QColor(0x2a2424), -0.45),
-                    blob(Frame::Head, {{0.95, -0.25}, {0.45, -0.35}, {0.05, -0.2}, {-0.15, 0.45}, {0.3, 0.85}, {1.0, 0.6}}, QColor(0xe8d070)),
-                    stroke(Frame::Head, {{0.25, -0.1}, {0.2, 0.5}, {0.32, 1.1}}, 0.2, Black),
+                    blob(Frame::Head, {{1.1, -0.3}, {0.5, -0.45}, {0.0, -0.35}, {-0.25, 0.1}, {-0.1, 0.7}, {0.3, 1.1}, {1.1, 0.7}},
+                         QColor(0xe8d070)),
+                    stroke(Frame::Head, {{0.0, -0.42}, {-0.32, 0.1}, {-0.16, 0.78}, {0.25, 1.18}}, 0.08, White, false),
+                    stroke(Frame::Head, {{0.25, -0.1}, {0.15, 0.6}, {0.3, 1.2}}, 0.22, Black),
+                    ellipse(Frame::Head, 0.6, 0.95, 0.4, 0.25, Black),
                     breast(QColor(0xc89a80), 0.8),
                     spots(Frame::Body, {0.55, -0.3, 0.5, 0.7}, QColor(0x5a3a2a), 10, 2.0),
                     vermiculation({-0.6, -0.1, 1.1, 1.1}, QColor(0x5a5c64)),
@@ -608,7 +612,7 @@ QList<Species> winterBirds()
           .pattern = WingPattern::Fringed, .fringe = 0x8a7460,
           .marks = {cap(QColor(0x3a3028), -0.35), eyeStripe(QColor(0x3a3028), 0.14),
                     stroke(Frame::Head, {{0.8, 0.32}, {0.1, 0.38}, {-0.6, 0.3}}, 0.1, QColor(0x6a5a4a)),
-                    chevrons(Frame::Body, {-1.0, -0.3, 2.0, 1.3}, QColor(0x3a3028), 30, 4.0),
+                    chevrons(Frame::Body, {-1.0, -0.3, 2.0, 1.3}, QColor(0x4a3c30), 40, 3.0),
                     stroke(Frame::Wing, {{0.4, 0.15}, {0.75, 0.4}}, 0.12, White, false),
                     ellipse(Frame::Wing, 0.6, 0.8, 0.1, 0.12, QColor(0x2a4aa0), false)}},
          Setting::Water, 280, 200},
@@ -623,7 +627,7 @@ QList<Species> winterBirds()
           .primaries = 0x2a2e36, .tail = 0x4a5462, .bill = 0x4a5a70, .billTip = 0x202020, .tipFrom = 0.5,
           .legs = 0xf0c830, .eyeRing = 0xf0c830, .pattern = WingPattern::Barred,
           .marks = {moustache(QColor(0x2a2e36), 0.45),
-                    bars(Frame::Body, {-1.0, 0.0, 1.2, 1.2}, QColor(0x3a3a44), 9, 1.2),
+                    bars(Frame::Body, {-1.0, 0.0, 1.2, 1.2}, QColor(0x3a3a44), 13, 1.1),
                     ellipse(Frame::Bill, 0.0, 0.0, 0.15, 1.0, QColor(0xf0c830), false)}},
          Setting::Rock, 230, 290},
         {75, u"チョウゲンボウ"_s, build::falcon().head(14).tailShape(TailKind::Rounded, 62, 22, 4),
@@ -667,8 +671,7 @@ QList<Species> winterBirds()
           .tail = 0xf0f0ec, .bill = 0x1e1e1e, .legs = 0x1e1e1e,
           .marks = {blob(Frame::Head, {{1.3, -0.3}, {0.4, -0.6}, {0.0, -0.3}, {0.05, 0.45}, {0.6, 0.55}, {1.3, 0.45}}, Black)}},
          Setting::Shallows, 270, 270, true},
-        {80, u"ヨシガモ"_s, build::duck().head(15).crested(CrestKind::Mane)
-            .tailShape(TailKind::Square, 20, 22, -20),
+        {80, u"ヨシガモ"_s, build::duck().head(15).crested(CrestKind::Mane, 0.85),
          {.upper = 0x9a9a98, .under = 0xb8b8b4, .head = 0x3a5a3c, .throat = White, .wing = 0x8a8a88,
           .tail = 0x1e1e1e, .bill = 0x1e1e1e, .pattern = WingPattern::Vermiculated, .crest = 0x3a5a3c,
           .marks = {cap(QColor(0x6a3a3a), -0.4), throatPatch(White), collar(QColor(0x1e3a2c), 0.45, 0.16),
