@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Starts the unpacked program through its usr/bin link on a real X display and waits for the
-# menu window: it only opens when the program found its media beside itself in usr/lib/piyo.
+# Starts the unpacked program through its usr/bin link on a real X display, as a user's desktop
+# would, and checks that it runs from the installed layout: the menu opens with the Japanese
+# fonts in place, and the quiz it opens reads a bird's picture and call from usr/lib/piyo.
 # usage: installed-program-starts.sh ROOT
 set -euo pipefail
 root=$1
@@ -9,29 +10,56 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "DISPLAY is not set: skipped"; exit 77
 fi
 program=$root/usr/bin/piyo
-[ -L "$program" ] || { echo "$program is not a link" >&2; exit 1; }
-[ "$(readlink "$program")" = ../lib/piyo/piyo ] || { echo "$program does not link to ../lib/piyo/piyo" >&2; exit 1; }
+[ "$(readlink "$program")" = ../lib/piyo/piyo ] || { echo "$program is not a link to ../lib/piyo/piyo" >&2; exit 1; }
 
-stderr=$(mktemp)
+work=$(mktemp -d)
 unset QT_QPA_PLATFORM
-"$program" 2>"$stderr" &
-pid=$!
-trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; rm -f "$stderr"' EXIT
+# strace records which media files the program opens (non-ASCII names come out escaped).
+strace -f -qq -e trace=openat -e signal=none -o "$work/files" "$program" 2>"$work/stderr" &
+tracer=$!
+finish() {
+  local child
+  child=$(pgrep -P "$tracer" || true)
+  [ -z "$child" ] || kill "$child" 2>/dev/null || true
+  wait "$tracer" 2>/dev/null || true
+  cat "$work/stderr" >&2
+  rm -rf "$work"
+}
+trap finish EXIT
 
-window=""
-for _ in $(seq 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  window=$(xdotool search --all --onlyvisible --pid "$pid" --name 'ピヨメニュー' 2>/dev/null | head -n1 || true)
-  [ -n "$window" ] && break
-  sleep 0.2
-done
-cat "$stderr" >&2
-if [ -z "$window" ]; then
-  echo "the installed program showed no menu window (ピヨメニュー)" >&2
-  exit 1
+# Polls for up to a minute until the command prints something; prints it.
+poll() {
+  local found=""
+  for _ in $(seq 300); do
+    found=$("$@" 2>/dev/null | head -n1 || true)
+    [ -n "$found" ] && break
+    kill -0 "$tracer" 2>/dev/null || break
+    sleep 0.2
+  done
+  echo "$found"
+}
+fail() { echo "$*" >&2; exit 1; }
+
+pid=$(poll pgrep -P "$tracer")
+[ -n "$pid" ] || fail "the installed program did not start"
+menu=$(poll xdotool search --all --onlyvisible --pid "$pid" --name '^ピヨメニュー$')
+[ -n "$menu" ] || fail "the installed program showed no menu window (ピヨメニュー)"
+if grep -q "not installed" "$work/stderr"; then
+  fail "the installed program is missing a font it needs"
 fi
-if grep -q "not installed" "$stderr"; then
-  echo "the installed program is missing a font it needs" >&2
-  exit 1
-fi
-echo "menu window $window shown by the installed program"
+
+# ■ピヨ探し, then ■春夏: centres of Label4 and Label11 of the menu layout, in pixels (15 twips each).
+xdotool mousemove --window "$menu" 479 287 click 1
+sleep 0.5
+xdotool mousemove --window "$menu" 479 266 click 1
+quiz=$(poll xdotool search --all --onlyvisible --pid "$pid" --name '^ピヨ探し')
+[ -n "$quiz" ] || fail "the quiz did not open from the menu"
+
+opened() { grep -E "\"$root/usr/lib/piyo/[^/\"]+/$1\", [^)]*\) = [0-9]+" "$work/files"; }
+picture=$(poll opened 'b[0-9]+\.gif')
+call=$(poll opened 'k[0-9]+\.wav')
+[ -n "$picture" ] || fail "the quiz read no bird picture from $root/usr/lib/piyo"
+[ -n "$call" ] || fail "the quiz read no call from $root/usr/lib/piyo"
+echo "menu and quiz shown by the installed program; it read:"
+echo "$picture"
+echo "$call"
