@@ -1,0 +1,122 @@
+// Measures the real sound player against the PulseAudio null sink:
+//   start: setSource -> first sound on the sink's monitor,
+//   stop:  stop() -> last sound on the monitor,
+//   seam:  longest silence while a short call repeats,
+//   block: how long setSource holds the UI thread for a 20 MB file.
+// Usage: bench_sound [runs]   (BENCH_VERBOSE=1 prints every run; PULSE_SERVER must point at a server with a
+// null sink named nullsink, as the test command sets up)
+
+#include "AudioPlayer.h"
+#include "audiomonitor.h"
+#include "audiotestfiles.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Run
+{
+    double startMs;
+    double stopMs;
+    double seamMs;
+};
+
+void print(const char* what, std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    std::printf("%-34s median %6.1f ms   min %6.1f   max %6.1f   (n=%zu)\n", what, values[values.size() / 2],
+                values.front(), values.back(), values.size());
+}
+
+Run measureOnce(AudioMonitor& monitor, const QString& call)
+{
+    AudioPlayer player;
+    QTest::qWait(150); // let the sink fall silent
+    const qint64 set = monitor.now();
+    player.setSource(call);
+    player.setRepeatCount(0);
+    QTest::qWait(500);
+    const qint64 stopped = monitor.now();
+    player.stop();
+    QTest::qWait(150);
+    monitor.waitUntilRecorded(monitor.now());
+
+    // Searched from a little before the call, so a mis-estimated clock shows as a negative figure.
+    const qint64 first = monitor.firstSound(set - AudioMonitor::fromMs(100), stopped);
+    if (first < 0)
+        return {-1, -1, -1};
+    const qint64 last = monitor.lastSound(first, monitor.recorded());
+    // The seam is judged up to a little before the stop: the monitor's clock is only good to the
+    // sink's 10 ms render blocks.
+    const qint64 seamEnd = stopped - AudioMonitor::fromMs(20);
+    return {AudioMonitor::toMs(first - set), AudioMonitor::toMs(last - stopped),
+            AudioMonitor::toMs(monitor.longestSilence(first, seamEnd))};
+}
+
+double blockingMs(const QString& path)
+{
+    AudioPlayer player;
+    QElapsedTimer timer;
+    timer.start();
+    player.setSource(path);
+    player.setRepeatCount(0);
+    const double ms = timer.nsecsElapsed() / 1e6;
+    player.stop();
+    return ms;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    const bool verbose = qEnvironmentVariableIsSet("BENCH_VERBOSE");
+
+    QTemporaryDir dir;
+    const QString call = dir.filePath(u"call.wav"_s);
+    const QString big = dir.filePath(u"big.wav"_s);
+    // A quarter second of 440 Hz: whole cycles, so the seam itself is smooth.
+    if (!writeToneFile(call, {{440, 0.25}}) || !writeToneFile(big, {{440, 119}}, 44100, 2)) {
+        std::fprintf(stderr, "cannot write the test sounds in %s\n", qPrintable(dir.path()));
+        return 1;
+    }
+    AudioMonitor monitor;
+    if (!monitor.start()) {
+        std::fprintf(stderr, "%s\n", qPrintable(monitor.errorString()));
+        return 1;
+    }
+
+    std::vector<double> starts, stops, seams, blocks;
+    for (int i = 0; i < runs; ++i) {
+        const Run run = measureOnce(monitor, call);
+        if (run.startMs < -99) {
+            std::fprintf(stderr, "run %d: no sound at all\n", i + 1);
+            continue;
+        }
+        if (verbose)
+            std::printf("run %2d: start %6.1f  stop %6.1f  seam %5.1f\n", i + 1, run.startMs, run.stopMs,
+                        run.seamMs);
+        starts.push_back(run.startMs);
+        stops.push_back(run.stopMs);
+        seams.push_back(run.seamMs);
+        blocks.push_back(blockingMs(big));
+    }
+    if (starts.empty())
+        return 1;
+    print("start: setSource -> audible", starts);
+    print("stop: stop() -> silent", stops);
+    print("seam: longest silence in a loop", seams);
+    print("setSource of a 20 MB file blocks", blocks);
+    return 0;
+}

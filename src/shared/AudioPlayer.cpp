@@ -1,0 +1,184 @@
+#include "AudioPlayer.h"
+
+#include "WavFile.h"
+
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QByteArray>
+#include <QIODevice>
+#include <QLoggingCategory>
+#include <QMediaDevices>
+#include <QThread>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcSound, "piyo.sound", QtWarningMsg)
+
+// Calls and feedback sounds last a few seconds. Decoding only the start of a
+// file keeps an oversized one (a 20 MB recording) from stalling the UI thread:
+// 30 s of 16-bit stereo decode in about 15 ms.
+constexpr double kMaxSeconds = 30.0;
+
+// What the sink holds ahead. The UI thread refills it every 20 ms, so it is
+// what lets a busy UI thread go on without the sound stuttering (80 ms rides
+// out a 40 ms stall); but PulseAudio also sets the device's own latency from
+// it (20 ms for 80 ms), which adds to the start of every sound.
+constexpr int kBufferMs = 80;
+
+// The decoded samples as 16-bit PCM, which every sound server takes. Files with
+// more than two channels are mixed down to mono.
+QByteArray toPcm(const WavFile& wav, int outChannels)
+{
+    const std::vector<float>& in = wav.samples();
+    const int inChannels = wav.channels();
+    const qint64 frames = wav.decodedFrames();
+    QByteArray pcm(frames * outChannels * qsizetype(sizeof(qint16)), Qt::Uninitialized);
+    auto* out = reinterpret_cast<qint16*>(pcm.data());
+    auto toSample = [](float v) { return qint16(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767.0f)); };
+    for (qint64 f = 0; f < frames; ++f) {
+        const float* frame = in.data() + f * inChannels;
+        if (outChannels == inChannels) {
+            for (int c = 0; c < inChannels; ++c)
+                *out++ = toSample(frame[c]);
+        } else {
+            float sum = 0;
+            for (int c = 0; c < inChannels; ++c)
+                sum += frame[c];
+            *out++ = toSample(sum / float(inChannels));
+        }
+    }
+    return pcm;
+}
+
+} // namespace
+
+// The sink pulls from this device. It plays the sound as many times as the
+// repeat count says, wrapping round inside one read so that the passes join
+// sample to sample, and after the last pass adds silence the length of the
+// sink's buffer: it lets a sound shorter than that buffer start at all, and
+// the end of the sound leaves the buffer before the stream goes idle.
+class AudioLoop final : public QIODevice
+{
+public:
+    AudioLoop(QByteArray pcm, qint64 tailBytes, QObject* parent)
+        : QIODevice(parent), m_pcm(std::move(pcm)), m_tailBytes(tailBytes)
+    {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+
+    // Read when the end of a pass is reached, so it may arrive after playback starts.
+    void setRepeatCount(int count) { m_repeatCount.store(count); }
+
+    bool isSequential() const override { return true; }
+    bool atEnd() const override { return m_finished && m_tailBytes == 0; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        qint64 written = 0;
+        while (written < maxSize && !atEnd()) {
+            if (m_finished) {
+                const qint64 n = std::min(maxSize - written, m_tailBytes);
+                std::memset(data + written, 0, std::size_t(n));
+                m_tailBytes -= n;
+                written += n;
+            } else if (m_position < m_pcm.size()) {
+                const qint64 n = std::min(maxSize - written, m_pcm.size() - m_position);
+                std::memcpy(data + written, m_pcm.constData() + m_position, std::size_t(n));
+                m_position += n;
+                written += n;
+            } else {
+                endPass();
+            }
+        }
+        return written;
+    }
+
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    void endPass()
+    {
+        ++m_passesDone;
+        const int count = m_repeatCount.load();
+        if (count == 0 || m_passesDone < count)
+            m_position = 0;
+        else
+            m_finished = true;
+    }
+
+    const QByteArray m_pcm;
+    qint64 m_tailBytes;
+    qint64 m_position = 0;
+    int m_passesDone = 0;
+    bool m_finished = false;
+    std::atomic<int> m_repeatCount{1};
+};
+
+void AudioPlayer::SinkDisposer::operator()(QAudioSink* sink) const
+{
+    // Stopping disconnects the stream, which silences it at once.
+    sink->stop();
+    // ~QAudioSink spins the event loop. Run from inside an event handler, that
+    // could deliver a click in the middle of closing a screen, so while a loop
+    // is running the deletion waits for it.
+    if (QThread::currentThread()->loopLevel() > 0)
+        sink->deleteLater();
+    else
+        delete sink;
+}
+
+AudioPlayer::AudioPlayer() = default;
+
+AudioPlayer::~AudioPlayer() = default;
+
+void AudioPlayer::hide() {}
+
+void AudioPlayer::setSource(const QString& path)
+{
+    stop();
+
+    QString why;
+    const std::optional<WavFile> wav = WavFile::read(path, &why, kMaxSeconds);
+    if (!wav) {
+        qCDebug(lcSound) << "not playing" << path << why;
+        return;
+    }
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull()) {
+        qCDebug(lcSound) << "no audio output";
+        return;
+    }
+
+    QAudioFormat format;
+    format.setSampleRate(wav->sampleRate());
+    format.setChannelCount(wav->channels() == 2 ? 2 : 1);
+    format.setSampleFormat(QAudioFormat::Int16);
+
+    m_sink.reset(new QAudioSink(device, format));
+    m_sink->setBufferSize(format.bytesForDuration(kBufferMs * 1000));
+    m_loop = new AudioLoop(toPcm(*wav, format.channelCount()), m_sink->bufferSize(), m_sink.get());
+    m_sink->start(m_loop);
+    if (m_sink->error() != QAudio::NoError) {
+        qCDebug(lcSound) << "audio output failed" << m_sink->error();
+        stop();
+    }
+}
+
+void AudioPlayer::setRepeatCount(int count)
+{
+    if (m_loop && count >= 0)
+        m_loop->setRepeatCount(count);
+}
+
+void AudioPlayer::stop()
+{
+    m_loop = nullptr;
+    m_sink.reset();
+}

@@ -1,0 +1,140 @@
+#include "WavFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct SndFileCloser
+{
+    void operator()(SNDFILE* file) const { sf_close(file); }
+};
+using SndFilePtr = std::unique_ptr<SNDFILE, SndFileCloser>;
+
+struct Encoding
+{
+    int subtype;
+    int bytesPerSample;
+    QStringView name;
+};
+
+// The encodings whose data length follows from the frame count, so that a
+// file cut short can be told from a complete one.
+constexpr Encoding kEncodings[] = {
+    {SF_FORMAT_PCM_U8, 1, u"8-bit PCM"},    {SF_FORMAT_PCM_S8, 1, u"8-bit PCM"},
+    {SF_FORMAT_PCM_16, 2, u"16-bit PCM"},   {SF_FORMAT_PCM_24, 3, u"24-bit PCM"},
+    {SF_FORMAT_PCM_32, 4, u"32-bit PCM"},   {SF_FORMAT_FLOAT, 4, u"32-bit float"},
+    {SF_FORMAT_DOUBLE, 8, u"64-bit float"}, {SF_FORMAT_ULAW, 1, u"\u00b5-law"},
+    {SF_FORMAT_ALAW, 1, u"A-law"},
+};
+
+const Encoding* findEncoding(int subtype)
+{
+    const auto* it = std::find_if(std::begin(kEncodings), std::end(kEncodings),
+                                  [subtype](const Encoding& e) { return e.subtype == subtype; });
+    return it == std::end(kEncodings) ? nullptr : it;
+}
+
+// libsndfile's own name for a container or encoding ("AIFF (Apple/SGI)", "IMA ADPCM").
+QString formatName(int format, int command)
+{
+    SF_FORMAT_INFO info{};
+    info.format = format;
+    if (sf_command(nullptr, command, &info, sizeof info) != 0 || !info.name)
+        return u"format 0x%1"_s.arg(format, 0, 16);
+    return QString::fromUtf8(info.name);
+}
+
+QString openError(int error)
+{
+    switch (error) {
+    case SF_ERR_UNRECOGNISED_FORMAT:
+        return u"not a sound file libsndfile recognises"_s;
+    case SF_ERR_UNSUPPORTED_ENCODING:
+        return u"unsupported encoding"_s;
+    case SF_ERR_MALFORMED_FILE:
+        return u"damaged or truncated header: %1"_s.arg(QString::fromUtf8(sf_error_number(error)));
+    default:
+        return u"cannot be opened: %1"_s.arg(QString::fromUtf8(sf_error_number(error)));
+    }
+}
+
+// Size of the data chunk as the header declares it, or -1 when unknown.
+// libsndfile quietly shortens the frame count of a file that ends early;
+// comparing the two is how a truncated file is caught.
+qint64 declaredDataBytes(SNDFILE* file)
+{
+    SF_CHUNK_INFO wanted{};
+    std::memcpy(wanted.id, "data", 4);
+    wanted.id_size = 4;
+    SF_CHUNK_ITERATOR* it = sf_get_chunk_iterator(file, &wanted);
+    if (!it)
+        return -1;
+    SF_CHUNK_INFO found{};
+    if (sf_get_chunk_size(it, &found) != SF_ERR_NO_ERROR)
+        return -1;
+    return found.datalen;
+}
+
+} // namespace
+
+std::optional<WavFile> WavFile::read(const QString& path, QString* why, double maxSeconds)
+{
+    auto fail = [why](QString reason) -> std::optional<WavFile> {
+        if (why)
+            *why = std::move(reason);
+        return std::nullopt;
+    };
+
+    // Checked first so that sf_open never waits on a pipe or device node.
+    const QFileInfo info(path);
+    if (!info.exists())
+        return fail(u"file not found"_s);
+    if (!info.isFile())
+        return fail(u"not a regular file"_s);
+    if (info.size() == 0)
+        return fail(u"empty file"_s);
+
+    SF_INFO sfInfo{};
+    const SndFilePtr file(sf_open(QFile::encodeName(path).constData(), SFM_READ, &sfInfo));
+    if (!file)
+        return fail(openError(sf_error(nullptr)));
+
+    const int container = sfInfo.format & SF_FORMAT_TYPEMASK;
+    if (container != SF_FORMAT_WAV && container != SF_FORMAT_WAVEX)
+        return fail(u"not a WAV file but %1"_s.arg(formatName(container, SFC_GET_FORMAT_INFO)));
+    const Encoding* encoding = findEncoding(sfInfo.format & SF_FORMAT_SUBMASK);
+    if (!encoding) {
+        return fail(u"unsupported encoding %1"_s.arg(
+            formatName(sfInfo.format & SF_FORMAT_SUBMASK, SFC_GET_FORMAT_INFO)));
+    }
+    if (sfInfo.frames <= 0 || sfInfo.channels <= 0 || sfInfo.samplerate <= 0)
+        return fail(u"no sound data"_s);
+
+    const qint64 bytesPerFrame = qint64(encoding->bytesPerSample) * sfInfo.channels;
+    const qint64 declaredFrames = declaredDataBytes(file.get()) / bytesPerFrame;
+    if (declaredFrames > sfInfo.frames) {
+        return fail(u"truncated: %1 of %2 frames present"_s.arg(sfInfo.frames).arg(declaredFrames));
+    }
+
+    WavFile wav;
+    wav.m_sampleRate = sfInfo.samplerate;
+    wav.m_channels = sfInfo.channels;
+    wav.m_encoding = encoding->name.toString();
+    wav.m_fileFrames = sfInfo.frames;
+
+    const double limit = std::max(0.0, maxSeconds) * sfInfo.samplerate;
+    const qint64 wanted = limit >= double(sfInfo.frames) ? sfInfo.frames : qint64(limit);
+    wav.m_samples.resize(std::size_t(wanted * sfInfo.channels));
+    if (wanted > 0 && sf_readf_float(file.get(), wav.m_samples.data(), wanted) != wanted)
+        return fail(u"truncated: the sound data ends early"_s);
+    return wav;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+#include <limits>
+#include <optional>
+#include <vector>
+
+// A WAV file decoded into memory as interleaved float samples in [-1, 1].
+// read() refuses anything that would not play properly and says why, so the
+// sound player and the media check agree on which files are usable.
+class WavFile
+{
+public:
+    // Decodes at most the first maxSeconds (infinity: all of it; 0: only checks
+    // the file). Returns nothing and sets *why (if given) when the file is
+    // missing, not a WAV file, in an unsupported encoding, empty or truncated.
+    static std::optional<WavFile> read(const QString& path, QString* why = nullptr,
+                                       double maxSeconds = std::numeric_limits<double>::infinity());
+
+    int sampleRate() const { return m_sampleRate; }
+    int channels() const { return m_channels; }
+    // "16-bit PCM", "32-bit float", ...
+    QString encoding() const { return m_encoding; }
+    // Length of the whole file, even when only its start was decoded.
+    qint64 fileFrames() const { return m_fileFrames; }
+    double durationSeconds() const { return double(m_fileFrames) / m_sampleRate; }
+    qint64 decodedFrames() const { return qint64(m_samples.size()) / m_channels; }
+    const std::vector<float>& samples() const { return m_samples; }
+
+private:
+    WavFile() = default;
+
+    int m_sampleRate = 0;
+    int m_channels = 0;
+    QString m_encoding;
+    qint64 m_fileFrames = 0;
+    std::vector<float> m_samples;
+};
