@@ -26,7 +26,8 @@ bool displayAvailable()
 int runProgram(int argc, char** argv)
 {
     if (!displayAvailable()) {
-        QTextStream(stderr) << "piyo: no display found (DISPLAY is not set); piyo needs a graphical desktop\n";
+        QTextStream(stderr)
+            << "piyo: no display found (DISPLAY is not set); piyo needs a graphical desktop\n";
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);

@@ -6,8 +6,7 @@
 
 ScreenSlots::ScreenSlots(ScreenServices services, QObject* parent)
     : QObject(parent), m_services(std::move(services))
-{
-}
+{}
 
 ScreenSlots::~ScreenSlots() = default;
 

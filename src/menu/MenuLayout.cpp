@@ -43,6 +43,7 @@ WindowSpec window()
 std::vector<ControlSpec> controls()
 {
     using enum Align;
+    // clang-format off
     return {
         label(u"Label14"_s, u"干潟周辺の"_s,   {6120, 195, 2175, 435},    18,    Bold,   Pink,     Centre, NoBorder, Shown),
         label(u"Label13"_s, u"■戻　る"_s,      {6345, 5160, 1695, 495},   20.25, Bold,   Red,      Centre, Border,   Hidden),
@@ -59,6 +60,7 @@ std::vector<ControlSpec> controls()
         label(u"Label2"_s,  u"ヨ"_s,           {7290, 720, 2055, 2055},   99.75, Normal, Lavender, Left,   Border,   Shown),
         label(u"Label1"_s,  u"ピ"_s,           {4890, 720, 2175, 2055},   99.75, Normal, Lavender, Left,   Border,   Shown),
     };
+    // clang-format on
 }
 
 } // namespace menu

@@ -54,10 +54,12 @@ ControlSpec nameLabel(Season season, int i)
 
 const SeasonTable& seasonTable(Season season)
 {
+    // clang-format off
     static const SeasonTable autumnWinter{Season::AutumnWinter, u"ピヨ探し（秋冬）"_s, u" ピヨ探し（秋冬）"_s, 60,
                                           ScreenId::AutumnWinterReference};
     static const SeasonTable springSummer{Season::SpringSummer, u"ピヨ探し（春夏）"_s, u" ピヨ探し（春夏）"_s, 90,
                                           ScreenId::SpringSummerReference};
+    // clang-format on
     return season == Season::AutumnWinter ? autumnWinter : springSummer;
 }
 
@@ -74,6 +76,7 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
     ControlSpec scorePanel = control(PictureBox, u"Image2"_s, {2580, 75, 3015, 375});
     scorePanel.picture = u":/artwork/score.gif"_s;
 
+    // clang-format off
     std::vector<ControlSpec> table{
         control(Timer, u"Timer4"_s),
         control(Timer, u"Timer3"_s),
@@ -89,6 +92,7 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
         label(u"Label3"_s, u"■ピヨ調べ"_s,  {6600, 105, 1425, 315},                {Mincho, 12, true},    Red,       White,  Left,   true),
         label(u"Label4"_s, u"■メニュー"_s,  {8175, 105, 1335, 315},                {Mincho, 12, true},    Red,       White,  Left,   true),
     };
+    // clang-format on
     for (int i = 0; i < 40; ++i)
         table.push_back(nameLabel(season.season, i));
     table.push_back(control(PictureBox, u"Image1"_s, {90, 510, 4470, 5415}));

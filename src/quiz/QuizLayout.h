@@ -12,10 +12,10 @@ namespace quiz {
 struct SeasonTable
 {
     Season season;
-    QString title;       // title bar text
-    QString caption;     // Label2: the title on the board
-    float captionTop;    // Label2's top, twips
-    ScreenId reference;  // what "■ピヨ調べ" opens
+    QString title;      // title bar text
+    QString caption;    // Label2: the title on the board
+    float captionTop;   // Label2's top, twips
+    ScreenId reference; // what "■ピヨ調べ" opens
 };
 
 const SeasonTable& seasonTable(Season season);

@@ -35,8 +35,7 @@ constexpr int RecentWindow = 10;
 
 QuizScreen::QuizScreen(Season season, ScreenServices& services, QObject* parent)
     : Screen(parent), m_season(quiz::seasonTable(season)), m_services(services)
-{
-}
+{}
 
 Form* QuizScreen::buildForm()
 {

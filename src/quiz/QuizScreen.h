@@ -37,10 +37,10 @@ protected:
 
 private:
     void onNameClicked(int index);
-    void onStartTick();     // Timer1: the first question after the start-up delay
-    void onAnswerTick();    // Timer2: the answer is judged and the feedback shown
-    void onFeedbackTick();  // Timer3: the feedback ends
-    void onRevealTick();    // Timer4: the right name has been shown long enough
+    void onStartTick();    // Timer1: the first question after the start-up delay
+    void onAnswerTick();   // Timer2: the answer is judged and the feedback shown
+    void onFeedbackTick(); // Timer3: the feedback ends
+    void onRevealTick();   // Timer4: the right name has been shown long enough
 
     void ChooseQuestion();
     bool CheckRecent();

@@ -45,8 +45,8 @@ ControlSpec nameLabel(Season season, int i)
 {
     const float left = i < 20 ? 4680 : 7110;
     const float top = 540 + 270 * float(i % 20);
-    ControlSpec spec = label(u"Label1"_s, birds::nameAt(season, i), {left, top, 2400, 240}, BoardBlue,
-                             Align::Left, false);
+    ControlSpec spec =
+        label(u"Label1"_s, birds::nameAt(season, i), {left, top, 2400, 240}, BoardBlue, Align::Left, false);
     spec.index = i;
     return spec;
 }
@@ -55,6 +55,7 @@ ControlSpec nameLabel(Season season, int i)
 
 const SeasonTable& seasonTable(Season season)
 {
+    // clang-format off
     static const SeasonTable springSummer{
         Season::SpringSummer,  u"ピヨ調べ（春夏）"_s, u" ピヨ調べ（春夏）"_s, u"鳥の絵は基本的に夏羽です"_s, 2535,
         {6615, 90},            {8190, 90},           {5055, 1620},         {-45, -30, 9600, 5970},
@@ -63,6 +64,7 @@ const SeasonTable& seasonTable(Season season)
         Season::AutumnWinter,  u"ピヨ調べ（秋冬）"_s, u" ピヨ調べ（秋冬）"_s, u"鳥の絵は基本的に冬羽です"_s, 2505,
         {6630, 60},            {8205, 60},           {5070, 1710},         {0, -15, 9585, 5940},
         ScreenId::AutumnWinterQuiz};
+    // clang-format on
     return season == Season::SpringSummer ? springSummer : autumnWinter;
 }
 
@@ -90,6 +92,7 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
     button.font = {FixedMincho, 14.25, true};
     button.back = Pink;
 
+    // clang-format off
     std::vector<ControlSpec> table{
         list,
         button,
@@ -100,6 +103,7 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
         label(u"Label2"_s, season.caption,     {105, 75, 1965, 315},                     ListBlue, Centre, true),
         control(PictureBox, u"Image2"_s,       season.clickArea, false),
     };
+    // clang-format on
     for (int i = 0; i < 40; ++i)
         table.push_back(nameLabel(season.season, i));
     table.push_back(control(PictureBox, u"Image1"_s, {90, 510, 4470, 5415}));

@@ -13,15 +13,15 @@ namespace reference {
 struct SeasonTable
 {
     Season season;
-    QString title;            // title bar text
-    QString caption;          // Label2: the title on the board
-    QString plumageNote;      // Label3
-    float plumageNoteLeft;    // twips
-    QPointF quizLink;         // Label4's left and top
-    QPointF menuLink;         // Label5's left and top
-    QPointF listPosition;     // List1's left and top
-    TwipsRect clickArea;      // Image2
-    ScreenId quiz;            // what "■ピヨ探し" opens
+    QString title;         // title bar text
+    QString caption;       // Label2: the title on the board
+    QString plumageNote;   // Label3
+    float plumageNoteLeft; // twips
+    QPointF quizLink;      // Label4's left and top
+    QPointF menuLink;      // Label5's left and top
+    QPointF listPosition;  // List1's left and top
+    TwipsRect clickArea;   // Image2
+    ScreenId quiz;         // what "■ピヨ探し" opens
 };
 
 const SeasonTable& seasonTable(Season season);

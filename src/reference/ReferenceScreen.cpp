@@ -22,8 +22,7 @@ const QColor Red(255, 0, 0);
 
 ReferenceScreen::ReferenceScreen(Season season, ScreenServices& services, QObject* parent)
     : Screen(parent), m_season(reference::seasonTable(season)), m_services(services)
-{
-}
+{}
 
 Form* ReferenceScreen::buildForm()
 {

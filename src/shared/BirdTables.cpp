@@ -3,6 +3,7 @@
 namespace birds {
 namespace {
 
+// clang-format off
 // Names in Japanese syllabary order, down the left column of the board, then the right.
 constexpr std::array<BoardEntry, BoardSize> SpringSummer{{
     {u"アオアシシギ", 2},     {u"アオサギ", 1},         {u"アカエリヒレアシシギ", 7},
@@ -37,6 +38,8 @@ constexpr std::array<BoardEntry, BoardSize> AutumnWinter{{
     {u"メダイチドリ", 65},     {u"ヤマガラ", 44},         {u"ユリカモメ", 57},
     {u"ヨシガモ", 80},
 }};
+
+// clang-format on
 
 } // namespace
 

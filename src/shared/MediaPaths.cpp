@@ -35,8 +35,7 @@ QString dataRoot()
     // applicationDirPath() reads /proc/self/exe, which already resolves links;
     // canonicalPath() makes sure of it on other systems.
     const QString directory = QFileInfo(QCoreApplication::applicationFilePath()).canonicalPath();
-    return dataRootFrom(directory.isEmpty() ? QCoreApplication::applicationDirPath() : directory,
-                        Separator);
+    return dataRootFrom(directory.isEmpty() ? QCoreApplication::applicationDirPath() : directory, Separator);
 }
 
 QString birdNumberText(int birdNumber)
@@ -44,9 +43,18 @@ QString birdNumberText(int birdNumber)
     return QString::number(birdNumber);
 }
 
-QString pictureDirectoryName() { return u"姿"_s; }
-QString callDirectoryName() { return u"声"_s; }
-QString descriptionDirectoryName() { return u"説明"_s; }
+QString pictureDirectoryName()
+{
+    return u"姿"_s;
+}
+QString callDirectoryName()
+{
+    return u"声"_s;
+}
+QString descriptionDirectoryName()
+{
+    return u"説明"_s;
+}
 
 QString birdFilePath(const QString& root, BirdFile kind, const QString& numberText)
 {

@@ -1,8 +1,8 @@
 #include "FakeClock.h"
 #include "RecordingPlayer.h"
+#include "Screen.h"
 #include "ScreenSlots.h"
 #include "ScriptedRandom.h"
-#include "Screen.h"
 #include "form/Form.h"
 #include "form/FormLabel.h"
 
@@ -54,12 +54,18 @@ private Q_SLOTS:
         QTest::newRow("menu → 秋冬調べ") << QStringList{u"Label3"_s, u"Label8"_s} << u"ピヨ調べ（秋冬）"_s;
         QTest::newRow("menu → 春夏探し") << QStringList{u"Label4"_s, u"Label11"_s} << u"ピヨ探し（春夏）"_s;
         QTest::newRow("menu → 秋冬探し") << QStringList{u"Label4"_s, u"Label12"_s} << u"ピヨ探し（秋冬）"_s;
-        QTest::newRow("春夏探し → 春夏調べ") << QStringList{u"Label4"_s, u"Label11"_s, u"Label3"_s} << u"ピヨ調べ（春夏）"_s;
-        QTest::newRow("秋冬探し → 秋冬調べ") << QStringList{u"Label4"_s, u"Label12"_s, u"Label3"_s} << u"ピヨ調べ（秋冬）"_s;
-        QTest::newRow("探し → menu") << QStringList{u"Label4"_s, u"Label12"_s, u"Label4"_s} << u"ピヨメニュー"_s;
-        QTest::newRow("春夏調べ → 春夏探し") << QStringList{u"Label3"_s, u"Label7"_s, u"Label4"_s} << u"ピヨ探し（春夏）"_s;
-        QTest::newRow("秋冬調べ → 秋冬探し") << QStringList{u"Label3"_s, u"Label8"_s, u"Label4"_s} << u"ピヨ探し（秋冬）"_s;
-        QTest::newRow("調べ → menu") << QStringList{u"Label3"_s, u"Label8"_s, u"Label5"_s} << u"ピヨメニュー"_s;
+        QTest::newRow("春夏探し → 春夏調べ")
+            << QStringList{u"Label4"_s, u"Label11"_s, u"Label3"_s} << u"ピヨ調べ（春夏）"_s;
+        QTest::newRow("秋冬探し → 秋冬調べ")
+            << QStringList{u"Label4"_s, u"Label12"_s, u"Label3"_s} << u"ピヨ調べ（秋冬）"_s;
+        QTest::newRow("探し → menu") << QStringList{u"Label4"_s, u"Label12"_s, u"Label4"_s}
+                                     << u"ピヨメニュー"_s;
+        QTest::newRow("春夏調べ → 春夏探し")
+            << QStringList{u"Label3"_s, u"Label7"_s, u"Label4"_s} << u"ピヨ探し（春夏）"_s;
+        QTest::newRow("秋冬調べ → 秋冬探し")
+            << QStringList{u"Label3"_s, u"Label8"_s, u"Label4"_s} << u"ピヨ探し（秋冬）"_s;
+        QTest::newRow("調べ → menu") << QStringList{u"Label3"_s, u"Label8"_s, u"Label5"_s}
+                                     << u"ピヨメニュー"_s;
     }
     void everySwitchOpensItsScreenAndClosesTheOneLeft()
     {

@@ -39,8 +39,8 @@ QString root()
 
 void clear()
 {
-    for (const QString& dir : {media::pictureDirectoryName(), media::callDirectoryName(),
-                               media::descriptionDirectoryName()})
+    for (const QString& dir :
+         {media::pictureDirectoryName(), media::callDirectoryName(), media::descriptionDirectoryName()})
         QDir(root() + u'/' + dir).removeRecursively();
 }
 

@@ -27,7 +27,8 @@ void click(MenuScreen& menu, const QString& label)
         QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(window, point));
 }
 
-const QStringList MainLevel = QStringList{u"Label1"_s, u"Label2"_s, u"Label3"_s, u"Label4"_s, u"Label5"_s, u"Label14"_s};
+const QStringList MainLevel =
+    QStringList{u"Label1"_s, u"Label2"_s, u"Label3"_s, u"Label4"_s, u"Label5"_s, u"Label14"_s};
 
 } // namespace
 
@@ -50,22 +51,22 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("clicks");
         QTest::addColumn<QStringList>("visible");
-        QTest::newRow("look-up submenu") << QStringList{u"Label3"_s}
-                                         << QStringList{u"Label1"_s, u"Label2"_s, u"Label6"_s, u"Label7"_s,
-                                                        u"Label8"_s, u"Label9"_s, u"Label14"_s};
-        QTest::newRow("quiz submenu") << QStringList{u"Label4"_s}
-                                      << QStringList{u"Label1"_s, u"Label2"_s, u"Label10"_s, u"Label11"_s,
-                                                     u"Label12"_s, u"Label13"_s, u"Label14"_s};
+        QTest::newRow("look-up submenu")
+            << QStringList{u"Label3"_s} << QStringList{u"Label1"_s, u"Label2"_s, u"Label6"_s, u"Label7"_s,
+                                                       u"Label8"_s, u"Label9"_s, u"Label14"_s};
+        QTest::newRow("quiz submenu")
+            << QStringList{u"Label4"_s} << QStringList{u"Label1"_s,  u"Label2"_s,  u"Label10"_s, u"Label11"_s,
+                                                       u"Label12"_s, u"Label13"_s, u"Label14"_s};
         QTest::newRow("back from look-up") << QStringList{u"Label3"_s, u"Label9"_s} << MainLevel;
         QTest::newRow("back from quiz") << QStringList{u"Label4"_s, u"Label13"_s} << MainLevel;
         QTest::newRow("look-up, back, quiz leaves nothing of look-up")
             << QStringList{u"Label3"_s, u"Label9"_s, u"Label4"_s}
-            << QStringList{u"Label1"_s, u"Label2"_s, u"Label10"_s, u"Label11"_s, u"Label12"_s, u"Label13"_s,
-                           u"Label14"_s};
+            << QStringList{u"Label1"_s,  u"Label2"_s,  u"Label10"_s, u"Label11"_s,
+                           u"Label12"_s, u"Label13"_s, u"Label14"_s};
         QTest::newRow("headings and title do nothing")
             << QStringList{u"Label3"_s, u"Label6"_s, u"Label1"_s, u"Label2"_s, u"Label14"_s}
-            << QStringList{u"Label1"_s, u"Label2"_s, u"Label6"_s, u"Label7"_s, u"Label8"_s, u"Label9"_s,
-                           u"Label14"_s};
+            << QStringList{u"Label1"_s, u"Label2"_s, u"Label6"_s, u"Label7"_s,
+                           u"Label8"_s, u"Label9"_s, u"Label14"_s};
         QTest::newRow("hidden items take no click") << QStringList{u"Label7"_s, u"Label13"_s} << MainLevel;
     }
     void clicksMoveBetweenLevels()

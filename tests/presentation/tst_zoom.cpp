@@ -24,20 +24,29 @@ private Q_SLOTS:
         QTest::addColumn<float>("width");
         QTest::addColumn<float>("height");
         const zoom::DesignRect example{1000, 1000, 4000, 3000};
-        QTest::newRow("example, step 1") << 2000.f << 1000.f << example << 1 << 2950.f << 2475.f << 100.f << 50.f;
-        QTest::newRow("example, step 2") << 2000.f << 1000.f << example << 2 << 2900.f << 2450.f << 200.f << 100.f;
-        QTest::newRow("example, step 10") << 2000.f << 1000.f << example << 10 << 2500.f << 2250.f << 1000.f << 500.f;
-        QTest::newRow("example, step 19") << 2000.f << 1000.f << example << 19 << 2050.f << 2025.f << 1900.f << 950.f;
-        QTest::newRow("example, step 20") << 2000.f << 1000.f << example << 20 << 2000.f << 2000.f << 2000.f << 1000.f;
+        QTest::newRow("example, step 1")
+            << 2000.f << 1000.f << example << 1 << 2950.f << 2475.f << 100.f << 50.f;
+        QTest::newRow("example, step 2")
+            << 2000.f << 1000.f << example << 2 << 2900.f << 2450.f << 200.f << 100.f;
+        QTest::newRow("example, step 10")
+            << 2000.f << 1000.f << example << 10 << 2500.f << 2250.f << 1000.f << 500.f;
+        QTest::newRow("example, step 19")
+            << 2000.f << 1000.f << example << 19 << 2050.f << 2025.f << 1900.f << 950.f;
+        QTest::newRow("example, step 20")
+            << 2000.f << 1000.f << example << 20 << 2000.f << 2000.f << 2000.f << 1000.f;
         const zoom::DesignRect panel{510, 90, 4470, 5415};
-        QTest::newRow("reference panel, step 1") << 3600.f << 2700.f << panel << 1 << 2235.f << 3150.f << 180.f << 135.f;
-        QTest::newRow("reference panel, step 20") << 3600.f << 2700.f << panel << 20 << 525.f << 1867.5f << 3600.f << 2700.f;
+        QTest::newRow("reference panel, step 1")
+            << 3600.f << 2700.f << panel << 1 << 2235.f << 3150.f << 180.f << 135.f;
+        QTest::newRow("reference panel, step 20")
+            << 3600.f << 2700.f << panel << 20 << 525.f << 1867.5f << 3600.f << 2700.f;
         QTest::newRow("as large as the panel, step 1")
             << 4470.f << 5415.f << panel << 1 << 2213.25f << 3082.125f << 223.5f << 270.75f;
-        QTest::newRow("as large as the panel, step 20") << 4470.f << 5415.f << panel << 20 << 90.f << 510.f << 4470.f << 5415.f;
+        QTest::newRow("as large as the panel, step 20")
+            << 4470.f << 5415.f << panel << 20 << 90.f << 510.f << 4470.f << 5415.f;
         QTest::newRow("larger than the panel is not clamped")
             << 6000.f << 6000.f << panel << 20 << -675.f << 217.5f << 6000.f << 6000.f;
-        QTest::newRow("odd difference gives halves") << 4455.f << 5400.f << panel << 20 << 97.5f << 517.5f << 4455.f << 5400.f;
+        QTest::newRow("odd difference gives halves")
+            << 4455.f << 5400.f << panel << 20 << 97.5f << 517.5f << 4455.f << 5400.f;
     }
     void framesOfTheWorkedExamples()
     {

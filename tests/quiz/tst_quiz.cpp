@@ -91,7 +91,8 @@ bool painted(FormLabel& label, const QColor& back, const QColor& fore)
 
 QString callOf(int bird)
 {
-    return u"source "_s + media::birdFilePath(testmedia::root(), media::BirdFile::Call, QString::number(bird));
+    return u"source "_s +
+           media::birdFilePath(testmedia::root(), media::BirdFile::Call, QString::number(bird));
 }
 
 } // namespace
@@ -189,7 +190,7 @@ private Q_SLOTS:
             shown.push_back(rig.screen.currentEntry());
         }
         QCOMPARE(std::set<int>(shown.begin(), shown.end()).size(), std::size_t(11));
-        QCOMPARE(shown.back(), 17); // 7 and 8 were refused
+        QCOMPARE(shown.back(), 17);                     // 7 and 8 were refused
         QCOMPARE(rig.random.reseeds, rig.random.draws); // a fresh seed before every draw
     }
 
@@ -221,8 +222,8 @@ private Q_SLOTS:
         QVERIFY(rig.image(u"Image3"_s).isVisible());
         QVERIFY(rig.image(u"Image3"_s).hasPicture());
         QCOMPARE(rig.calls(u"MediaPlayer2"_s).mid(1),
-                 QStringList({u"source "_s + media::feedbackFilePath(testmedia::root(),
-                                                                     media::FeedbackFile::RightSound),
+                 QStringList({u"source "_s +
+                                  media::feedbackFilePath(testmedia::root(), media::FeedbackFile::RightSound),
                               u"repeat 1"_s}));
         QCOMPARE(rig.caption(u"Label5"_s), u"1"_s);
         QCOMPARE(rig.caption(u"Label6"_s), QString());
@@ -372,8 +373,10 @@ private Q_SLOTS:
         QTest::addColumn<Season>("season");
         QTest::addColumn<QString>("label");
         QTest::addColumn<ScreenId>("target");
-        QTest::newRow("春夏 ピヨ調べ") << Season::SpringSummer << u"Label3"_s << ScreenId::SpringSummerReference;
-        QTest::newRow("秋冬 ピヨ調べ") << Season::AutumnWinter << u"Label3"_s << ScreenId::AutumnWinterReference;
+        QTest::newRow("春夏 ピヨ調べ")
+            << Season::SpringSummer << u"Label3"_s << ScreenId::SpringSummerReference;
+        QTest::newRow("秋冬 ピヨ調べ")
+            << Season::AutumnWinter << u"Label3"_s << ScreenId::AutumnWinterReference;
         QTest::newRow("メニュー") << Season::AutumnWinter << u"Label4"_s << ScreenId::Menu;
     }
     void leavingLabelsOpenTheirScreens()

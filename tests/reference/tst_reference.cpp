@@ -58,7 +58,8 @@ struct Rig
 
 QString callOf(int bird)
 {
-    return u"source "_s + media::birdFilePath(testmedia::root(), media::BirdFile::Call, QString::number(bird));
+    return u"source "_s +
+           media::birdFilePath(testmedia::root(), media::BirdFile::Call, QString::number(bird));
 }
 
 } // namespace
@@ -120,7 +121,8 @@ private Q_SLOTS:
         QCOMPARE(rig.redNames(), QList<int>{25});
         rig.clickName(25); // the marked name again: still red, call restarted
         QCOMPARE(rig.redNames(), QList<int>{25});
-        QCOMPARE(rig.calls().mid(rig.calls().size() - 3), QStringList({u"stop"_s, callOf(18), u"repeat 0"_s}));
+        QCOMPARE(rig.calls().mid(rig.calls().size() - 3),
+                 QStringList({u"stop"_s, callOf(18), u"repeat 0"_s}));
     }
 
     // Whatever keeps the call from opening, the bird is still marked, so the
@@ -160,10 +162,12 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("three lines") << QByteArray("a\r\nb\r\nc\r\n") << QStringList{u"a"_s, u"b"_s, u"c"_s};
-        QTest::newRow("empty middle line") << QByteArray("a\r\n\r\nc") << QStringList{u"a"_s, QString(), u"c"_s};
+        QTest::newRow("empty middle line")
+            << QByteArray("a\r\n\r\nc") << QStringList{u"a"_s, QString(), u"c"_s};
         QTest::newRow("empty file") << QByteArray() << QStringList();
         QTest::newRow("LF only is one entry") << QByteArray("a\nb\n") << QStringList{u"a\nb\n"_s};
-        QTest::newRow("code page 932") << QByteArray("\x91\x53\x92\xb7 45cm\r\n") << QStringList{u"全長 45cm"_s};
+        QTest::newRow("code page 932")
+            << QByteArray("\x91\x53\x92\xb7 45cm\r\n") << QStringList{u"全長 45cm"_s};
         QTest::newRow("invalid byte") << QByteArray("a\xa0z\r\n") << QStringList{u"a\uFFFDz"_s};
     }
     void descriptionFiles()

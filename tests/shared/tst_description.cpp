@@ -16,7 +16,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("three lines ending in CR LF")
             << u"一\r\n二\r\n三\r\n"_s << QStringList{u"一"_s, u"二"_s, u"三"_s};
-        QTest::newRow("empty line in the middle") << u"a\r\n\r\nb"_s << QStringList{u"a"_s, QString(), u"b"_s};
+        QTest::newRow("empty line in the middle")
+            << u"a\r\n\r\nb"_s << QStringList{u"a"_s, QString(), u"b"_s};
         QTest::newRow("empty file") << QString() << QStringList();
         QTest::newRow("LF only stays in one line") << u"a\nb\nc\n"_s << QStringList{u"a\nb\nc\n"_s};
         QTest::newRow("lone CR ends a line") << u"a\rb"_s << QStringList{u"a"_s, u"b"_s};
@@ -34,7 +35,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
-        QTest::newRow("kana and kanji") << QByteArray("\x83\x41\x83\x49\x83\x54\x83\x4d\x91\x53\x92\xb7") << u"アオサギ全長"_s;
+        QTest::newRow("kana and kanji")
+            << QByteArray("\x83\x41\x83\x49\x83\x54\x83\x4d\x91\x53\x92\xb7") << u"アオサギ全長"_s;
         QTest::newRow("circled one (NEC extension)") << QByteArray("\x87\x40") << u"①"_s;
         QTest::newRow("IBM extension kanji") << QByteArray("\xfa\x5c") << u"纊"_s;
         QTest::newRow("backslash stays a backslash") << QByteArray("a\\b") << u"a\\b"_s;

@@ -96,7 +96,8 @@ private Q_SLOTS:
 
     void emptyPictureBoxStillTakesClicks()
     {
-        Form form(Window, {pictureAt(u"Image2"_s, {0, 0, 3000, 3000}), labelAt(u"Label1"_s, {0, 0, 600, 300})});
+        Form form(Window,
+                  {pictureAt(u"Image2"_s, {0, 0, 3000, 3000}), labelAt(u"Label1"_s, {0, 0, 600, 300})});
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.childAt(QPoint(10, 10)), form.picture(u"Image2"_s));

@@ -46,9 +46,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("description");
         QTest::newRow("bird 2 under the root directory")
             << QString() << 2 << u"/姿/b2.gif"_s << u"/声/k2.wav"_s << u"/説明/s2.txt"_s;
-        QTest::newRow("bird 7 has no leading zero")
-            << u"/opt/piyo"_s << 7 << u"/opt/piyo/姿/b7.gif"_s << u"/opt/piyo/声/k7.wav"_s
-            << u"/opt/piyo/説明/s7.txt"_s;
+        QTest::newRow("bird 7 has no leading zero") << u"/opt/piyo"_s << 7 << u"/opt/piyo/姿/b7.gif"_s
+                                                    << u"/opt/piyo/声/k7.wav"_s << u"/opt/piyo/説明/s7.txt"_s;
         QTest::newRow("bird 61") << u"/m"_s << 61 << u"/m/姿/b61.gif"_s << u"/m/声/k61.wav"_s
                                  << u"/m/説明/s61.txt"_s;
     }

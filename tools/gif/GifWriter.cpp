@@ -32,8 +32,8 @@ bool indexExactly(const QImage& image, Indexed& out)
                 if (slots.size() == PaletteSize)
                     return false;
                 found = slots.insert(colour, int(slots.size()));
-                out.palette.push_back({GifByteType(qRed(colour)), GifByteType(qGreen(colour)),
-                                       GifByteType(qBlue(colour))});
+                out.palette.push_back(
+                    {GifByteType(qRed(colour)), GifByteType(qGreen(colour)), GifByteType(qBlue(colour))});
             }
             out.pixels[std::size_t(y) * image.width() + x] = GifByteType(*found);
         }
@@ -93,8 +93,8 @@ bool writeGif87a(const QImage& source, const QString& path, QString* error)
     bool ok = map && EGifPutScreenDesc(gif, image.width(), image.height(), 8, 0, map.get()) == GIF_OK &&
               EGifPutImageDesc(gif, 0, 0, image.width(), image.height(), false, nullptr) == GIF_OK;
     for (int y = 0; ok && y < image.height(); ++y)
-        ok = EGifPutLine(gif, indexed.pixels.data() + std::size_t(y) * image.width(), image.width()) ==
-             GIF_OK;
+        ok =
+            EGifPutLine(gif, indexed.pixels.data() + std::size_t(y) * image.width(), image.width()) == GIF_OK;
     const int writeError = gif->Error;
     if (EGifCloseFile(gif, &status) != GIF_OK)
         ok = false;

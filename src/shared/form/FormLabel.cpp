@@ -59,7 +59,8 @@ void FormLabel::mousePressEvent(QMouseEvent* event)
 
 void FormLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click =
+        m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     m_pressed = false;
     if (click)
         Q_EMIT clicked();
