@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 // One thing found wrong with a media file. A problem keeps the program from
 // showing or playing the file as meant; a warning is worth fixing, but the
 // file still works.

@@ -9,6 +9,9 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <algorithm>
+#include <iterator>
+
 using namespace Qt::StringLiterals;
 
 MediaCheck::MediaCheck(QString root) : m_root(std::move(root)) {}
