@@ -12,5 +12,8 @@ for size in 32 64 128 256; do
   # The PNG header's width and height, big-endian 32-bit, at bytes 16 to 23.
   read -r -a header < <(od -An -tu1 -j16 -N8 "$icon")
   width=$(( (header[2] << 8) | header[3] )) height=$(( (header[6] << 8) | header[7] ))
-  [ "$width" = "$size" ] && [ "$height" = "$size" ] || { echo "$icon is ${width}x$height, not $size px" >&2; exit 1; }
+  if [ "$width" != "$size" ] || [ "$height" != "$size" ]; then
+    echo "$icon is ${width}x$height, not $size px" >&2
+    exit 1
+  fi
 done

@@ -10,17 +10,23 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "DISPLAY is not set: skipped"; exit 77
 fi
 program=$root/usr/bin/piyo
-[ "$(readlink "$program")" = ../lib/piyo/piyo ] || { echo "$program is not a link to ../lib/piyo/piyo" >&2; exit 1; }
+if [ "$(readlink "$program")" != ../lib/piyo/piyo ]; then
+  echo "$program is not a link to ../lib/piyo/piyo" >&2
+  exit 1
+fi
 
 work=$(mktemp -d)
 unset QT_QPA_PLATFORM
 # strace records which media files the program opens (non-ASCII names come out escaped).
 strace -f -qq -e trace=openat -e signal=none -o "$work/files" "$program" 2>"$work/stderr" &
 tracer=$!
+# The first file the program opens is a library, opened by its main thread: that line gives its id.
+program_id() { head -n1 "$work/files" 2>/dev/null | grep -oE '^[0-9]+'; }
+pid=""
 finish() {
-  local child
-  child=$(pgrep -P "$tracer" || true)
-  [ -z "$child" ] || kill "$child" 2>/dev/null || true
+  [ -n "$pid" ] || pid=$(program_id || true)
+  # Ending strace alone would leave the program running untraced.
+  if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; else kill "$tracer" 2>/dev/null || true; fi
   wait "$tracer" 2>/dev/null || true
   cat "$work/stderr" >&2
   rm -rf "$work"
@@ -40,7 +46,7 @@ poll() {
 }
 fail() { echo "$*" >&2; exit 1; }
 
-pid=$(poll pgrep -P "$tracer")
+pid=$(poll program_id)
 [ -n "$pid" ] || fail "the installed program did not start"
 menu=$(poll xdotool search --all --onlyvisible --pid "$pid" --name '^ピヨメニュー$')
 [ -n "$menu" ] || fail "the installed program showed no menu window (ピヨメニュー)"
