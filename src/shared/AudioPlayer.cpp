@@ -13,17 +13,20 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <cstring>
+#include <numeric>
+#include <optional>
 
 namespace {
 
 Q_LOGGING_CATEGORY(lcSound, "piyo.sound", QtWarningMsg)
 
 // Calls and feedback sounds last a few seconds. Decoding only the start of a
-// file keeps an oversized one (a 20 MB recording) from stalling the UI thread:
-// 30 s of 16-bit stereo decode in about 15 ms.
+// file keeps an oversized one from stalling the UI thread: at most 30 s, and
+// no more samples than 30 s of 48 kHz stereo however many channels it has
+// (20 MB of 16-bit stereo then take about 20 ms).
 constexpr double kMaxSeconds = 30.0;
+constexpr double kMaxSamples = kMaxSeconds * 48000 * 2;
 
 // What the sink holds ahead. The UI thread refills it every 20 ms, so it is
 // what lets a busy UI thread go on without the sound stuttering (80 ms rides
@@ -31,28 +34,32 @@ constexpr double kMaxSeconds = 30.0;
 // it (20 ms for 80 ms), which adds to the start of every sound.
 constexpr int kBufferMs = 80;
 
-// The decoded samples as 16-bit PCM, which every sound server takes. Files with
-// more than two channels are mixed down to mono.
-QByteArray toPcm(const WavFile& wav, int outChannels)
+std::optional<WavFile> decode(const QString& path)
+{
+    QString why;
+    std::optional<WavFile> wav = WavFile::read(path, &why, 0); // the header alone
+    if (wav) {
+        const double samplesPerSecond = double(wav->sampleRate()) * wav->channels();
+        wav = WavFile::read(path, &why, std::min(kMaxSeconds, kMaxSamples / samplesPerSecond));
+    }
+    if (!wav)
+        qCDebug(lcSound) << "not playing" << path << why;
+    return wav;
+}
+
+// The decoded samples as the sink takes them: 32-bit float, mono or stereo.
+// Files with more channels are mixed down to mono.
+QByteArray toPcm(const WavFile& wav)
 {
     const std::vector<float>& in = wav.samples();
-    const int inChannels = wav.channels();
-    const qint64 frames = wav.decodedFrames();
-    QByteArray pcm(frames * outChannels * qsizetype(sizeof(qint16)), Qt::Uninitialized);
-    auto* out = reinterpret_cast<qint16*>(pcm.data());
-    auto toSample = [](float v) { return qint16(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767.0f)); };
-    for (qint64 f = 0; f < frames; ++f) {
-        const float* frame = in.data() + f * inChannels;
-        if (outChannels == inChannels) {
-            for (int c = 0; c < inChannels; ++c)
-                *out++ = toSample(frame[c]);
-        } else {
-            float sum = 0;
-            for (int c = 0; c < inChannels; ++c)
-                sum += frame[c];
-            *out++ = toSample(sum / float(inChannels));
-        }
-    }
+    const int channels = wav.channels();
+    if (channels <= 2)
+        return QByteArray(reinterpret_cast<const char*>(in.data()), qsizetype(in.size() * sizeof(float)));
+
+    QByteArray pcm(wav.decodedFrames() * qsizetype(sizeof(float)), Qt::Uninitialized);
+    auto* out = reinterpret_cast<float*>(pcm.data());
+    for (auto frame = in.begin(); frame != in.end(); frame += channels)
+        *out++ = std::accumulate(frame, frame + channels, 0.0f) / float(channels);
     return pcm;
 }
 
@@ -67,7 +74,7 @@ class AudioLoop final : public QIODevice
 {
 public:
     AudioLoop(QByteArray pcm, qint64 tailBytes, QObject* parent)
-        : QIODevice(parent), m_pcm(std::move(pcm)), m_tailBytes(tailBytes)
+        : QIODevice(parent), m_pcm(std::move(pcm)), m_tailBytes(tailBytes), m_finished(m_pcm.isEmpty())
     {
         open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     }
@@ -117,7 +124,7 @@ private:
     qint64 m_tailBytes;
     qint64 m_position = 0;
     int m_passesDone = 0;
-    bool m_finished = false;
+    bool m_finished;
     std::atomic<int> m_repeatCount{1};
 };
 
@@ -144,12 +151,9 @@ void AudioPlayer::setSource(const QString& path)
 {
     stop();
 
-    QString why;
-    const std::optional<WavFile> wav = WavFile::read(path, &why, kMaxSeconds);
-    if (!wav) {
-        qCDebug(lcSound) << "not playing" << path << why;
+    const std::optional<WavFile> wav = decode(path);
+    if (!wav || wav->decodedFrames() == 0)
         return;
-    }
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull()) {
         qCDebug(lcSound) << "no audio output";
@@ -159,11 +163,11 @@ void AudioPlayer::setSource(const QString& path)
     QAudioFormat format;
     format.setSampleRate(wav->sampleRate());
     format.setChannelCount(wav->channels() == 2 ? 2 : 1);
-    format.setSampleFormat(QAudioFormat::Int16);
+    format.setSampleFormat(QAudioFormat::Float);
 
     m_sink.reset(new QAudioSink(device, format));
     m_sink->setBufferSize(format.bytesForDuration(kBufferMs * 1000));
-    m_loop = new AudioLoop(toPcm(*wav, format.channelCount()), m_sink->bufferSize(), m_sink.get());
+    m_loop = new AudioLoop(toPcm(*wav), m_sink->bufferSize(), m_sink.get());
     m_sink->start(m_loop);
     if (m_sink->error() != QAudio::NoError) {
         qCDebug(lcSound) << "audio output failed" << m_sink->error();

@@ -36,6 +36,11 @@ constexpr Encoding kEncodings[] = {
     {SF_FORMAT_ALAW, 1, u"A-law"},
 };
 
+// Rates a sound server can play. Qt's PulseAudio output divides by the bytes
+// in 20 ms, so a rate too low for one frame in 20 ms would crash it.
+constexpr int kMinRate = 1000;
+constexpr int kMaxRate = 384000;
+
 const Encoding* findEncoding(int subtype)
 {
     const auto* it = std::find_if(std::begin(kEncodings), std::end(kEncodings),
@@ -116,8 +121,11 @@ std::optional<WavFile> WavFile::read(const QString& path, QString* why, double m
         return fail(u"unsupported encoding %1"_s.arg(
             formatName(sfInfo.format & SF_FORMAT_SUBMASK, SFC_GET_FORMAT_INFO)));
     }
-    if (sfInfo.frames <= 0 || sfInfo.channels <= 0 || sfInfo.samplerate <= 0)
+    if (sfInfo.frames <= 0 || sfInfo.channels <= 0)
         return fail(u"no sound data"_s);
+    if (sfInfo.samplerate < kMinRate || sfInfo.samplerate > kMaxRate)
+        return fail(
+            u"sample rate %1 Hz is outside %2–%3 Hz"_s.arg(sfInfo.samplerate).arg(kMinRate).arg(kMaxRate));
 
     const qint64 bytesPerFrame = qint64(encoding->bytesPerSample) * sfInfo.channels;
     const qint64 declaredFrames = declaredDataBytes(file.get()) / bytesPerFrame;

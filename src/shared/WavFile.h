@@ -15,7 +15,8 @@ class WavFile
 public:
     // Decodes at most the first maxSeconds (infinity: all of it; 0: only checks
     // the file). Returns nothing and sets *why (if given) when the file is
-    // missing, not a WAV file, in an unsupported encoding, empty or truncated.
+    // missing, not a WAV file, in an unsupported encoding, at a sample rate
+    // outside 1000–384000 Hz, empty or truncated.
     static std::optional<WavFile> read(const QString& path, QString* why = nullptr,
                                        double maxSeconds = std::numeric_limits<double>::infinity());
 

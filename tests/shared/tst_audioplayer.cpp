@@ -268,6 +268,8 @@ void TestAudioPlayer::unplayableFileStaysSilent_data()
         << create(u"riff-noise.wav"_s, QByteArray("RIFF\x10\x4e\0\0WAVE", 12) + noise);
     QDir(m_dir.path()).mkpath(u"folder.wav"_s);
     QTest::newRow("directory") << m_dir.filePath(u"folder.wav"_s);
+    // Qt's PulseAudio output divides by the bytes in 20 ms: zero at this rate.
+    QTest::newRow("sample rate of 10 Hz") << tonePath(u"rate10.wav"_s, {{2, 5.0}}, 10);
     QTest::newRow("AIFF under a .wav name")
         << tonePath(u"aiff.wav"_s, {{440, 0.5}}, 44100, 1, SF_FORMAT_AIFF | SF_FORMAT_PCM_16);
 }
