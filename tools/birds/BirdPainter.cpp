@@ -254,7 +254,7 @@ void BirdPainter::paintCrest(QPainter& p, bool front)
     p.setPen(Qt::NoPen);
     p.setBrush(g);
     p.drawPath(crest);
-    outline(p, crest, 0.3);
+    outline(p, crest, 0.15);
 }
 
 void BirdPainter::paintRuff(QPainter& p)
@@ -467,13 +467,27 @@ void BirdPainter::paintEye(QPainter& p)
     p.drawEllipse(at + QPointF(e * 0.28, -e * 0.32), e * 0.26, e * 0.26);
 }
 
+// Marks are painted in the order of the frames given, each frame's in the order of
+// the table. Marks on the body and neck stay off the face and crown, so a breast
+// patch never spills over them.
 void BirdPainter::paintMarks(QPainter& p, QList<Frame> frames, bool soft)
 {
     const QList<Mark>& marks = m_colours.marks;
-    for (qsizetype i = 0; i < marks.size(); ++i) {
-        const Mark& m = marks.at(i);
-        if (m.soft == soft && frames.contains(m.frame))
-            paintMark(p, m, m_species.number * 97 + int(i));
+    QPainterPath face;
+    face.addPolygon(QPolygonF({m_geometry.map(Frame::Head, {-3, 0.3}), m_geometry.map(Frame::Head, {3, 0.3}),
+                               m_geometry.map(Frame::Head, {3, -3}), m_geometry.map(Frame::Head, {-3, -3})}));
+    const QPainterPath belowHead =
+        m_geometry.silhouette().subtracted(m_geometry.headOutline().intersected(face));
+    for (Frame frame : frames) {
+        p.save();
+        if (frame == Frame::Body || frame == Frame::Neck)
+            p.setClipPath(belowHead, Qt::IntersectClip);
+        for (qsizetype i = 0; i < marks.size(); ++i) {
+            const Mark& m = marks.at(i);
+            if (m.soft == soft && m.frame == frame)
+                paintMark(p, m, m_species.number * 97 + int(i));
+        }
+        p.restore();
     }
 }
 

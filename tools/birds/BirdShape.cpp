@@ -258,10 +258,10 @@ BirdShape plover()
     BirdShape s = wader();
     s.depth = 50;
     s.tilt = 6;
-    s.neckLength = 8;
+    s.neckLength = 11;
     s.neckAngle = 60;
     s.neckWidth = 34;
-    s.headRadius = 14.5;
+    s.headRadius = 16.5;
     s.headLong = 1.04;
     s.eye = {0.28, -0.12};
     s.eyeSize = 3.3;
@@ -333,13 +333,13 @@ BirdShape songbird()
 {
     BirdShape s;
     s.stance = Stance::Perched;
-    s.depth = 60;
+    s.depth = 62;
     s.tilt = 32;
     s.neckLength = 5;
     s.neckAngle = 60;
     s.neckWidth = 48;
     s.neckBase = {0.55, -0.4};
-    s.headRadius = 17;
+    s.headRadius = 20;
     s.headLong = 1.06;
     s.eye = {0.3, -0.12};
     s.eyeSize = 3.2;

@@ -123,7 +123,7 @@ Mark breast(const QColor& colour, double size)
 
 Mark breastBand(const QColor& colour, double width)
 {
-    return stroke(Frame::Body, {{0.25, -1.25}, {0.75, -0.55}, {1.25, -0.05}}, width, colour);
+    return stroke(Frame::Body, {{0.3, -1.1}, {0.78, -0.4}, {1.2, 0.05}}, width, colour);
 }
 
 Mark belly(const QColor& colour, double size)

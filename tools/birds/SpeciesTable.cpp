@@ -149,10 +149,10 @@ QList<Species> summerBirds()
          Setting::Mudflat, 298, 220},
         {14, u"ケリ"_s, build::plover().body(52, 10).neck(14, 62, 30).billShape(BillKind::Pointed, 17, 5)
             .legs(62, 3.4),
-         {.upper = 0x8a7a5e, .under = White, .head = 0x8a9098, .throat = 0x9096a0, .wing = 0x8a7a5e,
+         {.upper = 0x8a7a5e, .under = 0x9096a0, .head = 0x8a9098, .throat = 0x9096a0, .wing = 0x8a7a5e,
           .primaries = Black, .bill = 0xf0d030, .billTip = Black, .tipFrom = 0.72, .legs = 0xeed040,
           .iris = 0xc02020, .eyeRing = 0xf0d040,
-          .marks = {foreneck(QColor(0x9096a0)), breastBand(Black, 0.42)}},
+          .marks = {belly(White, 1.05), breastBand(Black, 0.6)}},
          Setting::Grass, 270, 250},
         {15, u"メダイチドリ"_s, build::plover(),
          {.upper = 0x8a7258, .under = White, .head = 0x8a7258, .throat = White, .wing = 0x846c52,
@@ -167,7 +167,7 @@ QList<Species> summerBirds()
           .marks = {cap(QColor(0xc88a4a), -0.55), forehead(White, 0.36),
                     stroke(Frame::Head, {{0.9, -0.62}, {0.45, -0.8}}, 0.18, Black), eyeStripe(Black, 0.22),
                     supercilium(White, 0.14), collar(White, 0.25, 0.3),
-                    ellipse(Frame::Body, 0.72, -0.55, 0.16, 0.3, Black)}},
+                    ellipse(Frame::Body, 0.76, -0.3, 0.12, 0.24, Black)}},
          Setting::Sand, 240, 190},
         {17, u"イソシギ"_s, build::wader().body(50, 4).billShape(BillKind::Pointed, 20, 4).legs(26)
             .tailShape(TailKind::Square, 36, 18, 4),
@@ -177,7 +177,7 @@ QList<Species> summerBirds()
                     supercilium(QColor(0xe8e4dc), 0.13), eyeStripe(QColor(0x4a4438), 0.13),
                     ellipse(Frame::Body, 0.38, 0.05, 0.12, 0.3, White)}},
          Setting::Sand, 250, 190},
-        {18, u"ツバメ"_s, build::songbird().body(50, 20).head(15).billShape(BillKind::Fine, 7, 5)
+        {18, u"ツバメ"_s, build::songbird().body(50, 20).head(18).billShape(BillKind::Fine, 7, 5)
             .tailShape(TailKind::Streamers, 58, 22, 20).wing(0.6, 0.4).legs(8),
          {.upper = 0x1c2a4c, .under = 0xf4ece2, .head = 0x1c2a4c, .throat = 0xa83a2a, .wing = 0x1a2440,
           .primaries = 0x141a2c, .tail = 0x1a2440, .bill = 0x1e1e1e, .legs = 0x2a2a2a,
@@ -213,7 +213,9 @@ QList<Species> summerBirds()
           .primaries = 0x1a1a1a, .bill = 0x1e1e1e, .legs = 0x2a2a2a, .pattern = WingPattern::Spangled,
           .fringe = 0xf0f0ee,
           .marks = {ellipse(Frame::Head, 0.55, 0.3, 0.75, 0.45, Black), hindneck(QColor(0xececea)),
-                    foreneck(Black), ellipse(Frame::Body, 0.45, -0.62, 0.22, 0.3, White), vent(White)}},
+                    foreneck(Black), stroke(Frame::Neck, {{0.0, -0.1}, {0.5, -0.3}, {1.0, -0.5}}, 0.6, White), vent(White),
+                    ellipse(Frame::Body, 0.72, -0.6, 0.2, 0.3, White),
+                    stroke(Frame::Head, {{1.05, -0.45}, {0.3, -0.55}, {-0.5, -0.35}, {-0.95, 0.3}}, 0.32, White)}},
          Setting::Mudflat, 270, 220},
         {23, u"キョウジョシギ"_s, build::plover().body(56, 4).head(12.5).billShape(BillKind::Pointed, 14, 5, 7, 2)
             .legs(22, 3),
@@ -226,13 +228,13 @@ QList<Species> summerBirds()
                     streaks(Frame::Head, {-0.9, -1.0, 1.6, 0.45}, QColor(0x3a3a3a), 10, 2.0),
                     stroke(Frame::Wing, {{0.05, 0.45}, {0.35, 0.6}}, 0.14, Black, false)}},
          Setting::Mudflat, 250, 190},
-        {24, u"オオルリ"_s, build::songbird().head(16).tailShape(TailKind::Notched, 50, 22, 15),
+        {24, u"オオルリ"_s, build::songbird().head(19).tailShape(TailKind::Notched, 50, 22, 15),
          {.upper = 0x1e4a9a, .under = White, .head = 0x2a6ac8, .throat = 0x141618, .wing = 0x1e4090,
           .primaries = 0x141a30, .tail = 0x1e4090, .bill = 0x1e1e1e, .legs = 0x2a2a2a,
           .marks = {breast(QColor(0x141618), 0.72), cheek(QColor(0x141618), 1.4),
                     lores(QColor(0x141618), 0.3)}},
          Setting::Branch, 240, 250},
-        {25, u"メボソムシクイ"_s, build::songbird().body(54, 25).head(14).billShape(BillKind::Fine, 11, 4)
+        {25, u"メボソムシクイ"_s, build::songbird().body(54, 25).head(17).billShape(BillKind::Fine, 11, 4)
             .tailShape(TailKind::Notched, 44, 18, 12),
          {.upper = 0x7a8a4a, .under = 0xe8e8c8, .head = 0x7a8a4a, .throat = 0xececd4, .wing = 0x6a7a42,
           .primaries = 0x4a5430, .bill = 0x5a5040, .legs = 0xc8b8a0, .pattern = WingPattern::Fringed,
@@ -240,14 +242,14 @@ QList<Species> summerBirds()
           .marks = {supercilium(QColor(0xe6e6a6), 0.18), eyeStripe(QColor(0x4a5630), 0.15),
                     wingBar(QColor(0xe0e0b0), 0.06)}},
          Setting::Branch, 240, 230},
-        {26, u"シジュウカラ"_s, build::songbird().head(18).billShape(BillKind::Conical, 9, 6),
+        {26, u"シジュウカラ"_s, build::songbird().head(21.5).billShape(BillKind::Conical, 9, 6),
          {.upper = 0x8a9a70, .under = 0xeeeeea, .head = Black, .throat = Black, .wing = 0x6a7a8a,
           .primaries = 0x3a4450, .tail = 0x4a5460, .pattern = WingPattern::Fringed, .fringe = 0xd8dcdc,
           .marks = {cheek(White, 1.15),
                     stroke(Frame::Body, {{0.95, -0.6}, {0.6, 0.2}, {0.1, 0.9}}, 0.28, Black),
                     back(QColor(0x7a8a90), -0.5), wingBar(White)}},
          Setting::Branch, 240, 250},
-        {27, u"ヒバリ"_s, build::songbird().standing(20).body(56, 14).head(15).crested(CrestKind::Peak, 1.1)
+        {27, u"ヒバリ"_s, build::songbird().standing(20).body(56, 14).head(18).crested(CrestKind::Peak, 1.1)
             .billShape(BillKind::Conical, 12, 5.6).tailShape(TailKind::Notched, 44, 20, 6),
          {.upper = 0x9a7a56, .under = 0xf0e8dc, .head = 0x9a7a56, .throat = 0xf4eee4, .wing = 0x8a6a48,
           .bill = 0x8a7a66, .legs = 0xd0b090, .pattern = WingPattern::Streaked, .fringe = 0xd8c0a0,
@@ -258,7 +260,7 @@ QList<Species> summerBirds()
                     streaks(Frame::Body, {-1.0, -1.0, 1.2, 0.5}, QColor(0x4a3a28), 12, 4.0),
                     tailEdges(White)}},
          Setting::Grass, 250, 220, true},
-        {28, u"ハクセキレイ"_s, build::songbird().standing(26).body(50, 12).head(14)
+        {28, u"ハクセキレイ"_s, build::songbird().standing(26).body(50, 12).head(17)
             .billShape(BillKind::Fine, 12, 4).tailShape(TailKind::Square, 66, 16, 4),
          {.upper = 0x222222, .under = White, .head = White, .throat = White, .wing = 0xe8e8e6,
           .primaries = 0x1e1e1e, .tail = 0x1e1e1e, .bill = 0x1e1e1e, .legs = 0x222222,
@@ -266,21 +268,21 @@ QList<Species> summerBirds()
           .marks = {breast(Black, 0.85), cap(Black, -0.42), forehead(White, 0.45), eyeStripe(Black, 0.14),
                     tailEdges(White)}},
          Setting::Sand, 260, 200},
-        {29, u"ムクドリ"_s, build::songbird().standing(26).body(54, 14).head(16)
+        {29, u"ムクドリ"_s, build::songbird().standing(26).body(54, 14).head(19)
             .billShape(BillKind::Pointed, 17, 5.5).tailShape(TailKind::Square, 34, 22, 8),
          {.upper = 0x4a4038, .under = 0x5a5048, .head = 0x2a2624, .throat = 0x2a2624, .wing = 0x3e3630,
           .tail = 0x2e2824, .bill = 0xf0a040, .billTip = 0x3a3a30, .tipFrom = 0.82, .legs = 0xf09a40,
           .pattern = WingPattern::Fringed, .fringe = 0x6a5e54,
           .marks = {cheek(QColor(0xe8e4dc), 1.25), vent(QColor(0xe8e4dc)), forehead(QColor(0x6a6460), 0.4)}},
          Setting::Grass, 250, 210},
-        {30, u"カワラヒワ"_s, build::songbird().head(16).billShape(BillKind::Conical, 12, 8)
+        {30, u"カワラヒワ"_s, build::songbird().head(19).billShape(BillKind::Conical, 12, 8)
             .tailShape(TailKind::Forked, 42, 22, 14),
          {.upper = 0x7a6a48, .under = 0xa8905a, .head = 0x8a8a70, .throat = 0x9a8a58, .wing = 0x3a322a,
           .primaries = Black, .tail = 0x2a2622, .bill = 0xe8b8a0, .legs = 0xd8a8a0,
           .marks = {stroke(Frame::Wing, {{0.5, 0.72}, {0.75, 0.62}, {0.95, 0.55}}, 0.32, QColor(0xf0d030), false),
                     vent(QColor(0xf0d040)), lores(QColor(0x5a5a40), 0.3)}},
          Setting::Branch, 240, 230},
-        {31, u"セッカ"_s, build::songbird().body(52, 25).head(14).billShape(BillKind::Fine, 11, 4)
+        {31, u"セッカ"_s, build::songbird().body(52, 25).head(17).billShape(BillKind::Fine, 11, 4)
             .tailShape(TailKind::Rounded, 36, 22, 20),
          {.upper = 0xa88a5a, .under = 0xf0e6d4, .head = 0xa88a5a, .wing = 0x8a6a44, .tail = 0x8a6a44,
           .bill = 0x6a5040, .legs = 0xe0b8a0, .pattern = WingPattern::Streaked, .fringe = 0xd8c090,
@@ -290,14 +292,14 @@ QList<Species> summerBirds()
                     stroke(Frame::Tail, {{0.96, -1.0}, {0.96, 1.0}}, 0.1, White, false),
                     supercilium(QColor(0xe8dcc0), 0.12)}},
          Setting::Reeds, 230, 250},
-        {32, u"モズ"_s, build::songbird().body(56, 28).head(18).billShape(BillKind::Hooked, 13, 7, 0, 2)
+        {32, u"モズ"_s, build::songbird().body(56, 28).head(21.5).billShape(BillKind::Hooked, 13, 7, 0, 2)
             .tailShape(TailKind::Rounded, 60, 20, 18),
          {.upper = 0x8a8680, .under = 0xe8c8a0, .head = 0xb06a38, .throat = 0xf4eee4, .wing = 0x2e2a28,
           .primaries = 0x1e1c1a, .tail = 0x4a3a30, .bill = 0x2a2a2a, .legs = 0x3a3a3a,
           .marks = {eyeStripe(Black, 0.3), supercilium(QColor(0xf0ece4), 0.1), belly(QColor(0xf6f2ea), 0.7),
                     ellipse(Frame::Wing, 0.62, 0.62, 0.06, 0.22, White, false)}},
          Setting::Branch, 230, 260},
-        {33, u"ホオジロ"_s, build::songbird().head(16).billShape(BillKind::Conical, 11, 6.5)
+        {33, u"ホオジロ"_s, build::songbird().head(19).billShape(BillKind::Conical, 11, 6.5)
             .tailShape(TailKind::Notched, 56, 20, 16),
          {.upper = 0x9a6a48, .under = 0xc89068, .head = 0x6a4a3a, .throat = White, .wing = 0x8a5a3c,
           .bill = 0x5a5a60, .legs = 0xd8b0a0, .pattern = WingPattern::Streaked, .fringe = 0xd8a878,
@@ -318,18 +320,19 @@ QList<Species> summerBirds()
           .tail = 0x16161c, .bill = 0x101010, .legs = 0x121212, .iris = 0x1a1a1a,
           .pattern = WingPattern::Fringed, .fringe = 0x30344a, .crest = 0x16161c},
          Setting::Post, 260, 260, true},
-        {36, u"ホトトギス"_s, build::songbird().body(50, 12).head(14).billShape(BillKind::Fine, 14, 5, -8)
+        {36, u"ホトトギス"_s, build::songbird().body(50, 12).head(17).billShape(BillKind::Fine, 14, 5, -8)
             .tailShape(TailKind::Rounded, 70, 20, 14).wing(0.35, 0.4),
          {.upper = 0x5a6068, .under = White, .head = 0x6a7078, .throat = 0x8a9098, .wing = 0x4e5258,
           .tail = 0x3a3e44, .bill = 0x2a2a2a, .billTip = 0x2a2a2a, .legs = 0xf0d040, .eyeRing = 0xf0d040,
           .marks = {breast(QColor(0x8a9098), 0.7), bars(Frame::Body, {-0.9, 0.0, 1.6, 1.2}, Black, 14, 1.1),
                     spots(Frame::Tail, {0.2, -0.7, 0.8, 1.4}, White, 6, 2.4)}},
          Setting::Branch, 260, 220},
-        {37, u"キビタキ"_s, build::songbird().head(16).tailShape(TailKind::Notched, 48, 22, 14),
-         {.upper = 0x1a1a1a, .under = 0xf4e070, .head = 0x1a1a1a, .throat = 0xf08a20, .wing = 0x1a1a1a,
+        {37, u"キビタキ"_s, build::songbird().head(19).tailShape(TailKind::Notched, 48, 22, 14),
+         {.upper = 0x1a1a1a, .under = 0xf4e070, .head = 0x1a1a1a, .throat = 0x1a1a1a, .wing = 0x1a1a1a,
           .primaries = 0x141414, .tail = 0x1a1a1a, .bill = 0x1e1e1e, .legs = 0x2a2a2a,
           .marks = {stroke(Frame::Head, {{0.9, -0.32}, {0.45, -0.52}, {0.05, -0.45}}, 0.22, QColor(0xf0d020)),
-                    breast(QColor(0xf0a030), 0.8),
+                    breast(QColor(0xf0a030), 0.8), foreneck(QColor(0xf08a20)),
+                    ellipse(Frame::Head, 0.35, 0.9, 0.65, 0.38, QColor(0xf08a20)),
                     ellipse(Frame::Wing, 0.25, 0.55, 0.12, 0.24, White, false)}},
          Setting::Branch, 240, 240},
         {38, u"ユリカモメ"_s, build::gull().head(12).billShape(BillKind::Gull, 22, 4.8),
@@ -357,14 +360,14 @@ QList<Species> summerBirds()
 QList<Species> winterBirds()
 {
     return {
-        {41, u"ジョウビタキ"_s, build::songbird().head(16).tailShape(TailKind::Square, 50, 22, 16),
+        {41, u"ジョウビタキ"_s, build::songbird().head(19).tailShape(TailKind::Square, 50, 22, 16),
          {.upper = 0x2e2a28, .under = 0xe07a30, .head = 0xb4b4b0, .throat = Black, .wing = 0x1e1c1c,
           .primaries = 0x161414, .tail = 0xd8702a, .bill = 0x1e1e1e, .legs = 0x2a2a2a,
           .marks = {cheek(Black, 1.5), lores(Black, 0.3), back(QColor(0x2e2a28), -0.35),
                     ellipse(Frame::Wing, 0.3, 0.62, 0.1, 0.26, White, false),
                     stroke(Frame::Tail, {{0.0, 0.0}, {1.0, 0.0}}, 0.6, Black, false)}},
          Setting::Branch, 240, 240},
-        {42, u"オオジュリン"_s, build::songbird().head(15).billShape(BillKind::Conical, 10, 6)
+        {42, u"オオジュリン"_s, build::songbird().head(18).billShape(BillKind::Conical, 10, 6)
             .tailShape(TailKind::Notched, 54, 20, 16),
          {.upper = 0xa07a52, .under = 0xeee6d6, .head = 0x8a6a4a, .throat = 0xe8dcc4, .wing = 0x8a5e3c,
           .bill = 0x5a5048, .legs = 0xc8a890, .pattern = WingPattern::Streaked, .fringe = 0xd8b888,
@@ -374,21 +377,21 @@ QList<Species> winterBirds()
                     streaks(Frame::Body, {-1.0, -1.0, 1.6, 0.6}, QColor(0x3a2a1a), 14, 4.0),
                     tailEdges(White)}},
          Setting::Reeds, 230, 250},
-        {43, u"メジロ"_s, build::songbird().body(56, 30).head(15).billShape(BillKind::Fine, 10, 4)
+        {43, u"メジロ"_s, build::songbird().body(56, 30).head(18).billShape(BillKind::Fine, 10, 4)
             .tailShape(TailKind::Notched, 40, 18, 16),
          {.upper = 0x7a9a30, .under = 0xe8e4d8, .head = 0x82a030, .throat = 0xe8d830, .wing = 0x6a8a2e,
           .primaries = 0x4a5a30, .tail = 0x5a6a30, .bill = 0x2a2a2a, .legs = 0x5a5a60, .eyeRing = White,
           .pattern = WingPattern::Fringed, .fringe = 0x9ab848,
           .marks = {flank(QColor(0xc8b8a0), 0.7), lores(Black, 0.1)}},
          Setting::Blossom, 230, 230},
-        {44, u"ヤマガラ"_s, build::songbird().head(16.5).billShape(BillKind::Conical, 10, 6)
+        {44, u"ヤマガラ"_s, build::songbird().head(20).billShape(BillKind::Conical, 10, 6)
             .tailShape(TailKind::Notched, 48, 20, 16),
          {.upper = 0x6a7480, .under = 0xb05a30, .head = Black, .throat = Black, .wing = 0x6a7480,
           .tail = 0x5a6470, .bill = 0x2a2a2a, .legs = 0x4a4a50,
           .marks = {cheek(QColor(0xf0e0b8), 1.35), forehead(QColor(0xf0e0b8), 0.45),
                     hindneck(QColor(0xb86a3a), 0.2, 1.0), belly(QColor(0xb86a40), 1.0)}},
          Setting::Branch, 240, 240},
-        {45, u"エナガ"_s, build::songbird().body(60, 20).head(16).billShape(BillKind::Conical, 5, 4)
+        {45, u"エナガ"_s, build::songbird().body(60, 20).head(19).billShape(BillKind::Conical, 5, 4)
             .tailShape(TailKind::Rounded, 110, 16, 10).wing(0.2, 0.5),
          {.upper = 0x222222, .under = 0xf4f0ee, .head = White, .throat = White, .wing = 0x2a2628,
           .tail = 0x1e1e1e, .bill = 0x1e1e1e, .legs = 0x2a2a2a, .eyeRing = 0xe8c850,
@@ -396,22 +399,22 @@ QList<Species> winterBirds()
                     ellipse(Frame::Body, -0.1, -0.3, 0.5, 0.25, QColor(0xd8a0a8)),
                     flank(QColor(0xead0d0), 0.8), tailEdges(White)}},
          Setting::Branch, 298, 220},
-        {46, u"ツグミ"_s, build::songbird().standing(32).body(56, 25).head(16)
+        {46, u"ツグミ"_s, build::songbird().standing(32).body(56, 25).head(19)
             .billShape(BillKind::Pointed, 15, 5).tailShape(TailKind::Square, 48, 20, 8),
          {.upper = 0x5a5048, .under = 0xf2eadc, .head = 0x3e3630, .throat = 0xf2eadc, .wing = 0x8a4a2a,
           .primaries = 0x3a2a22, .tail = 0x3a302a, .bill = 0x3a3028, .billTip = 0x2a2220, .legs = 0xa08060,
           .pattern = WingPattern::Fringed, .fringe = 0xb06a40,
           .marks = {supercilium(QColor(0xf0e4c8), 0.22), cheek(QColor(0x3a2e26), 1.1),
                     moustache(QColor(0x2a2220), 0.1),
-                    spots(Frame::Body, {0.0, -0.4, 1.2, 1.1}, QColor(0x2a2220), 34, 5.0),
+                    spots(Frame::Body, {0.0, -0.4, 1.2, 1.1}, QColor(0x2a2220), 40, 3.8),
                     chevrons(Frame::Body, {-0.6, 0.0, 0.7, 0.8}, QColor(0x3a2a22), 10, 4.0)}},
          Setting::Grass, 250, 240},
-        {47, u"ハクセキレイ"_s, build::songbird().standing(26).body(50, 12).head(14)
+        {47, u"ハクセキレイ"_s, build::songbird().standing(26).body(50, 12).head(17)
             .billShape(BillKind::Fine, 12, 4).tailShape(TailKind::Square, 66, 16, 4),
          {.upper = 0x8a8e92, .under = White, .head = White, .throat = White, .wing = 0x6a6e72,
           .primaries = 0x1e1e1e, .tail = 0x1e1e1e, .bill = 0x1e1e1e, .legs = 0x222222,
           .pattern = WingPattern::Fringed, .fringe = White,
-          .marks = {breastBand(Black, 0.3), cap(Black, -0.5), forehead(White, 0.5), eyeStripe(Black, 0.12),
+          .marks = {stroke(Frame::Body, {{0.5, -0.5}, {0.85, -0.05}, {1.1, 0.35}}, 0.32, Black), cap(Black, -0.5), forehead(White, 0.5), eyeStripe(Black, 0.12),
                     tailEdges(White)}},
          Setting::Mudflat, 260, 200, true},
         {48, u"キョウジョシギ"_s, build::plover().body(56, 4).head(12.5).billShape(BillKind::Pointed, 14, 5, 7, 2)
@@ -523,7 +526,7 @@ QList<Species> winterBirds()
           .bill = 0x1e1e1e, .legs = 0x3a3a3a,
           .marks = {forehead(White, 0.4), eyeStripe(QColor(0x9a8464), 0.18), supercilium(White, 0.16),
                     collar(White, 0.25, 0.3),
-                    ellipse(Frame::Body, 0.72, -0.55, 0.16, 0.3, QColor(0x9a8464))}},
+                    ellipse(Frame::Body, 0.8, -0.22, 0.18, 0.32, QColor(0x9a8464))}},
          Setting::Sand, 240, 190, true},
         {63, u"ダイゼン"_s, build::plover().body(58, 6).head(14).billShape(BillKind::Pointed, 16, 5.6).legs(40),
          {.upper = 0x8a8884, .under = White, .head = 0x9a9894, .throat = 0xe8e8e4, .wing = 0x7a7874,
@@ -543,7 +546,7 @@ QList<Species> winterBirds()
         {65, u"メダイチドリ"_s, build::plover(),
          {.upper = 0x8a7a64, .under = White, .head = 0x8a7a64, .throat = White, .wing = 0x84745e,
           .bill = 0x1e1e1e, .legs = 0x4a4a40,
-          .marks = {ellipse(Frame::Body, 0.72, -0.5, 0.2, 0.4, QColor(0x9a8a72)),
+          .marks = {ellipse(Frame::Body, 0.8, -0.22, 0.2, 0.38, QColor(0x9a8a72)),
                     supercilium(QColor(0xeae4d8), 0.18), forehead(White, 0.36),
                     ellipse(Frame::Head, -0.1, 0.05, 0.45, 0.3, QColor(0x7a6a54))}},
          Setting::Mudflat, 250, 200, true},
