@@ -1,0 +1,173 @@
+// The reference screen on the bundled media set with the real sound player.
+//   name click   click on a name -> picture zoomed into place and call started
+//   description  click on 説明 -> the longest bundled description listed and painted
+// Usage: bench_reference [runs]   (default 20)
+// Offscreen unless QT_QPA_PLATFORM says otherwise (on a real display the
+// zoom-in deliberately takes about 20 × 7 ms).
+
+#include "AudioPlayer.h"
+#include "BenchReport.h"
+#include "BirdTables.h"
+#include "FakeClock.h"
+#include "Fonts.h"
+#include "MediaPaths.h"
+#include "ReferenceScreen.h"
+#include "form/Form.h"
+#include "form/FormButton.h"
+#include "form/FormLabel.h"
+#include "form/ListBox.h"
+#include "form/PictureBox.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTest>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A reference screen with the program's own clock, draws and sound player.
+struct Reference
+{
+    explicit Reference(Season season) : screen(season, services)
+    {
+        screen.show();
+        exposed = QTest::qWaitForWindowExposed(screen.form());
+    }
+    ~Reference()
+    {
+        screen.close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    Form& form() { return *screen.form(); }
+    void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+    void clickName(int position) { click(form().label(u"Label1"_s, position)); }
+
+    SteadyClock clock;
+    SystemRandom random;
+    ScreenServices services{clock, random, [] { return std::make_unique<AudioPlayer>(); }};
+    ReferenceScreen screen;
+    bool exposed = false;
+};
+
+double msSince(const QElapsedTimer& timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+bool nameClicks(int runs)
+{
+    Reference reference(Season::SpringSummer);
+    if (!reference.exposed) {
+        std::printf("  FAILED: the window was never shown\n");
+        return false;
+    }
+    reference.clickName(39); // warms up the picture loader and the sound server; not counted
+    QTest::qWait(40);
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const int position = (i * 7 + 3) % birds::BoardSize; // a different bird, and picture, each time
+        QElapsedTimer timer;
+        timer.start();
+        reference.clickName(position);
+        times.push_back(msSince(timer));
+        const PictureBox* picture = reference.form().picture(u"Image1"_s);
+        if (!picture->isVisible() || !picture->hasPicture()) {
+            std::printf("  FAILED: no picture after clicking name %d\n", position);
+            return false;
+        }
+        QTest::qWait(40); // the call plays a little
+    }
+    bench::printTimes(u"name click -> picture in place, call started"_s, times);
+    return true;
+}
+
+// The bundled description with the most bytes, and where its name stands.
+struct Longest
+{
+    int bird = 0;
+    qint64 bytes = 0;
+    Season season = Season::SpringSummer;
+    int position = 0;
+};
+
+Longest longestDescription()
+{
+    Longest longest;
+    const QString root = media::dataRoot();
+    for (int bird = 1; bird <= 80; ++bird) {
+        const QFileInfo file(
+            media::birdFilePath(root, media::BirdFile::Description, media::birdNumberText(bird)));
+        if (file.size() > longest.bytes) {
+            longest.bird = bird;
+            longest.bytes = file.size();
+        }
+    }
+    longest.season = longest.bird <= 40 ? Season::SpringSummer : Season::AutumnWinter;
+    const birds::NumberTable table = birds::numberTable(longest.season);
+    for (int entry = 1; entry <= birds::BoardSize; ++entry)
+        if (table[entry] == longest.bird)
+            longest.position = entry - 1;
+    return longest;
+}
+
+bool descriptionOpens(int runs)
+{
+    const Longest longest = longestDescription();
+    if (longest.bird == 0) {
+        std::printf("  FAILED: no descriptions found beside the program\n");
+        return false;
+    }
+    Reference reference(longest.season);
+    reference.clickName(longest.position);
+    ListBox* list = reference.form().list(u"List1"_s);
+    std::vector<double> times;
+    int lines = 0;
+    for (int i = 0; i <= runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        reference.click(reference.form().button(u"Command1"_s));
+        list->repaint();
+        const double took = msSince(timer);
+        if (i > 0) // the first opening warms up the decoder; not counted
+            times.push_back(took);
+        if (!list->isVisible() || list->count() == 0) {
+            std::printf("  FAILED: the description of bird %d did not open\n", longest.bird);
+            return false;
+        }
+        lines = list->count();
+        reference.click(reference.form().picture(u"Image2"_s)); // closes the viewer
+        if (list->isVisible()) {
+            std::printf("  FAILED: the description did not close\n");
+            return false;
+        }
+    }
+    bench::printTimes(u"description button -> s%1.txt listed, painted"_s.arg(longest.bird), times);
+    std::printf("    (the longest bundled description: %lld bytes, %d lines)\n", longest.bytes, lines);
+    return true;
+}
+
+int run(const QStringList& arguments)
+{
+    const int runs = arguments.isEmpty() ? 20 : std::max(1, arguments[0].toInt());
+    std::printf("reference: name click and description (%s, real sound player)\n",
+                qPrintable(QGuiApplication::platformName()));
+    const bool ok = nameClicks(runs) && descriptionOpens(runs);
+    return ok ? EXIT_SUCCESS : EXIT_FAILURE;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    bench::preferOffscreen();
+    QApplication app(argc, argv);
+    installJapaneseFonts();
+    return bench::runInEventLoop(run);
+}

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Builds the benchmarks when needed (Release, in build-bench/) and runs them all
+# under a virtual display and a PulseAudio null sink. Each prints median, min
+# and max of what it measures. Never run by CTest.
+# Usage: bench/run.sh [build-dir]
+# Exits non-zero when a benchmark cannot run or a soak check fails.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-${BENCH_BUILD_DIR:-build-bench}}
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release || exit 1
+fi
+targets=(piyo bench_bare_window bench_startup bench_quiz bench_reference bench_soak)
+if [ -f bench/sound/CMakeLists.txt ]; then targets+=(bench_sound); fi
+cmake --build "$build" --target "${targets[@]}" -j"$(nproc)" || exit 1
+
+source scripts/test-session.sh
+
+failed=()
+run() {
+  local name=$1
+  shift
+  echo
+  local start=$SECONDS
+  if ! "$@"; then failed+=("$name"); fi
+  echo "  [$name: $((SECONDS - start)) s]"
+}
+
+echo "piyo benchmarks, $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
+# Start-up first, while nothing else of ours has touched the machine.
+run startup "$build/bench_startup" 10
+if [ -x "$build/bench_sound" ]; then run sound "$build/bench_sound"; fi
+run quiz-present env QT_QPA_PLATFORM=offscreen "$build/bench_quiz" present 50
+run quiz-present-on-screen env QT_QPA_PLATFORM=xcb "$build/bench_quiz" present 50
+run reference env QT_QPA_PLATFORM=offscreen "$build/bench_reference" 20
+run reference-on-screen env QT_QPA_PLATFORM=xcb "$build/bench_reference" 20
+run quiz-memory env QT_QPA_PLATFORM=offscreen "$build/bench_quiz" memory 10000
+run soak env QT_QPA_PLATFORM=offscreen "$build/bench_soak" 10000 33000
+
+echo
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "FAILED: ${failed[*]}"
+  exit 1
+fi
+echo "all benchmarks ran; every soak check passed"

@@ -1,0 +1,159 @@
+// Soak of the quiz screen on the bundled media set, on a fast-forwarded clock.
+//   1. 10,000 questions with the real sound player, answers alternately right
+//      and wrong, leaving and re-entering the screen every 500 questions:
+//      resident memory flat within 2 MiB after the first 1,000 questions, and
+//      any eleven consecutive birds of one showing all different.
+//   2. One long showing of 33,000 right answers in a row (recording player,
+//      for speed): the right count reads "33000".
+// Usage: bench_soak [questions] [rightInARow]   Exits non-zero if a check fails.
+
+#include "AudioPlayer.h"
+#include "BenchReport.h"
+#include "Fonts.h"
+#include "QuizDriver.h"
+#include "RecordingPlayer.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int ShowingLength = 500;
+constexpr int WarmUp = 1000;
+constexpr long FlatKiB = 2048;
+constexpr int Distinct = 11;
+
+double seconds(const QElapsedTimer& timer)
+{
+    return double(timer.elapsed()) / 1000;
+}
+
+// Counts the windows of eleven consecutive birds in one showing that hold a repeat.
+struct RecentCheck
+{
+    void showingStarts() { entries.clear(); }
+    void shown(int entry)
+    {
+        entries.push_back(entry);
+        if (int(entries.size()) < Distinct)
+            return;
+        ++windows;
+        const std::set<int> last(entries.end() - Distinct, entries.end());
+        if (int(last.size()) < Distinct && ++repeats <= 5)
+            std::printf("  REPEAT: entry %d among the last eleven birds (showing question %zu)\n", entry,
+                        entries.size());
+    }
+
+    std::vector<int> entries;
+    long windows = 0;
+    long repeats = 0;
+};
+
+bool leavingAndComingBack(int questions)
+{
+    std::printf("soak: %d questions, right and wrong in turn, screen left and re-entered every %d (real "
+                "sound player)\n",
+                questions, ShowingLength);
+    QuizDriver quiz(Season::AutumnWinter, [] { return std::make_unique<AudioPlayer>(); });
+    RecentCheck recent;
+    std::vector<long> settled; // RSS at each check point after the warm-up
+    QElapsedTimer wall;
+    wall.start();
+    for (int question = 1; question <= questions; ++question) {
+        if (question % ShowingLength == 1) {
+            quiz.open();
+            recent.showingStarts();
+        }
+        if (quiz.runToQuestion() < 0) {
+            std::printf("  FAILED: question %d never came\n", question);
+            return false;
+        }
+        recent.shown(quiz.screen().currentEntry());
+        quiz.answer(question % 2 == 1);
+        if (question % ShowingLength == 0 || question == questions) {
+            quiz.close();
+            const long rss = bench::residentKiB();
+            if (question >= WarmUp)
+                settled.push_back(rss);
+            std::printf("  after question %5d   RSS %7.1f MiB\n", question, double(rss) / 1024);
+            std::fflush(stdout);
+        }
+    }
+    bool ok = true;
+    if (!settled.empty()) {
+        const auto [low, high] = std::minmax_element(settled.begin(), settled.end());
+        const bool flat = *high - *low <= FlatKiB;
+        std::printf("  RSS from question %d on: %.1f .. %.1f MiB, spread %.2f MiB (at most %.1f): %s\n",
+                    WarmUp, double(*low) / 1024, double(*high) / 1024, double(*high - *low) / 1024,
+                    FlatKiB / 1024.0, flat ? "ok" : "FAILED");
+        ok = flat;
+    }
+    std::printf("  eleven consecutive birds distinct: %ld windows checked, %ld with a repeat: %s\n",
+                recent.windows, recent.repeats, recent.repeats == 0 ? "ok" : "FAILED");
+    std::printf("  %d questions in %.1f s of real time\n", questions, seconds(wall));
+    return ok && recent.repeats == 0;
+}
+
+bool countsPastSixteenBits(int rightInARow)
+{
+    std::printf("soak: %d right answers in a row in one showing (recording player)\n", rightInARow);
+    QuizDriver quiz(Season::SpringSummer, RecordingPlayer::factory());
+    QElapsedTimer wall;
+    wall.start();
+    quiz.open();
+    long wrongCaptions = 0;
+    for (int question = 1; question <= rightInARow + 1; ++question) {
+        if (quiz.runToQuestion() < 0) {
+            std::printf("  FAILED: question %d never came\n", question);
+            return false;
+        }
+        // Every earlier answer was right, and its count is shown by the time the next bird comes.
+        const QString expected = question == 1 ? QString() : QString::number(question - 1);
+        if (quiz.caption(u"Label5"_s) != expected && ++wrongCaptions <= 5)
+            std::printf("  WRONG COUNT: Label5 reads \"%s\" after %d right answers\n",
+                        qPrintable(quiz.caption(u"Label5"_s)), question - 1);
+        if (question <= rightInARow)
+            quiz.answer(true);
+        if (question % 5000 == 0) {
+            std::printf("  %5d right so far, Label5 \"%s\"\n", question,
+                        qPrintable(quiz.caption(u"Label5"_s)));
+            std::fflush(stdout);
+        }
+    }
+    const QString right = quiz.caption(u"Label5"_s);
+    const QString wrong = quiz.caption(u"Label6"_s);
+    const bool ok = wrongCaptions == 0 && right == QString::number(rightInARow) && wrong.isEmpty() &&
+                    quiz.screen().rightCount() == rightInARow;
+    std::printf("  Label5 \"%s\", Label6 \"%s\", %ld wrong captions on the way: %s\n", qPrintable(right),
+                qPrintable(wrong), wrongCaptions, ok ? "ok" : "FAILED");
+    std::printf("  %d questions in %.1f s of real time\n", rightInARow, seconds(wall));
+    quiz.close();
+    return ok;
+}
+
+int run(const QStringList& arguments)
+{
+    const int questions = arguments.size() > 0 ? std::max(1, arguments[0].toInt()) : 10000;
+    const int rightInARow = arguments.size() > 1 ? std::max(1, arguments[1].toInt()) : 33000;
+    const bool steady = leavingAndComingBack(questions);
+    const bool counts = countsPastSixteenBits(rightInARow);
+    std::printf("soak: %s\n", steady && counts ? "all checks passed" : "FAILED");
+    return steady && counts ? EXIT_SUCCESS : EXIT_FAILURE;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    bench::preferOffscreen();
+    QApplication app(argc, argv);
+    installJapaneseFonts();
+    return bench::runInEventLoop(run);
+}
