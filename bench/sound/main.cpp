@@ -26,9 +26,10 @@ namespace {
 
 struct Run
 {
-    double startMs;
-    double stopMs;
-    double seamMs;
+    bool heard = false;
+    double startMs = 0;
+    double stopMs = 0;
+    double seamMs = 0;
 };
 
 void print(const char* what, std::vector<double> values)
@@ -54,12 +55,12 @@ Run measureOnce(AudioMonitor& monitor, const QString& call)
     // Searched from a little before the call, so a mis-estimated clock shows as a negative figure.
     const qint64 first = monitor.firstSound(set - AudioMonitor::fromMs(100), stopped);
     if (first < 0)
-        return {-1, -1, -1};
+        return {};
     const qint64 last = monitor.lastSound(first, monitor.recorded());
     // The seam is judged up to a little before the stop: the monitor's clock is only good to the
     // sink's 10 ms render blocks.
     const qint64 seamEnd = stopped - AudioMonitor::fromMs(20);
-    return {AudioMonitor::toMs(first - set), AudioMonitor::toMs(last - stopped),
+    return {true, AudioMonitor::toMs(first - set), AudioMonitor::toMs(last - stopped),
             AudioMonitor::toMs(monitor.longestSilence(first, seamEnd))};
 }
 
@@ -100,7 +101,7 @@ int main(int argc, char** argv)
     std::vector<double> starts, stops, seams, blocks;
     for (int i = 0; i < runs; ++i) {
         const Run run = measureOnce(monitor, call);
-        if (run.startMs < -99) {
+        if (!run.heard) {
             std::fprintf(stderr, "run %d: no sound at all\n", i + 1);
             continue;
         }

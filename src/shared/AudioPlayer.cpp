@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstring>
 #include <numeric>
 #include <optional>
@@ -47,19 +48,23 @@ std::optional<WavFile> decode(const QString& path)
     return wav;
 }
 
-// The decoded samples as the sink takes them: 32-bit float, mono or stereo.
-// Files with more channels are mixed down to mono.
+// The decoded samples as the sink takes them: 32-bit float in [-1, 1] (a float
+// file may hold anything, infinities and NaN included), mono or stereo. Files
+// with more channels are mixed down to mono.
 QByteArray toPcm(const WavFile& wav)
 {
     const std::vector<float>& in = wav.samples();
     const int channels = wav.channels();
-    if (channels <= 2)
-        return QByteArray(reinterpret_cast<const char*>(in.data()), qsizetype(in.size() * sizeof(float)));
-
-    QByteArray pcm(wav.decodedFrames() * qsizetype(sizeof(float)), Qt::Uninitialized);
+    const int outChannels = channels == 2 ? 2 : 1;
+    QByteArray pcm(wav.decodedFrames() * outChannels * qsizetype(sizeof(float)), Qt::Uninitialized);
     auto* out = reinterpret_cast<float*>(pcm.data());
-    for (auto frame = in.begin(); frame != in.end(); frame += channels)
-        *out++ = std::accumulate(frame, frame + channels, 0.0f) / float(channels);
+    auto tame = [](float v) { return std::isfinite(v) ? std::clamp(v, -1.0f, 1.0f) : 0.0f; };
+    if (channels == outChannels) {
+        std::transform(in.begin(), in.end(), out, tame);
+    } else {
+        for (auto frame = in.begin(); frame != in.end(); frame += channels)
+            *out++ = tame(std::accumulate(frame, frame + channels, 0.0f) / float(channels));
+    }
     return pcm;
 }
 
@@ -162,7 +167,7 @@ void AudioPlayer::setSource(const QString& path)
 
     QAudioFormat format;
     format.setSampleRate(wav->sampleRate());
-    format.setChannelCount(wav->channels() == 2 ? 2 : 1);
+    format.setChannelCount(wav->channels() == 2 ? 2 : 1); // as toPcm() makes it
     format.setSampleFormat(QAudioFormat::Float);
 
     m_sink.reset(new QAudioSink(device, format));
