@@ -158,12 +158,15 @@ void BirdPainter::softLayer(QPainter& target, const QPainterPath& clip, int radi
     target.restore();
 }
 
+// Light from above, shadow below and a darker rim. Dark plumage takes less light,
+// or it turns grey instead of glossy.
 void BirdPainter::shade(QPainter& p, const QPainterPath& clip, const QPointF& light, const QPointF& dark,
-                        int rim)
+                        int rim, const QColor& base)
 {
+    const int shine = int(45 * (0.3 + 0.7 * base.lightnessF()));
     softLayer(p, clip, 5, [&](QPainter& q) {
         QLinearGradient g(light, dark);
-        g.setColorAt(0, QColor(255, 255, 255, 45));
+        g.setColorAt(0, QColor(255, 255, 255, shine));
         g.setColorAt(0.35, QColor(255, 255, 255, 0));
         g.setColorAt(0.7, QColor(0, 0, 0, 10));
         g.setColorAt(1, QColor(0, 0, 0, 80));
@@ -234,7 +237,8 @@ void BirdPainter::paintTail(QPainter& p)
     p.setClipPath(tail, Qt::IntersectClip);
     paintMarks(p, {Frame::Tail}, false);
     p.restore();
-    shade(p, tail, m_geometry.map(Frame::Tail, {0.2, -1.2}), m_geometry.map(Frame::Tail, {0.2, 1.2}), 4);
+    shade(p, tail, m_geometry.map(Frame::Tail, {0.2, -1.2}), m_geometry.map(Frame::Tail, {0.2, 1.2}), 4,
+          m_colours.tail);
     outline(p, tail);
 }
 
@@ -343,11 +347,11 @@ void BirdPainter::paintBody(QPainter& p)
     p.restore();
 
     const BirdGeometry& g = m_geometry;
-    shade(p, body, g.map(Frame::Body, {0.1, -1.0}), g.map(Frame::Body, {0.1, 1.05}), 10);
+    shade(p, body, g.map(Frame::Body, {0.1, -1.0}), g.map(Frame::Body, {0.1, 1.05}), 10, m_colours.upper);
     // a soft light on the crown gives the head its roundness
     softLayer(p, g.headOutline(), 4, [&](QPainter& q) {
         QRadialGradient light(g.map(Frame::Head, {0.15, -0.55}), m_species.shape.headRadius * 1.1);
-        light.setColorAt(0, QColor(255, 255, 255, 38));
+        light.setColorAt(0, QColor(255, 255, 255, int(38 * (0.25 + 0.75 * m_colours.head.lightnessF()))));
         light.setColorAt(1, QColor(255, 255, 255, 0));
         q.fillPath(g.headOutline(), light);
     });
@@ -395,7 +399,8 @@ void BirdPainter::paintWing(QPainter& p)
     p.setClipPath(wing, Qt::IntersectClip);
     paintMarks(p, {Frame::Wing}, false);
     p.restore();
-    shade(p, wing, m_geometry.map(Frame::Wing, {0.3, -0.2}), m_geometry.map(Frame::Wing, {0.3, 1.3}), 6);
+    shade(p, wing, m_geometry.map(Frame::Wing, {0.3, -0.2}), m_geometry.map(Frame::Wing, {0.3, 1.3}), 6,
+          m_colours.wing);
     outline(p, wing, m_colours.pattern == WingPattern::Smooth ? 0.2 : 0.5);
 }
 
@@ -534,8 +539,10 @@ void BirdPainter::paintTexture(QPainter& p, const Mark& m, int seed)
     const QRectF area = QRectF(m.points.at(0), m.points.at(1)).normalized();
     paths::Random random(std::uint32_t(seed) + 7919u);
     const double s = m.size;
+    // Streaks follow the feathers: along the neck and head, down and back over the body.
+    const QPointF lengthwise = m.frame == Frame::Body ? QPointF(-0.01, 0.02) : QPointF(0.01, 0);
     auto along = [&](const QPointF& at) {
-        const QPointF a = g.map(m.frame, at), b = g.map(m.frame, at + QPointF(0.01, 0));
+        const QPointF a = g.map(m.frame, at), b = g.map(m.frame, at + lengthwise);
         const QPointF d = b - a;
         const double len = std::hypot(d.x(), d.y());
         return len > 0 ? d / len : QPointF(1, 0);

@@ -42,7 +42,8 @@ private:
     // Paints into a layer, blurs it and lays it over the target inside the clip.
     void softLayer(QPainter& target, const QPainterPath& clip, int radius,
                    const std::function<void(QPainter&)>& draw);
-    void shade(QPainter& p, const QPainterPath& clip, const QPointF& light, const QPointF& dark, int rim);
+    void shade(QPainter& p, const QPainterPath& clip, const QPointF& light, const QPointF& dark, int rim,
+               const QColor& base);
     void outline(QPainter& p, const QPainterPath& path, double alpha = 0.45);
     double pixel() const; // one canvas pixel in bird units
 

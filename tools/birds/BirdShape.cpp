@@ -224,8 +224,8 @@ BirdShape grebe()
     s.tailLength = 8;
     s.tailWidth = 22;
     s.tailAngle = -25;
-    s.wingReach = -0.25;
-    s.wingDepth = 0.05;
+    s.wingReach = -0.3;
+    s.wingDepth = -0.3;
     return s;
 }
 
@@ -237,7 +237,7 @@ BirdShape wader()
     s.neckLength = 14;
     s.neckAngle = 50;
     s.neckWidth = 26;
-    s.headRadius = 11.5;
+    s.headRadius = 13;
     s.eye = {0.3, -0.15};
     s.eyeSize = 2.5;
     s.bill = BillKind::Probe;
@@ -245,9 +245,9 @@ BirdShape wader()
     s.billDepth = 4;
     s.legLength = 42;
     s.legWidth = 2.6;
-    s.tailLength = 22;
-    s.tailWidth = 18;
-    s.tailAngle = 6;
+    s.tailLength = 18;
+    s.tailWidth = 15;
+    s.tailAngle = 2;
     s.wingReach = 0.28;
     s.wingDepth = 0.25;
     return s;

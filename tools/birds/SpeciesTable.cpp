@@ -83,14 +83,14 @@ QList<Species> summerBirds()
          {.upper = White, .under = 0xf0f0ec, .head = White, .wing = 0xf2f2ee, .primaries = 0xe4e4e0,
           .tail = 0xf4f4f0, .bill = 0x222222, .legs = 0x2a2626, .iris = 0xe8d040, .fringe = 0xffffff, .plumes = 0xfcfcfa,
           .marks = {lores(QColor(0x4aa88a), 0.22)}},
-         Setting::Shallows, 230, 300},
+         Setting::Shallows, 230, 300, true},
         {6, u"カイツブリ"_s, build::grebe().head(10.5).billShape(BillKind::Pointed, 11, 4.6),
          {.upper = 0x3a2e26, .under = 0x54463a, .head = 0x2a2220, .throat = 0x8a3a22, .wing = 0x3a2e26,
           .bill = 0x1e1e1e, .iris = 0xf0eab0, .pattern = WingPattern::Smooth,
           .marks = {cheek(QColor(0x8e3c22), 1.3), foreneck(QColor(0x8e3c22)),
                     ellipse(Frame::Bill, 0.05, 0.4, 0.16, 0.7, QColor(0xf4ec70), false)}},
          Setting::Water, 260, 190},
-        {7, u"アカエリヒレアシシギ"_s, build::wader().floating(0.35).body(46, 0).neck(12, 70, 26).head(10.5)
+        {7, u"アカエリヒレアシシギ"_s, build::wader().floating(0.35).body(46, 0).neck(12, 70, 26).head(12)
             .billShape(BillKind::Fine, 17, 2.6, 0, 4),
          {.upper = 0x3a3c40, .under = White, .head = 0x3a3c44, .throat = White, .wing = 0x34363a,
           .pattern = WingPattern::Fringed, .fringe = 0xd8b070,
@@ -185,7 +185,7 @@ QList<Species> summerBirds()
           .marks = {forehead(QColor(0xa83a2a), 0.3), breastBand(QColor(0x1c2a4c), 0.35),
                     spots(Frame::Tail, {0.3, -0.6, 0.4, 1.2}, White, 4, 2.4)}},
          Setting::Wire, 250, 250},
-        {19, u"ソリハシシギ"_s, build::wader().body(50, 4).head(10.5).billShape(BillKind::Probe, 40, 4.5, 18, 4)
+        {19, u"ソリハシシギ"_s, build::wader().body(50, 4).head(12).billShape(BillKind::Probe, 40, 4.5, 18, 4)
             .legs(22),
          {.upper = 0x8a8680, .under = White, .head = 0x8e8a84, .throat = White, .wing = 0x7e7a74,
           .primaries = 0x3a3a3a, .bill = 0xe0a040, .billTip = 0x2a2a2a, .tipFrom = 0.35, .legs = 0xf0b040,
@@ -249,7 +249,7 @@ QList<Species> summerBirds()
                     stroke(Frame::Body, {{0.95, -0.6}, {0.6, 0.2}, {0.1, 0.9}}, 0.28, Black),
                     back(QColor(0x7a8a90), -0.5), wingBar(White)}},
          Setting::Branch, 240, 250},
-        {27, u"ヒバリ"_s, build::songbird().standing(20).body(56, 14).head(18).crested(CrestKind::Peak, 1.1)
+        {27, u"ヒバリ"_s, build::songbird().standing(20).body(56, 14).head(18).crested(CrestKind::Peak, 0.95)
             .billShape(BillKind::Conical, 12, 5.6).tailShape(TailKind::Notched, 44, 20, 6),
          {.upper = 0x9a7a56, .under = 0xf0e8dc, .head = 0x9a7a56, .throat = 0xf4eee4, .wing = 0x8a6a48,
           .bill = 0x8a7a66, .legs = 0xd0b090, .pattern = WingPattern::Streaked, .fringe = 0xd8c0a0,
@@ -673,7 +673,7 @@ QList<Species> winterBirds()
          {.upper = White, .under = 0xf0f0ec, .head = White, .wing = 0xf2f2ee, .primaries = 0xe0e0dc,
           .tail = 0xf0f0ec, .bill = 0x1e1e1e, .legs = 0x1e1e1e,
           .marks = {blob(Frame::Head, {{1.3, -0.3}, {0.4, -0.6}, {0.0, -0.3}, {0.05, 0.45}, {0.6, 0.55}, {1.3, 0.45}}, Black)}},
-         Setting::Shallows, 270, 270, true},
+         Setting::Shallows, 270, 270},
         {80, u"ヨシガモ"_s, build::duck().head(15).crested(CrestKind::Mane, 0.85),
          {.upper = 0x9a9a98, .under = 0xb8b8b4, .head = 0x3a5a3c, .throat = White, .wing = 0x8a8a88,
           .tail = 0x1e1e1e, .bill = 0x1e1e1e, .pattern = WingPattern::Vermiculated, .crest = 0x3a5a3c,
