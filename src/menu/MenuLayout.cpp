@@ -11,21 +11,11 @@ const QColor Magenta(255, 0, 255);
 const QColor Lavender(128, 128, 255);
 const QColor White(255, 255, 255);
 
-ControlSpec label(const QString& name, const QString& caption, TwipsRect rect, float points, bool bold,
-                  QColor back, Align align, bool border, bool visible)
+// Every menu label is white text in Mincho.
+ControlSpec item(const QString& name, const QString& caption, TwipsRect rect, float points, bool bold,
+                 QColor back, Align align, bool border, bool visible)
 {
-    ControlSpec spec;
-    spec.kind = ControlKind::Label;
-    spec.name = name;
-    spec.caption = caption;
-    spec.rect = rect;
-    spec.font = {u"ＭＳ Ｐ明朝"_s, points, bold};
-    spec.back = back;
-    spec.fore = White;
-    spec.align = align;
-    spec.border = border;
-    spec.visible = visible;
-    return spec;
+    return label(name, caption, rect, {u"ＭＳ Ｐ明朝"_s, points, bold}, back, White, align, border, visible);
 }
 
 constexpr bool Bold = true, Normal = false;
@@ -45,20 +35,20 @@ std::vector<ControlSpec> controls()
     using enum Align;
     // clang-format off
     return {
-        label(u"Label14"_s, u"干潟周辺の"_s,   {6120, 195, 2175, 435},    18,    Bold,   Pink,     Centre, NoBorder, Shown),
-        label(u"Label13"_s, u"■戻　る"_s,      {6345, 5160, 1695, 495},   20.25, Bold,   Red,      Centre, Border,   Hidden),
-        label(u"Label12"_s, u"■秋　冬"_s,      {6345, 4455, 1695, 495},   20.25, Bold,   Red,      Centre, Border,   Hidden),
-        label(u"Label11"_s, u"■春　夏"_s,      {6345, 3750, 1695, 495},   20.25, Bold,   Red,      Centre, Border,   Hidden),
-        label(u"Label10"_s, u"ピヨ探し"_s,     {5940, 3000, 2475, 585},   26.25, Bold,   Magenta,  Centre, NoBorder, Hidden),
-        label(u"Label9"_s,  u"■戻　る"_s,      {6345, 5160, 1695, 495},   20.25, Bold,   Red,      Centre, Border,   Hidden),
-        label(u"Label8"_s,  u"■秋　冬"_s,      {6360, 4455, 1695, 495},   20.25, Bold,   Red,      Centre, Border,   Hidden),
-        label(u"Label7"_s,  u"■春　夏"_s,      {6360, 3735, 1695, 495},   20.25, Bold,   Red,      Centre, Border,   Hidden),
-        label(u"Label6"_s,  u"ピヨ調べ"_s,     {5955, 3015, 2475, 585},   26.25, Bold,   Magenta,  Centre, NoBorder, Hidden),
-        label(u"Label5"_s,  u"■終　　  了"_s,  {5985, 4875, 2415, 525},   21.75, Bold,   Red,      Left,   Border,   Shown),
-        label(u"Label4"_s,  u"■ピヨ探し"_s,    {5985, 4050, 2415, 525},   21.75, Bold,   Red,      Left,   Border,   Shown),
-        label(u"Label3"_s,  u"■ピヨ調べ"_s,    {6000, 3180, 2415, 525},   21.75, Bold,   Red,      Left,   Border,   Shown),
-        label(u"Label2"_s,  u"ヨ"_s,           {7290, 720, 2055, 2055},   99.75, Normal, Lavender, Left,   Border,   Shown),
-        label(u"Label1"_s,  u"ピ"_s,           {4890, 720, 2175, 2055},   99.75, Normal, Lavender, Left,   Border,   Shown),
+        item(u"Label14"_s, u"干潟周辺の"_s,   {6120, 195, 2175, 435},    18,    Bold,   Pink,     Centre, NoBorder, Shown),
+        item(u"Label13"_s, u"■戻　る"_s,      {6345, 5160, 1695, 495},   20.25, Bold,   Red,      Centre, Border,   Hidden),
+        item(u"Label12"_s, u"■秋　冬"_s,      {6345, 4455, 1695, 495},   20.25, Bold,   Red,      Centre, Border,   Hidden),
+        item(u"Label11"_s, u"■春　夏"_s,      {6345, 3750, 1695, 495},   20.25, Bold,   Red,      Centre, Border,   Hidden),
+        item(u"Label10"_s, u"ピヨ探し"_s,     {5940, 3000, 2475, 585},   26.25, Bold,   Magenta,  Centre, NoBorder, Hidden),
+        item(u"Label9"_s,  u"■戻　る"_s,      {6345, 5160, 1695, 495},   20.25, Bold,   Red,      Centre, Border,   Hidden),
+        item(u"Label8"_s,  u"■秋　冬"_s,      {6360, 4455, 1695, 495},   20.25, Bold,   Red,      Centre, Border,   Hidden),
+        item(u"Label7"_s,  u"■春　夏"_s,      {6360, 3735, 1695, 495},   20.25, Bold,   Red,      Centre, Border,   Hidden),
+        item(u"Label6"_s,  u"ピヨ調べ"_s,     {5955, 3015, 2475, 585},   26.25, Bold,   Magenta,  Centre, NoBorder, Hidden),
+        item(u"Label5"_s,  u"■終　　  了"_s,  {5985, 4875, 2415, 525},   21.75, Bold,   Red,      Left,   Border,   Shown),
+        item(u"Label4"_s,  u"■ピヨ探し"_s,    {5985, 4050, 2415, 525},   21.75, Bold,   Red,      Left,   Border,   Shown),
+        item(u"Label3"_s,  u"■ピヨ調べ"_s,    {6000, 3180, 2415, 525},   21.75, Bold,   Red,      Left,   Border,   Shown),
+        item(u"Label2"_s,  u"ヨ"_s,           {7290, 720, 2055, 2055},   99.75, Normal, Lavender, Left,   Border,   Shown),
+        item(u"Label1"_s,  u"ピ"_s,           {4890, 720, 2175, 2055},   99.75, Normal, Lavender, Left,   Border,   Shown),
     };
     // clang-format on
 }

@@ -1,54 +1,20 @@
 #include "QuizLayout.h"
 
-#include "BirdTables.h"
+#include "NameBoard.h"
 
 using namespace Qt::StringLiterals;
 
 namespace quiz {
 namespace {
 
-const QColor BoardBlue(0, 0, 192);
 const QColor TitleBlue(0, 0, 255);
 const QColor Red(255, 0, 0);
 const QColor Yellow(255, 255, 0);
 const QColor White(255, 255, 255);
+const QColor CountBlue = nameboard::Resting;
 
 const QString Mincho = u"ＭＳ Ｐ明朝"_s;
 const QString Gothic = u"ＭＳ Ｐゴシック"_s;
-
-ControlSpec control(ControlKind kind, const QString& name, TwipsRect rect = {}, bool visible = true)
-{
-    ControlSpec spec;
-    spec.kind = kind;
-    spec.name = name;
-    spec.rect = rect;
-    spec.visible = visible;
-    return spec;
-}
-
-ControlSpec label(const QString& name, const QString& caption, TwipsRect rect, FontSpec font, QColor back,
-                  QColor fore, Align align, bool border)
-{
-    ControlSpec spec = control(ControlKind::Label, name, rect);
-    spec.caption = caption;
-    spec.font = font;
-    spec.back = back;
-    spec.fore = fore;
-    spec.align = align;
-    spec.border = border;
-    return spec;
-}
-
-// The name board: two columns of twenty, down the left column first.
-ControlSpec nameLabel(Season season, int i)
-{
-    const float left = i < 20 ? 4680 : 7110;
-    const float top = 540 + 270 * float(i % 20);
-    ControlSpec spec = label(u"Label1"_s, birds::nameAt(season, i), {left, top, 2400, 240},
-                             {Mincho, 12, true}, BoardBlue, White, Align::Left, false);
-    spec.index = i;
-    return spec;
-}
 
 } // namespace
 
@@ -84,8 +50,8 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
         control(Timer, u"Timer1"_s),
         control(MediaPlayer, u"MediaPlayer2"_s),
         control(MediaPlayer, u"MediaPlayer1"_s),
-        label(u"Label6"_s, {},              {4560, 105, 1005, 315},                {Gothic, 15.75, true}, BoardBlue, Yellow, Centre, false),
-        label(u"Label5"_s, {},              {3060, 105, 1005, 315},                {Gothic, 15.75, true}, BoardBlue, Yellow, Centre, false),
+        label(u"Label6"_s, {},              {4560, 105, 1005, 315},                {Gothic, 15.75, true}, CountBlue, Yellow, Centre, false),
+        label(u"Label5"_s, {},              {3060, 105, 1005, 315},                {Gothic, 15.75, true}, CountBlue, Yellow, Centre, false),
         control(PictureBox, u"Image3"_s,    {3300, 1605, 2985, 2925}, false),
         scorePanel,
         label(u"Label2"_s, season.caption,  {90, season.captionTop, 1965, 315},    {Mincho, 12, true},    TitleBlue, White,  Centre, true),
@@ -93,8 +59,7 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
         label(u"Label4"_s, u"■メニュー"_s,  {8175, 105, 1335, 315},                {Mincho, 12, true},    Red,       White,  Left,   true),
     };
     // clang-format on
-    for (int i = 0; i < 40; ++i)
-        table.push_back(nameLabel(season.season, i));
+    nameboard::append(table, season.season);
     table.push_back(control(PictureBox, u"Image1"_s, {90, 510, 4470, 5415}));
     return table;
 }

@@ -1,6 +1,7 @@
 #include "QuizScreen.h"
 
 #include "MediaPaths.h"
+#include "NameBoard.h"
 #include "PictureLoader.h"
 #include "QuizLayout.h"
 #include "ZoomIn.h"
@@ -14,12 +15,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QColor BoardBlue(0, 0, 192);
-const QColor White(255, 255, 255);
-const QColor Yellow(255, 255, 0);
-const QColor Black(0, 0, 0);
-const QColor Red(255, 0, 0);
 
 constexpr int Tick = 100; // ms; a started timer polls its wait every tick
 constexpr int Stopped = 0;
@@ -41,7 +36,7 @@ Form* QuizScreen::buildForm()
 {
     auto* form = new Form(quiz::window(m_season), quiz::controls(m_season), m_services.makePlayer);
     for (int i = 0; i < birds::BoardSize; ++i)
-        connect(form->label(u"Label1"_s, i), &FormLabel::clicked, this, [this, i] { onNameClicked(i); });
+        connect(form->label(nameboard::Name, i), &FormLabel::clicked, this, [this, i] { onNameClicked(i); });
     connect(form->label(u"Label3"_s), &FormLabel::clicked, this,
             [this] { Q_EMIT switchRequested(m_season.reference); });
     connect(form->label(u"Label4"_s), &FormLabel::clicked, this,
@@ -133,7 +128,7 @@ void QuizScreen::onNameClicked(int index)
     }
     ClickedPosition = qint16(index);
     player(u"MediaPlayer1"_s)->stop();
-    name(index)->setColours(Yellow, Black);
+    name(index)->setColours(nameboard::Judged, nameboard::JudgedText);
     AnsweredEntry = qint16(index + 1);
     restartWait();
     timer(u"Timer2"_s)->setInterval(Tick);
@@ -167,7 +162,7 @@ void QuizScreen::onFeedbackTick()
 {
     if (!waitPassed(FeedbackTime))
         return;
-    name(ClickedPosition)->setColours(BoardBlue, White);
+    name(ClickedPosition)->setColours(nameboard::Resting, nameboard::Text);
     image(u"Image3"_s)->setVisible(false);
     timer(u"Timer3"_s)->setInterval(Stopped);
     if (AnsweredEntry == CurrentEntry)
@@ -178,7 +173,7 @@ void QuizScreen::onFeedbackTick()
 
 void QuizScreen::RevealAnswer()
 {
-    name(CurrentEntry - 1)->setBackColour(Red);
+    name(CurrentEntry - 1)->setBackColour(nameboard::Marked);
     restartWait();
     timer(u"Timer4"_s)->setInterval(Tick);
 }
@@ -187,7 +182,7 @@ void QuizScreen::onRevealTick()
 {
     if (!waitPassed(RevealTime))
         return;
-    name(CurrentEntry - 1)->setBackColour(BoardBlue);
+    name(CurrentEntry - 1)->setBackColour(nameboard::Resting);
     timer(u"Timer4"_s)->setInterval(Stopped);
     ChooseQuestion();
 }
@@ -206,7 +201,7 @@ bool QuizScreen::waitPassed(double seconds) const
 
 FormLabel* QuizScreen::name(int position) const
 {
-    return form()->label(u"Label1"_s, position);
+    return form()->label(nameboard::Name, position);
 }
 
 PictureBox* QuizScreen::image(const QString& name) const

@@ -1,13 +1,12 @@
 #include "ReferenceLayout.h"
 
-#include "BirdTables.h"
+#include "NameBoard.h"
 
 using namespace Qt::StringLiterals;
 
 namespace reference {
 namespace {
 
-const QColor BoardBlue(0, 0, 192);
 const QColor ListBlue(0, 0, 255);
 const QColor Red(255, 0, 0);
 const QColor Magenta(255, 0, 255);
@@ -17,38 +16,11 @@ const QColor White(255, 255, 255);
 const QString Mincho = u"ＭＳ Ｐ明朝"_s;
 const QString FixedMincho = u"ＭＳ 明朝"_s;
 
-ControlSpec control(ControlKind kind, const QString& name, TwipsRect rect = {}, bool visible = true)
+// Every label on these screens is white on colour in bold 12 pt Mincho.
+ControlSpec caption(const QString& name, const QString& text, TwipsRect rect, QColor back, Align align,
+                    bool border)
 {
-    ControlSpec spec;
-    spec.kind = kind;
-    spec.name = name;
-    spec.rect = rect;
-    spec.visible = visible;
-    return spec;
-}
-
-ControlSpec label(const QString& name, const QString& caption, TwipsRect rect, QColor back, Align align,
-                  bool border)
-{
-    ControlSpec spec = control(ControlKind::Label, name, rect);
-    spec.caption = caption;
-    spec.font = {Mincho, 12, true};
-    spec.back = back;
-    spec.fore = White;
-    spec.align = align;
-    spec.border = border;
-    return spec;
-}
-
-// The name board: two columns of twenty, down the left column first.
-ControlSpec nameLabel(Season season, int i)
-{
-    const float left = i < 20 ? 4680 : 7110;
-    const float top = 540 + 270 * float(i % 20);
-    ControlSpec spec =
-        label(u"Label1"_s, birds::nameAt(season, i), {left, top, 2400, 240}, BoardBlue, Align::Left, false);
-    spec.index = i;
-    return spec;
+    return label(name, text, rect, {Mincho, 12, true}, back, White, align, border);
 }
 
 } // namespace
@@ -97,15 +69,14 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
         list,
         button,
         control(MediaPlayer, u"MediaPlayer1"_s),
-        label(u"Label5"_s, u"■メニュー"_s,      at(season.menuLink, 1335, 315),           Red,      Left,   true),
-        label(u"Label4"_s, u"■ピヨ探し"_s,      at(season.quizLink, 1335, 315),           Red,      Left,   true),
-        label(u"Label3"_s, season.plumageNote, {season.plumageNoteLeft, 105, 3135, 285}, Magenta,  Centre, false),
-        label(u"Label2"_s, season.caption,     {105, 75, 1965, 315},                     ListBlue, Centre, true),
+        caption(u"Label5"_s, u"■メニュー"_s,      at(season.menuLink, 1335, 315),           Red,      Left,   true),
+        caption(u"Label4"_s, u"■ピヨ探し"_s,      at(season.quizLink, 1335, 315),           Red,      Left,   true),
+        caption(u"Label3"_s, season.plumageNote, {season.plumageNoteLeft, 105, 3135, 285}, Magenta,  Centre, false),
+        caption(u"Label2"_s, season.caption,     {105, 75, 1965, 315},                     ListBlue, Centre, true),
         control(PictureBox, u"Image2"_s,       season.clickArea, false),
     };
     // clang-format on
-    for (int i = 0; i < 40; ++i)
-        table.push_back(nameLabel(season.season, i));
+    nameboard::append(table, season.season);
     table.push_back(control(PictureBox, u"Image1"_s, {90, 510, 4470, 5415}));
     return table;
 }

@@ -2,6 +2,7 @@
 
 #include "DescriptionReader.h"
 #include "MediaPaths.h"
+#include "NameBoard.h"
 #include "PictureLoader.h"
 #include "ReferenceLayout.h"
 #include "ZoomIn.h"
@@ -15,11 +16,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-const QColor BoardBlue(0, 0, 192);
-const QColor Red(255, 0, 0);
-} // namespace
-
 ReferenceScreen::ReferenceScreen(Season season, ScreenServices& services, QObject* parent)
     : Screen(parent), m_season(reference::seasonTable(season)), m_services(services)
 {}
@@ -28,7 +24,7 @@ Form* ReferenceScreen::buildForm()
 {
     auto* form = new Form(reference::window(m_season), reference::controls(m_season), m_services.makePlayer);
     for (int i = 0; i < birds::BoardSize; ++i)
-        connect(form->label(u"Label1"_s, i), &FormLabel::clicked, this, [this, i] { onNameClicked(i); });
+        connect(form->label(nameboard::Name, i), &FormLabel::clicked, this, [this, i] { onNameClicked(i); });
     connect(form->button(u"Command1"_s), &FormButton::clicked, this, &ReferenceScreen::onDescriptionClicked);
     connect(form->list(u"List1"_s), &ListBox::clicked, this, &ReferenceScreen::closeViewer);
     connect(form->picture(u"Image2"_s), &PictureBox::clicked, this, &ReferenceScreen::closeViewer);
@@ -57,9 +53,9 @@ void ReferenceScreen::onNameClicked(int index)
     form()->list(u"List1"_s)->setVisible(false);
     callPlayer()->stop();
     if (MarkedEntry > 0)
-        name(MarkedEntry - 1)->setBackColour(BoardBlue);
+        name(MarkedEntry - 1)->setBackColour(nameboard::Resting);
     SelectedEntry = qint16(index + 1);
-    name(index)->setBackColour(Red);
+    name(index)->setBackColour(nameboard::Marked);
     NumberText = media::birdNumberText(BirdNumbers[SelectedEntry]);
 
     PictureBox* image1 = form()->picture(u"Image1"_s);
@@ -101,7 +97,7 @@ void ReferenceScreen::closeViewer()
 
 FormLabel* ReferenceScreen::name(int position) const
 {
-    return form()->label(u"Label1"_s, position);
+    return form()->label(nameboard::Name, position);
 }
 
 SoundPlayer* ReferenceScreen::callPlayer() const

@@ -42,3 +42,28 @@ struct WindowSpec
     float clientHeight = 0; // twips
     QString background;     // resource path, drawn unscaled from the top-left corner
 };
+
+// Rows for the layout tables.
+inline ControlSpec control(ControlKind kind, const QString& name, TwipsRect rect = {}, bool visible = true)
+{
+    ControlSpec spec;
+    spec.kind = kind;
+    spec.name = name;
+    spec.rect = rect;
+    spec.visible = visible;
+    return spec;
+}
+
+inline ControlSpec label(const QString& name, const QString& caption, TwipsRect rect, const FontSpec& font,
+                         const QColor& back, const QColor& fore, Align align, bool border,
+                         bool visible = true)
+{
+    ControlSpec spec = control(ControlKind::Label, name, rect, visible);
+    spec.caption = caption;
+    spec.font = font;
+    spec.back = back;
+    spec.fore = fore;
+    spec.align = align;
+    spec.border = border;
+    return spec;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Season.h"
+#include "form/ControlSpec.h"
+
+#include <vector>
+
+// The forty names of a quiz or reference screen, and the fixed colours they
+// are painted in. Colours are set at each change, never saved and restored.
+namespace nameboard {
+
+inline const QColor Resting(0, 0, 192);  // dark blue, white text
+inline const QColor Judged(255, 255, 0); // yellow, black text: the answer being judged
+inline const QColor Marked(255, 0, 0);   // red: the chosen name, or the right one after a mistake
+inline const QColor Text(255, 255, 255);
+inline const QColor JudgedText(0, 0, 0);
+
+inline const QString Name = QStringLiteral("Label1");
+
+// Appends Label1(0)..Label1(39): two columns of twenty, down the left column
+// first, each label inside one cell of the board background's grid.
+void append(std::vector<ControlSpec>& table, Season season);
+
+} // namespace nameboard
