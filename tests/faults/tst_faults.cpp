@@ -47,11 +47,13 @@ enum class Fault {
     FakeMp3,
     Adpcm,
     AbsurdRate,
+    TinyRate,
     Utf16,
     Directory,
     HugeScreen,
     HugeFrame,
     SizelessHugeFrame,
+    WideScreenSmallFrame,
     AtSizeLimit,
     HugeWav,
     HugeFastWav,
@@ -99,6 +101,14 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// A picture is either refused or at most MaxPictureSide a side, whatever its
+// header claims.
+bool withinCap(const PictureBox& box)
+{
+    const QSize size = box.picture().size();
+    return size.width() <= MaxPictureSide && size.height() <= MaxPictureSide;
 }
 
 QByteArray readFile(const QString& path)
@@ -150,13 +160,13 @@ private:
     void runQuiz();
     void runReference();
 
-    Watchdog m_watchdog;
-    QTemporaryDir m_cache;
     bool otherPicturesIntact() const
     {
         return m_target != u'/' + media::pictureDirectoryName() && m_target != u"*"_s;
     }
 
+    Watchdog m_watchdog;
+    QTemporaryDir m_cache;
     QString m_row;
     QString m_target;
     QStringList m_slow;
@@ -170,14 +180,14 @@ void FaultsTest::initTestCase()
     // The large files are made once and copied into each row that needs them.
     writeFile(m_cache.filePath(u"huge.wav"_s),
               badmedia::sound(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 2, 120.0));
-    // 20 s at a rate no device plays: the 30 s decoding cap does not stop it.
+    // 20 MB claiming 1 MHz: a cap on seconds alone would decode all of it.
     writeFile(
         m_cache.filePath(u"huge-fast.wav"_s),
         badmedia::withRate(badmedia::sound(SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 8000, 1, 2500.0), 1'000'000));
     writeFile(m_cache.filePath(u"limit.gif"_s), badmedia::noiseGif(MaxPictureSide));
     QVERIFY(QFileInfo(m_cache.filePath(u"huge.wav"_s)).size() > 20'000'000);
-    qInfo("sound server: %s",
-          qgetenv("PULSE_SERVER").isEmpty() ? "default" : qgetenv("PULSE_SERVER").constData());
+    const QByteArray server = qgetenv("PULSE_SERVER");
+    qInfo("sound server: %s", server.isEmpty() ? "default" : server.constData());
 }
 
 void FaultsTest::init()
@@ -205,6 +215,7 @@ void FaultsTest::screensSurviveBadMedia_data()
         {Fault::HugeScreen, "header claiming 8000x8000"},
         {Fault::HugeFrame, "8000x8000 frame in a small screen"},
         {Fault::SizelessHugeFrame, "8000x8000 frame in a 0x0 screen"},
+        {Fault::WideScreenSmallFrame, "100x100 frame in a 65535x480 screen"},
         {Fault::AtSizeLimit, "random pixels at the size limit"},
     };
     const QList<std::pair<Fault, const char*>> soundFaults{
@@ -217,6 +228,7 @@ void FaultsTest::screensSurviveBadMedia_data()
         {Fault::FakeMp3, "ID3 tag and garbage frames"},
         {Fault::Adpcm, "IMA ADPCM encoding"},
         {Fault::AbsurdRate, "sample rate of 2 GHz"},
+        {Fault::TinyRate, "sample rate of 1 Hz"},
         {Fault::Directory, "a directory"},
         {Fault::HugeWav, "20 MB"},
         {Fault::HugeFastWav, "20 MB of 8-bit at 1 MHz"},
@@ -288,6 +300,9 @@ void FaultsTest::damage(const QString& relative, Fault fault)
         return writeFile(path,
                          badmedia::withRate(badmedia::sound(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 0.3),
                                             2'000'000'000));
+    case Fault::TinyRate:
+        return writeFile(
+            path, badmedia::withRate(badmedia::sound(SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, 0.3), 1));
     case Fault::Utf16:
         return writeFile(path, badmedia::utf16Text());
     case Fault::HugeScreen:
@@ -296,6 +311,9 @@ void FaultsTest::damage(const QString& relative, Fault fault)
         return writeFile(path, badmedia::craftedGif({100, 100}, {8000, 8000}));
     case Fault::SizelessHugeFrame:
         return writeFile(path, badmedia::craftedGif({0, 0}, {8000, 8000}));
+    case Fault::WideScreenSmallFrame:
+        // The reported size is the frame's, the decoded picture the screen's.
+        return writeFile(path, badmedia::craftedGif({65535, 480}, {100, 100}));
     case Fault::AtSizeLimit:
         QVERIFY(QFile::copy(m_cache.filePath(u"limit.gif"_s), path));
         return;
@@ -382,6 +400,8 @@ void FaultsTest::runQuiz()
         const PictureBox* image1 = form->picture(u"Image1"_s);
         if (entry != FaultyEntry && otherPicturesIntact())
             QVERIFY2(image1->hasPicture() && image1->isVisible(), qPrintable(u"no picture "_s + when));
+        QVERIFY2(withinCap(*image1), qPrintable(u"oversized picture shown "_s + when));
+        QVERIFY2(withinCap(*form->picture(u"Image3"_s)), qPrintable(u"oversized mark shown "_s + when));
         const int answer = q % 2 == 0 ? entry - 1 : entry % birds::BoardSize;
         act(form, u"answer click "_s + when,
             [&] { QTest::mouseClick(form->label(u"Label1"_s, answer), Qt::LeftButton); });
@@ -431,6 +451,7 @@ void FaultsTest::runReference()
         clickOn(form->label(u"Label1"_s, position), u"name click"_s + bird);
         QCOMPARE(redNames(), QList<int>{position});
         QVERIFY(form->button(u"Command1"_s)->isVisible());
+        QVERIFY2(withinCap(*form->picture(u"Image1"_s)), qPrintable(u"oversized picture shown"_s + bird));
 
         clickOn(form->button(u"Command1"_s), u"opening the description"_s + bird);
         QVERIFY(list->isVisible());
