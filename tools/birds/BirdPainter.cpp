@@ -125,12 +125,13 @@ QImage BirdPainter::paintBird()
     p.setTransform(m_transform);
     paintLegs(p);
     paintTail(p);
-    paintCrest(p, false);
+    paintCrest(p);
     paintBody(p);
     paintWing(p);
-    paintCrest(p, true);
     if (m_colours.plumes.isValid())
         paintPlumes(p);
+    if (m_colours.sickles.isValid())
+        paintSickles(p);
     paintBill(p);
     paintEye(p);
     return layer;
@@ -242,13 +243,10 @@ void BirdPainter::paintTail(QPainter& p)
     outline(p, tail);
 }
 
-void BirdPainter::paintCrest(QPainter& p, bool front)
+void BirdPainter::paintCrest(QPainter& p)
 {
-    if (front) {
-        if (m_colours.ruff.isValid())
-            paintRuff(p);
-        return;
-    }
+    if (m_colours.ruff.isValid())
+        paintRuff(p); // behind the head, so the face stays clear
     const QPainterPath& crest = m_geometry.crest();
     if (crest.isEmpty())
         return;
@@ -264,8 +262,8 @@ void BirdPainter::paintCrest(QPainter& p, bool front)
 void BirdPainter::paintRuff(QPainter& p)
 {
     const BirdGeometry& g = m_geometry;
-    const QList<QPointF> frill{{-0.25, -0.1}, {-1.0, -0.35}, {-1.7, 0.35}, {-1.55, 1.3},
-                               {-0.8, 1.75},  {-0.05, 1.35}, {0.1, 0.6}};
+    const QList<QPointF> frill{{-0.2, -0.25}, {-1.2, -0.6}, {-2.1, 0.25}, {-1.95, 1.5},
+                               {-0.9, 2.15},  {0.25, 1.8},  {0.5, 0.9}};
     QList<QPointF> points = paths::rounded(paths::densified(frill, true, 4), true, 3);
     for (QPointF& q : points)
         q = g.map(Frame::Head, q);
@@ -303,6 +301,25 @@ void BirdPainter::paintPlumes(QPainter& p)
         c.setAlpha(int(random.uniform(150, 230)));
         p.setPen(QPen(c, random.uniform(0.5, 0.9), Qt::SolidLine, Qt::RoundCap));
         p.drawPath(plume);
+    }
+}
+
+void BirdPainter::paintSickles(QPainter& p)
+{
+    const BirdGeometry& g = m_geometry;
+    const double depth = m_species.shape.depth;
+    for (int i = 0; i < 4; ++i) {
+        const QPointF from = g.map(Frame::Wing, {0.3 + 0.08 * i, 0.2});
+        const QPointF to = g.map(Frame::Body, {-0.55 - 0.08 * i, 0.15 + 0.1 * i});
+        const QPointF bend = g.map(Frame::Body, {-0.35 - 0.1 * i, -0.85});
+        QPainterPath sickle;
+        sickle.moveTo(from);
+        sickle.quadTo(bend, to);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(240, 240, 236), depth * 0.11, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(sickle);
+        p.setPen(QPen(m_colours.sickles, depth * 0.08, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(sickle.translated(0, -depth * 0.015));
     }
 }
 

@@ -27,9 +27,10 @@ private:
     QImage paintBird();
     void paintLegs(QPainter& p);
     void paintTail(QPainter& p);
-    void paintCrest(QPainter& p, bool front);
+    void paintCrest(QPainter& p);
     void paintRuff(QPainter& p);
     void paintPlumes(QPainter& p);
+    void paintSickles(QPainter& p);
     void paintBody(QPainter& p);
     void paintBodyColours(QPainter& p);
     void paintFeatherTexture(QPainter& p, const QPainterPath& area);

@@ -67,8 +67,9 @@ struct Plumage
     WingPattern pattern = WingPattern::Plain;
     QColor fringe{}; // feather edges
     QColor crest{};
-    QColor ruff{};   // a frill framing the face, as on a grebe in breeding dress
-    QColor plumes{}; // lacy display plumes trailing from the back, as on an egret
+    QColor ruff{};    // a frill framing the face, as on a grebe in breeding dress
+    QColor plumes{};  // lacy display plumes trailing from the back, as on an egret
+    QColor sickles{}; // long curved tertials drooping over the flank, as on a drake Falcated Duck
     QList<Mark> marks{};
 };
 
