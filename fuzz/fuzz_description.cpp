@@ -1,10 +1,23 @@
-// Description files: any bytes must decode and split without crashing, and
-// the result must keep the promises the viewer relies on.
+// Description files: any bytes must decode and split without crashing, the
+// result must keep the promises the viewer relies on, and reading the file
+// must stay within its limits.
 
 #include "DescriptionReader.h"
+#include "FuzzInput.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+
+namespace {
+
+void check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -12,24 +25,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString text = description::decodeCp932(bytes);
     // Every byte gives at most one character: a single-byte character, half of
     // a double-byte one, or a replacement for a bad byte.
-    if (text.size() > bytes.size())
-        std::abort();
+    check(text.size() <= bytes.size());
 
     const QStringList lines = description::splitLines(text);
     qsizetype total = 0;
     for (const QString& line : lines) {
-        if (line.contains(u'\r')) // CR always ends a line
-            std::abort();
+        check(!line.contains(u'\r')); // CR always ends a line
         total += line.size();
     }
+    // The lines hold the text less its line ends, one line per CR plus one for
+    // a last line without an end.
     const qsizetype crs = text.count(u'\r');
-    const qsizetype crlfs = text.count(QStringLiteral("\r\n"));
-    // The lines hold the text less its line ends, and there is one line per
-    // line end plus one for a last line without an end.
-    if (total != text.size() - crs - crlfs)
-        std::abort();
-    if (lines.size() !=
-        crs + (text.isEmpty() || text.endsWith(u'\r') || text.endsWith(QStringLiteral("\r\n")) ? 0 : 1))
-        std::abort();
+    check(total == text.size() - crs - text.count(QStringLiteral("\r\n")));
+    const bool openLastLine =
+        !text.isEmpty() && !text.endsWith(u'\r') && !text.endsWith(QStringLiteral("\r\n"));
+    check(lines.size() == crs + (openLastLine ? 1 : 0));
+
+    static FuzzInput input(".txt");
+    const QStringList read = description::read(input.write(data, size));
+    check(read.size() <= description::MaxLines);
+    if (qint64(size) <= description::MaxBytes) {
+        // The same lines, each kept whole or cut short at the right.
+        check(read.size() == std::min(lines.size(), qsizetype(description::MaxLines)));
+        for (qsizetype i = 0; i < read.size(); ++i)
+            check(lines.at(i).startsWith(read.at(i)));
+    }
     return 0;
 }

@@ -1,15 +1,26 @@
-// WAV decoding as the sound player does it (the first 30 s of a call): any
-// file must be refused or decoded into consistent samples, never crash.
+// WAV decoding as the sound player does it: the header checked first, then at
+// most 30 s and no more samples than 30 s of 48 kHz stereo decoded. Any file
+// must be refused with a reason or decoded into consistent samples.
 
 #include "FuzzInput.h"
 #include "WavFile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
 namespace {
-constexpr double PlayerSeconds = 30.0;
+
+constexpr double MaxSeconds = 30.0;
+constexpr double MaxSamples = MaxSeconds * 48000 * 2;
+
+void check(bool condition)
+{
+    if (!condition)
+        std::abort();
 }
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -17,23 +28,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString& path = input.write(data, size);
 
     QString why;
-    const std::optional<WavFile> wav = WavFile::read(path, &why, PlayerSeconds);
-    if (!wav) {
-        if (why.isEmpty()) // a refused file always says why
-            std::abort();
+    const std::optional<WavFile> header = WavFile::read(path, &why, 0.0);
+    if (!header) {
+        check(!why.isEmpty());
         return 0;
     }
-    if (wav->sampleRate() <= 0 || wav->channels() <= 0 || wav->decodedFrames() <= 0)
-        std::abort();
-    if (qint64(wav->samples().size()) != wav->decodedFrames() * wav->channels())
-        std::abort();
-    if (wav->decodedFrames() > wav->fileFrames())
-        std::abort();
-    if (double(wav->decodedFrames()) > PlayerSeconds * wav->sampleRate() + 1)
-        std::abort();
+    check(header->sampleRate() > 0 && header->channels() > 0 && header->fileFrames() > 0);
+    check(header->samples().empty());
 
-    // Checking without decoding agrees with decoding.
-    if (!WavFile::read(path, nullptr, 0.0))
-        std::abort();
+    const double samplesPerSecond = double(header->sampleRate()) * header->channels();
+    const double seconds = std::min(MaxSeconds, MaxSamples / samplesPerSecond);
+    const std::optional<WavFile> wav = WavFile::read(path, &why, seconds);
+    check(wav.has_value()); // a file whose header passed decodes
+    check(wav->sampleRate() == header->sampleRate() && wav->channels() == header->channels());
+    check(qint64(wav->samples().size()) == wav->decodedFrames() * wav->channels());
+    check(wav->decodedFrames() <= wav->fileFrames());
+    check(double(wav->samples().size()) <= MaxSamples + wav->channels());
     return 0;
 }

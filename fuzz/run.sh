@@ -14,6 +14,7 @@ cmake -S . -B "$build" -G Ninja \
   -DPIYO_FUZZ_SECONDS="${FUZZ_SECONDS:-60}" \
   -DPIYO_FUZZ_MEDIA_DIR="${MEDIA_DIR:-$root/build}"
 cmake --build "$build" --target fuzz_description fuzz_wav fuzz_picture -j"${JOBS:-2}"
+rm -rf "$build/fuzz/artifacts" # what is left there is what this run found
 status=0
 ctest --test-dir "$build/fuzz" -L fuzz --output-on-failure "$@" || status=$?
 echo "--- fuzz summary"
