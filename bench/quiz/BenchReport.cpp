@@ -6,8 +6,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
-#include <unistd.h>
+#include <malloc.h>
 
 namespace bench {
 
@@ -32,13 +33,36 @@ void printTimes(const QString& what, const std::vector<double>& milliseconds)
     std::fflush(stdout);
 }
 
+Memory memoryNow()
+{
+    Memory memory;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        const std::pair<const char*, long*> fields[] = {{"VmRSS:", &memory.residentKiB},
+                                                        {"RssAnon:", &memory.anonymousKiB},
+                                                        {"RssFile:", &memory.fileKiB},
+                                                        {"RssShmem:", &memory.sharedKiB}};
+        for (const QByteArray& line : status.readAll().split('\n'))
+            for (const auto& [name, value] : fields)
+                if (line.startsWith(name))
+                    *value = line.mid(qsizetype(std::strlen(name))).trimmed().split(' ').value(0).toLong();
+    }
+    const struct mallinfo2 heap = mallinfo2();
+    memory.heapKiB = long((heap.uordblks + heap.hblkhd) / 1024);
+    return memory;
+}
+
 long residentKiB()
 {
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toLong() * (sysconf(_SC_PAGESIZE) / 1024) : 0;
+    return memoryNow().residentKiB;
+}
+
+QString describe(const Memory& memory)
+{
+    const auto mib = [](long kib) { return QString::number(double(kib) / 1024, 'f', 1); };
+    return QStringLiteral("RSS %1 MiB (anon %2, file %3, shared %4; heap in use %5)")
+        .arg(mib(memory.residentKiB), mib(memory.anonymousKiB), mib(memory.fileKiB), mib(memory.sharedKiB),
+             mib(memory.heapKiB));
 }
 
 int runInEventLoop(int (*body)(const QStringList& arguments))

@@ -4,7 +4,9 @@
 //            the picture load and the call start also timed on their own;
 //   memory   resident memory over 10,000 questions on a fast-forwarded clock,
 //            answers alternately right and wrong, growth from question 500 on.
-// Usage: bench_quiz [present|memory|all] [count]
+// Usage: bench_quiz [present|memory|all] [count] [silent]
+// ("silent" runs the memory part with a player that does nothing, to tell the
+// screen's own memory from the sound stack's)
 // Offscreen unless QT_QPA_PLATFORM says otherwise (on a real display the
 // zoom-in deliberately takes about 20 × 7 ms).
 
@@ -15,6 +17,7 @@
 #include "MediaPaths.h"
 #include "PictureLoader.h"
 #include "QuizDriver.h"
+#include "SilentPlayer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -103,14 +106,15 @@ bool present(int count)
     return true;
 }
 
-bool memory(int count)
+bool memory(int count, bool silent)
 {
-    std::printf("quiz: resident memory over %d questions (fast-forwarded clock, real sound player)\n", count);
-    QuizDriver quiz(Season::SpringSummer, realPlayer());
+    std::printf("quiz: resident memory over %d questions (fast-forwarded clock, %s)\n", count,
+                silent ? "silent player" : "real sound player");
+    QuizDriver quiz(Season::SpringSummer, silent ? SilentPlayer::factory() : realPlayer());
     quiz.open();
     QElapsedTimer wall;
     wall.start();
-    long atWarm = 0;
+    bench::Memory atWarm;
     for (int question = 1; question <= count; ++question) {
         if (quiz.runToQuestion() < 0) {
             std::printf("  FAILED: question %d never came\n", question);
@@ -118,17 +122,19 @@ bool memory(int count)
         }
         quiz.answer(question % 2 == 1);
         if (question == 500)
-            atWarm = bench::residentKiB();
-        if (question == 500 || question % 1000 == 0) {
-            std::printf("  after question %5d   RSS %7.1f MiB\n", question,
-                        double(bench::residentKiB()) / 1024);
-            std::fflush(stdout);
-        }
+            atWarm = bench::memoryNow();
+        if (question == 500 || question % 1000 == 0)
+            std::printf("  after question %5d   %s\n", question,
+                        qPrintable(bench::describe(bench::memoryNow())));
     }
-    const long atEnd = bench::residentKiB();
+    const bench::Memory atEnd = bench::memoryNow();
     quiz.close();
-    std::printf("  growth from question 500 to %d: %+.2f MiB (%+.1f KiB per 1000 questions)\n", count,
-                double(atEnd - atWarm) / 1024, double(atEnd - atWarm) / ((count - 500) / 1000.0));
+    const double per1000 = (count - 500) / 1000.0;
+    std::printf("  growth from question 500 to %d: RSS %+.2f MiB (%+.0f KiB per 1000 questions), "
+                "heap in use %+.2f MiB\n",
+                count, double(atEnd.residentKiB - atWarm.residentKiB) / 1024,
+                double(atEnd.residentKiB - atWarm.residentKiB) / per1000,
+                double(atEnd.heapKiB - atWarm.heapKiB) / 1024);
     std::printf("  %d questions in %.1f s of real time (%lld timer ticks)\n", count, msSince(wall) / 1000,
                 quiz.ticks());
     return true;
@@ -142,7 +148,7 @@ int run(const QStringList& arguments)
     if (mode == u"present"_s || mode == u"all"_s)
         ok = present(count > 0 ? count : 50) && ok;
     if (mode == u"memory"_s || mode == u"all"_s)
-        ok = memory(count > 0 ? count : 10000) && ok;
+        ok = memory(count > 0 ? count : 10000, arguments.value(2) == u"silent"_s) && ok;
     return ok ? EXIT_SUCCESS : EXIT_FAILURE;
 }
 

@@ -1,8 +1,9 @@
 // Soak of the quiz screen on the bundled media set, on a fast-forwarded clock.
-//   1. 10,000 questions with the real sound player, answers alternately right
-//      and wrong, leaving and re-entering the screen every 500 questions:
-//      resident memory flat within 2 MiB after the first 1,000 questions, and
-//      any eleven consecutive birds of one showing all different.
+//   1. 10,000 questions, answers alternately right and wrong, leaving and
+//      re-entering the screen every 500 questions: resident memory flat within
+//      2 MiB after the first 1,000 questions, and any eleven consecutive birds
+//      of one showing all different. Run twice: with a silent player (the
+//      screen's own memory) and with the real sound player.
 //   2. One long showing of 33,000 right answers in a row (recording player,
 //      for speed): the right count reads "33000".
 // Usage: bench_soak [questions] [rightInARow]   Exits non-zero if a check fails.
@@ -12,6 +13,7 @@
 #include "Fonts.h"
 #include "QuizDriver.h"
 #include "RecordingPlayer.h"
+#include "SilentPlayer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -35,6 +37,20 @@ double seconds(const QElapsedTimer& timer)
     return double(timer.elapsed()) / 1000;
 }
 
+struct Spread
+{
+    long low = 0;
+    long high = 0;
+};
+
+Spread spread(const std::vector<bench::Memory>& samples, long bench::Memory::*field)
+{
+    const auto [low, high] =
+        std::minmax_element(samples.begin(), samples.end(),
+                            [field](const auto& a, const auto& b) { return a.*field < b.*field; });
+    return {(*low).*field, (*high).*field};
+}
+
 // Counts the windows of eleven consecutive birds in one showing that hold a repeat.
 struct RecentCheck
 {
@@ -56,14 +72,13 @@ struct RecentCheck
     long repeats = 0;
 };
 
-bool leavingAndComingBack(int questions)
+bool leavingAndComingBack(int questions, const char* player, SoundPlayerFactory makePlayer)
 {
-    std::printf("soak: %d questions, right and wrong in turn, screen left and re-entered every %d (real "
-                "sound player)\n",
-                questions, ShowingLength);
-    QuizDriver quiz(Season::AutumnWinter, [] { return std::make_unique<AudioPlayer>(); });
+    std::printf("soak: %d questions, right and wrong in turn, screen left and re-entered every %d (%s)\n",
+                questions, ShowingLength, player);
+    QuizDriver quiz(Season::AutumnWinter, std::move(makePlayer));
     RecentCheck recent;
-    std::vector<long> settled; // RSS at each check point after the warm-up
+    std::vector<bench::Memory> settled; // at each check point after the warm-up
     QElapsedTimer wall;
     wall.start();
     for (int question = 1; question <= questions; ++question) {
@@ -79,21 +94,26 @@ bool leavingAndComingBack(int questions)
         quiz.answer(question % 2 == 1);
         if (question % ShowingLength == 0 || question == questions) {
             quiz.close();
-            const long rss = bench::residentKiB();
+            const bench::Memory memory = bench::memoryNow();
             if (question >= WarmUp)
-                settled.push_back(rss);
-            std::printf("  after question %5d   RSS %7.1f MiB\n", question, double(rss) / 1024);
-            std::fflush(stdout);
+                settled.push_back(memory);
+            std::printf("  after question %5d   %s\n", question, qPrintable(bench::describe(memory)));
         }
     }
     bool ok = true;
     if (!settled.empty()) {
-        const auto [low, high] = std::minmax_element(settled.begin(), settled.end());
-        const bool flat = *high - *low <= FlatKiB;
+        const Spread rss = spread(settled, &bench::Memory::residentKiB);
+        ok = rss.high - rss.low <= FlatKiB;
         std::printf("  RSS from question %d on: %.1f .. %.1f MiB, spread %.2f MiB (at most %.1f): %s\n",
-                    WarmUp, double(*low) / 1024, double(*high) / 1024, double(*high - *low) / 1024,
-                    FlatKiB / 1024.0, flat ? "ok" : "FAILED");
-        ok = flat;
+                    WarmUp, rss.low / 1024.0, rss.high / 1024.0, (rss.high - rss.low) / 1024.0,
+                    FlatKiB / 1024.0, ok ? "ok" : "FAILED");
+        for (const auto& [what, field] : {std::pair{"heap in use", &bench::Memory::heapKiB},
+                                          std::pair{"anonymous", &bench::Memory::anonymousKiB},
+                                          std::pair{"shared", &bench::Memory::sharedKiB}}) {
+            const Spread part = spread(settled, field);
+            std::printf("    of which %-12s %.1f .. %.1f MiB, spread %.2f MiB\n", what, part.low / 1024.0,
+                        part.high / 1024.0, (part.high - part.low) / 1024.0);
+        }
     }
     std::printf("  eleven consecutive birds distinct: %ld windows checked, %ld with a repeat: %s\n",
                 recent.windows, recent.repeats, recent.repeats == 0 ? "ok" : "FAILED");
@@ -142,7 +162,13 @@ int run(const QStringList& arguments)
 {
     const int questions = arguments.size() > 0 ? std::max(1, arguments[0].toInt()) : 10000;
     const int rightInARow = arguments.size() > 1 ? std::max(1, arguments[1].toInt()) : 33000;
-    const bool steady = leavingAndComingBack(questions);
+    // First with a player that does nothing, which shows the screen's own memory,
+    // then with the real one, which adds the sound stack's.
+    const bool alone =
+        leavingAndComingBack(questions, "silent player: the screen alone", SilentPlayer::factory());
+    const bool withSound =
+        leavingAndComingBack(questions, "real sound player", [] { return std::make_unique<AudioPlayer>(); });
+    const bool steady = alone && withSound;
     const bool counts = countsPastSixteenBits(rightInARow);
     std::printf("soak: %s\n", steady && counts ? "all checks passed" : "FAILED");
     return steady && counts ? EXIT_SUCCESS : EXIT_FAILURE;
