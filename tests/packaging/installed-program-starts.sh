@@ -4,7 +4,7 @@
 # fonts in place, and the quiz it opens reads a bird's picture and call from usr/lib/piyo.
 # usage: installed-program-starts.sh ROOT
 set -euo pipefail
-root=$1
+root=$(cd "$1" && pwd -P)
 if [ -z "${DISPLAY:-}" ]; then
   if [ "${CI:-}" = "true" ]; then echo "DISPLAY is not set" >&2; exit 1; fi
   echo "DISPLAY is not set: skipped"; exit 77
