@@ -15,6 +15,7 @@ import e2elib as e
 
 CLICKS = 2000
 BATCH = 100
+CLICK_GAP_MS = 15  # xdotool would wait 100 ms after every click
 CHECKER = {(252, 254, 4), (252, 254, 252)}  # the empty picture panel
 
 
@@ -31,25 +32,25 @@ def inside(point, rect):
 
 def the_window(program):
     """Exactly one window must be open (a switch may briefly show none)."""
-    e.check(program.alive(), f"piyo ended (status {program.process.returncode}) during the clicks")
-    return e.wait_for("exactly one piyo window", lambda: e.open_window(program), 5)
+    def found():
+        e.check(program.alive(), f"piyo ended (status {program.process.returncode}) during the clicks")
+        return e.open_window(program)
+    return e.wait_for("exactly one piyo window", found, 5)
 
 
 def storm(program, rng, avoid):
     done = 0
-    titles = {}
     while done < CLICKS:
         window, title = the_window(program)
-        titles[title] = titles.get(title, 0) + 1
         left, top, width, height = e.geometry(window)
         commands = []
-        while len(commands) < 5 * min(BATCH, CLICKS - done):
+        while len(commands) < 7 * min(BATCH, CLICKS - done):
             point = (left + rng.randrange(width), top + rng.randrange(height))
             if not inside(point, avoid):  # also when the menu appears in the middle of a batch
-                commands += ["mousemove", *point, "click", "1"]
+                commands += ["mousemove", *point, "click", "--delay", CLICK_GAP_MS, "1"]
         e.xdotool(*commands)
-        done += len(commands) // 5
-    e.log(f"{done} clicks; batches began on: {titles}")
+        done += len(commands) // 7
+        e.log(f"{done} clicks, this batch begun on {title}")
 
 
 def back_to_menu(program):
@@ -78,7 +79,8 @@ def main():
     e.check(os.path.isdir(media), f"no bundled media beside the program ({media}): build the media first")
     seed = int(os.environ.get("PIYO_E2E_SEED", time.time_ns() % 1_000_000))
     e.log(f"seed {seed}")
-    with e.Recorder() as recorder, e.Program(args.program) as program:
+    with e.Scratch("click-storm", args.workdir) as scratch, e.Recorder() as recorder, \
+            e.Program(args.program, cwd=scratch) as program:
         menu = e.start(program)
         avoid = quit_area(e.geometry(menu)[:2])
         storm(program, random.Random(seed), avoid)

@@ -10,6 +10,7 @@ import array
 import ctypes
 import math
 import os
+import resource
 import shutil
 import signal
 import subprocess
@@ -263,9 +264,11 @@ class Program:
                 environment.pop(key, None)
             else:
                 environment[key] = value
+        self.directory = directory
         with open(self.stdout_path, "wb") as out, open(self.stderr_path, "wb") as err:
             self.process = subprocess.Popen([executable], cwd=directory, env=environment,
-                                            stdout=out, stderr=err, stdin=subprocess.DEVNULL)
+                                            stdout=out, stderr=err, stdin=subprocess.DEVNULL,
+                                            preexec_fn=_allow_core_dump)
         self.pid = self.process.pid
 
     def alive(self):
@@ -294,18 +297,44 @@ class Program:
         return self
 
     def __exit__(self, kind, value, traceback):
+        crashed = self.process.poll() is not None and self.process.returncode < 0
         self.stop()
         if kind is not None:
             text = self.stderr().strip()
             if text:
                 print("piyo's stderr:\n" + text[-3000:], file=sys.stderr)
+        if crashed:
+            self._print_backtrace()
         return False
+
+    def _print_backtrace(self):
+        """Where a crashed run died, when the system left a core file beside it."""
+        cores = [os.path.join(self.directory, f) for f in os.listdir(self.directory) if f.startswith("core")]
+        if not cores or shutil.which("gdb") is None:
+            return
+        core = max(cores, key=os.path.getmtime)
+        result = subprocess.run(["gdb", "-batch", "-ex", "bt 25", self.executable, core],
+                                capture_output=True, text=True)
+        print("backtrace of the crash:\n" + result.stdout[:8000], file=sys.stderr)
+        os.remove(core)  # hundreds of megabytes
+
+
+def _allow_core_dump():
+    """In the child: core dumps on, so that a crash can be looked into."""
+    try:
+        hard = resource.getrlimit(resource.RLIMIT_CORE)[1]
+        resource.setrlimit(resource.RLIMIT_CORE, (hard, hard))
+    except (ValueError, OSError):
+        pass
 
 
 # --- X windows ---------------------------------------------------------------
 
 def xdotool(*args, check_status=True):
-    result = subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True)
+    try:
+        result = subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True, timeout=60)
+    except subprocess.TimeoutExpired:
+        raise Failure(f"xdotool {' '.join(map(str, args[:6]))} ... hangs") from None
     if check_status and result.returncode != 0:
         raise Failure(f"xdotool {' '.join(map(str, args))} failed: {result.stderr.strip()}")
     return result.stdout
@@ -429,8 +458,12 @@ class Image:
 
 def screenshot(window):
     """The window's client area as an Image (its whole window: there is no frame)."""
-    result = subprocess.run(["import", "-window", str(window), "-depth", "8", "ppm:-"],
-                            capture_output=True)
+    try:
+        # Given a window that is gone, import may wait for the user to pick one.
+        result = subprocess.run(["import", "-window", str(window), "-depth", "8", "ppm:-"],
+                                capture_output=True, timeout=20)
+    except subprocess.TimeoutExpired:
+        raise Failure(f"taking a screenshot of window {window} hangs (is it gone?)") from None
     check(result.returncode == 0, f"import failed: {result.stderr.decode(errors='replace')}")
     data = result.stdout
     fields = []
@@ -451,7 +484,7 @@ def save_screenshot(window, directory, name):
         return
     os.makedirs(directory, exist_ok=True)
     path = os.path.join(directory, name)
-    subprocess.run(["import", "-window", str(window), path], check=True)
+    subprocess.run(["import", "-window", str(window), path], check=True, timeout=20)
     log("screenshot saved:", path)
 
 
@@ -496,13 +529,13 @@ class Recorder:
     def seconds(self, samples):
         return samples / self.RATE
 
-    def frames(self, start, end=None):
-        """(position, rms, frequency or None) for each 50 ms frame in [start, end)."""
+    def frames(self, start, end=None, size=FRAME):
+        """(position, rms, frequency or None) for each frame (50 ms unless told) in [start, end)."""
         with self.lock:
             data = self.samples[start:end]
         result = []
-        for offset in range(0, len(data) - self.FRAME + 1, self.FRAME):
-            frame = data[offset:offset + self.FRAME]
+        for offset in range(0, len(data) - size + 1, size):
+            frame = data[offset:offset + size]
             rms = math.sqrt(sum(s * s for s in frame) / len(frame))
             result.append((start + offset, rms, _frequency(frame, self.RATE) if rms > 300 else None))
         return result

@@ -58,7 +58,10 @@ def main():
             e.check(shot.share(e.name_label(30), e.RED) > 0.5, "the chosen name lost its red mark")
             e.check(e.bird_from_colour(shot.pixel(*e.centre(e.PICTURE_PANEL))) == BOARD[30],
                     "the picture changed when the list closed")
-            e.wait_for("the call to go on", lambda: len(recorder.heard(e.bird_tone(BOARD[30]), closing)) >= 3, 3)
+            try:
+                e.wait_for("the call to go on", lambda: len(recorder.heard(e.bird_tone(BOARD[30]), closing)) >= 3, 3)
+            except e.Failure as failure:
+                raise e.Failure(f"{failure}; heard since the second name: {recorder.describe(second)}") from None
 
             # With the list closed the board takes clicks again.
             choose(window, recorder, 0)
