@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds with the asan preset (address and undefined behaviour, leak checking
+# on) into build-asan/ and runs every test there.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+werror=OFF
+if [ "${CI:-}" = "true" ]; then werror=ON; fi
+cmake --preset asan -G Ninja -DPIYO_WERROR=$werror
+cmake --build build-asan -j"$(nproc)"
+source scripts/test-session.sh
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0
+ctest --test-dir build-asan --output-on-failure -j2 "$@"
