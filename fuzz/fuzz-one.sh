@@ -12,7 +12,7 @@ mkdir -p "$corpus" "$artifacts"
   -print_final_stats=1 -artifact_prefix="$artifacts/$name-" "$corpus" "$seeds" >"$log" 2>&1
 status=$?
 runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-echo "$name: ${runs:-?} inputs in ${seconds} s, corpus $(ls "$corpus" | wc -l) files, exit $status"
+echo "$name: ${runs:-?} inputs (limit ${seconds} s), corpus $(ls "$corpus" | wc -l) files, exit $status"
 if [ "$status" != 0 ]; then
   grep -E '^(==[0-9]+==ERROR|SUMMARY|.*runtime error|artifact_prefix|Test unit written)' "$log" | head -20
   tail -n 40 "$log"
