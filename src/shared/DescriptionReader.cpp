@@ -65,6 +65,8 @@ QStringList read(const QString& path)
     QStringList lines = splitLines(decodeCp932(file.read(MaxBytes)));
     if (lines.size() > MaxLines)
         lines.resize(MaxLines);
+    for (QString& line : lines)
+        line.truncate(MaxLineLength);
     return lines;
 }
 

@@ -16,11 +16,14 @@ QString decodeCp932(const QByteArray& bytes);
 QStringList splitLines(const QString& text);
 
 // A missing or unreadable file gives no lines. Descriptions are a screenful;
-// past MaxBytes or MaxLines the rest of a file is left unread so that opening
-// a runaway file never freezes the screen.
+// past MaxBytes, MaxLines or MaxLineLength the rest of a file or line is left
+// out so that opening a runaway file never freezes the screen.
 QStringList read(const QString& path);
 
 inline constexpr qint64 MaxBytes = 256 * 1024;
 inline constexpr int MaxLines = 2000;
+// The list neither wraps nor scrolls sideways, so nothing past its right edge
+// is ever seen; one enormous line would still take long to measure and paint.
+inline constexpr int MaxLineLength = 1000;
 
 } // namespace description

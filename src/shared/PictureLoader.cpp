@@ -2,14 +2,26 @@
 
 #include <QImageReader>
 
+namespace {
+
+bool tooLarge(const QSize& size)
+{
+    return size.width() > MaxPictureSide || size.height() > MaxPictureSide;
+}
+
+} // namespace
+
 QPixmap loadPicture(const QString& path)
 {
     QImageReader reader(path);
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() > MaxPictureSide || size.height() > MaxPictureSide)
+    if (!reader.size().isValid() || tooLarge(reader.size()))
         return {};
+    // A GIF may claim a small frame on a huge screen, and Qt decodes the
+    // whole screen: let Qt refuse the allocation, and check what came out.
+    constexpr qint64 MaxBytes = qint64(MaxPictureSide) * MaxPictureSide * 4;
+    reader.setAllocationLimit(int((MaxBytes + (1 << 20) - 1) >> 20));
     const QImage image = reader.read();
-    if (image.isNull())
+    if (image.isNull() || tooLarge(image.size()))
         return {};
     return QPixmap::fromImage(image);
 }

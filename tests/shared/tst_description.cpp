@@ -71,6 +71,19 @@ private Q_SLOTS:
         QCOMPARE(lines.size(), description::MaxLines);
         QCOMPARE(lines.first(), u"アオサギ"_s);
     }
+
+    void runawayLineIsCut()
+    {
+        QTemporaryDir dir;
+        QFile file(dir.filePath(u"s1.txt"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(100000, 'a') + "\r\nb\r\n");
+        file.close();
+        const QStringList lines = description::read(file.fileName());
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines.first().size(), description::MaxLineLength);
+        QCOMPARE(lines.last(), u"b"_s);
+    }
 };
 
 QTEST_GUILESS_MAIN(DescriptionTest)

@@ -1,4 +1,5 @@
 #include "GifWriter.h"
+#include "PictureLoader.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -177,8 +178,8 @@ void TestCheckMedia::namesThePlantedFault_data()
     plant("GIF cut in half", u"姿/maru.gif"_s,
           bundled(u"姿/maru.gif"_s).chopped(bundled(u"姿/maru.gif"_s).size() / 2),
           u"姿/maru.gif (right-answer picture): damaged or truncated GIF data"_s, 1);
-    plant("GIF one pixel over the size limit", u"姿/b41.gif"_s, gif({2049, 8}),
-          u"姿/b41.gif (41 ジョウビタキ): too large: 2049 × 8 pixels"_s, 1);
+    plant("GIF one pixel over the size limit", u"姿/b41.gif"_s, gif({MaxPictureSide + 1, 8}),
+          u"姿/b41.gif (41 ジョウビタキ): too large: %1 × 8 pixels"_s.arg(MaxPictureSide + 1), 1);
     plant("GIF wider than the panel", u"姿/b41.gif"_s, gif({400, 300}),
           u"姿/b41.gif (41 ジョウビタキ): warning: 400 × 300 pixels does not fit"_s, 0);
 }
