@@ -63,11 +63,14 @@ enum class Fault {
 
 namespace {
 
-// A click or a tick that takes longer than this is a frozen window to the user.
+// A click or a tick that takes longer than this is a frozen window to the
+// user. The aim is far below it (200 ms; the worst step of each row is
+// printed, and bench/ keeps the figures): the limit only has to catch a
+// freeze, not a busy machine.
 qint64 actionLimitMs()
 {
     const int fromEnvironment = qEnvironmentVariableIntValue("PIYO_FAULTS_ACTION_LIMIT_MS");
-    return fromEnvironment > 0 ? fromEnvironment : 200;
+    return fromEnvironment > 0 ? fromEnvironment : 1000;
 }
 
 const QColor Red(255, 0, 0);
