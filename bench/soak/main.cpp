@@ -142,7 +142,7 @@ bool countsPastSixteenBits(int rightInARow)
         if (question <= rightInARow)
             quiz.answer(true);
         if (question % 5000 == 0) {
-            std::printf("  %5d right so far, Label5 \"%s\"\n", question,
+            std::printf("  question %5d on show, Label5 \"%s\"\n", question,
                         qPrintable(quiz.caption(u"Label5"_s)));
             std::fflush(stdout);
         }
