@@ -21,6 +21,21 @@ def next_bird(quiz, previous=None):
     return bird, BOARD.index(bird)
 
 
+def count_glyph(shot, rect):
+    """The yellow pixels of a count label, relative to the label."""
+    x0, y0, w, h = rect
+    return {(x - x0, y - y0) for y in range(y0, y0 + h) for x in range(x0, x0 + w) if shot.pixel(x, y) == e.YELLOW}
+
+
+def shows_one(shot, rect):
+    """Whether a count label shows "1": a single stroke, far taller than wide."""
+    glyph = count_glyph(shot, rect)
+    if not glyph:
+        return False
+    xs, ys = [p[0] for p in glyph], [p[1] for p in glyph]
+    return (max(xs) - min(xs) + 1) * 2 < max(ys) - min(ys) + 1
+
+
 def feedback_colour(quiz):
     return e.screenshot(quiz).pixel(*FEEDBACK_POINT)
 
@@ -61,7 +76,8 @@ def main():
             opened = recorder.position()
             quiz = e.choose_from_menu(program, menu, "quiz", SEASON)
             shot = e.screenshot(quiz)
-            e.check(shot.colours(e.RIGHT_COUNT).get(e.YELLOW, 0) == 0, "the right count is not empty at first")
+            e.check(not count_glyph(shot, e.RIGHT_COUNT) and not count_glyph(shot, e.WRONG_COUNT),
+                    "the counts are not empty at first")
 
             # First bird: answered right.
             bird, position = next_bird(quiz)
@@ -73,8 +89,8 @@ def main():
             clicked = answer(quiz, recorder, position)
             e.wait_for("the right-answer picture", lambda: feedback_colour(quiz) == e.RIGHT_PICTURE_COLOUR, 3)
             shot = e.screenshot(quiz)
-            e.check(shot.colours(e.RIGHT_COUNT).get(e.YELLOW, 0) > 10, "the right count shows nothing")
-            e.check(shot.colours(e.WRONG_COUNT).get(e.YELLOW, 0) == 0, "the wrong count shows something")
+            e.check(shows_one(shot, e.RIGHT_COUNT), "the right count does not show 1")
+            e.check(not count_glyph(shot, e.WRONG_COUNT), "the wrong count is not empty after a right answer")
             check_call_then_feedback(recorder, clicked, e.bird_tone(bird), e.RIGHT_TONE, "right-answer")
 
             # Second bird: answered wrong; then the right name turns red.
@@ -87,7 +103,10 @@ def main():
             wrong = (position2 + 1) % 40
             clicked = answer(quiz, recorder, wrong)
             e.wait_for("the wrong-answer picture", lambda: feedback_colour(quiz) == e.WRONG_PICTURE_COLOUR, 3)
-            e.check(e.screenshot(quiz).colours(e.WRONG_COUNT).get(e.YELLOW, 0) > 10, "the wrong count shows nothing")
+            shot = e.screenshot(quiz)
+            e.check(shows_one(shot, e.WRONG_COUNT), "the wrong count does not show 1")
+            e.check(count_glyph(shot, e.RIGHT_COUNT) == count_glyph(shot, e.WRONG_COUNT),
+                    "the right count no longer shows 1 after a wrong answer")
             check_call_then_feedback(recorder, clicked, e.bird_tone(bird2), e.WRONG_TONE, "wrong-answer")
 
             shot = e.wait_for("the right name in red",
