@@ -6,6 +6,7 @@ started_pids=()
 stop_test_session() {
   for pid in "${started_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   if [ -n "${started_pulse:-}" ]; then pulseaudio --kill 2>/dev/null || true; fi
+  if [ -n "${made_runtime:-}" ]; then rm -rf "$made_runtime"; fi
 }
 trap stop_test_session EXIT
 
@@ -13,14 +14,17 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   for n in $(seq 90 130); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
   done
-  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   started_pids+=($!)
   export DISPLAY=$display
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 fi
 
 if ! pactl info >/dev/null 2>&1; then
-  export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d /tmp/piyo-runtime.XXXXXX)}
+  if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    made_runtime=$(mktemp -d /tmp/piyo-runtime.XXXXXX)
+    export XDG_RUNTIME_DIR=$made_runtime
+  fi
   mkdir -p -m700 "$XDG_RUNTIME_DIR"
   pulseaudio --daemonize=yes --system=false --exit-idle-time=-1 -n --disallow-exit \
     --load="module-native-protocol-unix auth-anonymous=1" \

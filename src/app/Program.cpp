@@ -8,29 +8,42 @@
 #include <QGuiApplication>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
 
-// Without a display Qt would abort with a core dump; say what is wrong instead.
-bool displayAvailable()
+// Qt reports a display it cannot reach with a page of advice and an abort.
+// While the application starts, its messages are held back; a fatal one
+// becomes one line and a plain exit status, the others are shown afterwards.
+QStringList startupMessages;
+
+void holdStartupMessage(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (!platform.isEmpty() && !platform.startsWith("xcb"))
-        return true;
-    return !qgetenv("DISPLAY").isEmpty() || !qgetenv("WAYLAND_DISPLAY").isEmpty();
+    if (type != QtFatalMsg) {
+        startupMessages << message;
+        return;
+    }
+    const bool display = std::any_of(startupMessages.begin(), startupMessages.end(), [](const QString& held) {
+        return held.contains(QLatin1String("display"));
+    });
+    QTextStream(stderr) << "piyo: "
+                        << (display
+                                ? QStringLiteral("cannot open the display; piyo needs a graphical desktop")
+                                : message.section(u'\n', 0, 0))
+                        << '\n';
+    std::_Exit(EXIT_FAILURE);
 }
 
 } // namespace
 
 int runProgram(int argc, char** argv)
 {
-    if (!displayAvailable()) {
-        QTextStream(stderr)
-            << "piyo: no display found (DISPLAY is not set); piyo needs a graphical desktop\n";
-        return EXIT_FAILURE;
-    }
+    const QtMessageHandler defaultHandler = qInstallMessageHandler(holdStartupMessage);
     QApplication app(argc, argv);
+    qInstallMessageHandler(defaultHandler);
+    for (const QString& message : std::as_const(startupMessages))
+        qWarning().noquote() << message;
     QApplication::setApplicationName(QStringLiteral("piyo"));
     QApplication::setQuitOnLastWindowClosed(false);
     installJapaneseFonts();

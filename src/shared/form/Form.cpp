@@ -170,10 +170,19 @@ void Form::showCentred()
 
 void Form::dismantle()
 {
-    for (IntervalTimer* timer : std::as_const(m_timers))
+    // Nothing of a closed screen may react any more, not even to a click that
+    // was already queued for it when it closed (a player going away may run
+    // the event loop before this window is gone).
+    for (QWidget* control : std::as_const(m_widgets))
+        control->disconnect();
+    for (IntervalTimer* timer : std::as_const(m_timers)) {
         timer->setInterval(0);
-    m_players.clear();
+        timer->disconnect();
+    }
+    disconnect();
+    setEnabled(false);
     hide();
+    m_players.clear();
     deleteLater();
 }
 
