@@ -63,11 +63,11 @@ private Q_SLOTS:
 
     void zoomLeavesThePictureCentredAndStretched()
     {
-        ControlSpec spec;
-        spec.kind = ControlKind::PictureBox;
-        spec.name = u"Image1"_s;
-        spec.rect = {90, 510, 4470, 5415};
-        Form form({u"zoom"_s, 9600, 5955, {}}, {spec});
+        ControlSpec row;
+        row.kind = ControlKind::PictureBox;
+        row.name = u"Image1"_s;
+        row.rect = {90, 510, 4470, 5415};
+        Form form({u"zoom"_s, 9600, 5955, {}}, {row});
         PictureBox* box = form.picture(u"Image1"_s);
         box->setVisible(false);
         QPixmap picture(240, 180);
@@ -84,11 +84,11 @@ private Q_SLOTS:
     // An empty box would divide by zero; it is left alone and hidden.
     void emptyBoxIsNotZoomed()
     {
-        ControlSpec spec;
-        spec.kind = ControlKind::PictureBox;
-        spec.name = u"Image1"_s;
-        spec.rect = {90, 510, 4470, 5415};
-        Form form({u"zoom"_s, 9600, 5955, {}}, {spec});
+        ControlSpec row;
+        row.kind = ControlKind::PictureBox;
+        row.name = u"Image1"_s;
+        row.rect = {90, 510, 4470, 5415};
+        Form form({u"zoom"_s, 9600, 5955, {}}, {row});
         PictureBox* box = form.picture(u"Image1"_s);
         box->setVisible(false);
         zoom::zoomIn(*box, {510, 90, 4470, 5415});

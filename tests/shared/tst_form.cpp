@@ -12,24 +12,24 @@ namespace {
 
 ControlSpec labelAt(const QString& name, TwipsRect rect, bool visible = true)
 {
-    ControlSpec spec;
-    spec.kind = ControlKind::Label;
-    spec.name = name;
-    spec.caption = name;
-    spec.rect = rect;
-    spec.back = Qt::blue;
-    spec.fore = Qt::white;
-    spec.visible = visible;
-    return spec;
+    ControlSpec row;
+    row.kind = ControlKind::Label;
+    row.name = name;
+    row.caption = name;
+    row.rect = rect;
+    row.back = Qt::blue;
+    row.fore = Qt::white;
+    row.visible = visible;
+    return row;
 }
 
 ControlSpec pictureAt(const QString& name, TwipsRect rect)
 {
-    ControlSpec spec;
-    spec.kind = ControlKind::PictureBox;
-    spec.name = name;
-    spec.rect = rect;
-    return spec;
+    ControlSpec row;
+    row.kind = ControlKind::PictureBox;
+    row.name = name;
+    row.rect = rect;
+    return row;
 }
 
 const WindowSpec Window{u"test"_s, 3000, 3000, {}};
@@ -108,22 +108,22 @@ private Q_SLOTS:
         const QImage board(u":/artwork/board.gif"_s);
         QCOMPARE(board.size(), QSize(640, 400));
         const auto& season = quiz::seasonTable(Season::SpringSummer);
-        for (const ControlSpec& spec : quiz::controls(season)) {
-            const QRect r = toPixels(spec.rect);
-            if (spec.name == u"Image1"_s) {
+        for (const ControlSpec& row : quiz::controls(season)) {
+            const QRect r = toPixels(row.rect);
+            if (row.name == u"Image1"_s) {
                 // The picture box covers the red-outlined panel exactly.
                 QCOMPARE(r, QRect(QPoint(6, 34), QPoint(303, 394)));
                 QCOMPARE(board.pixelColor(r.topLeft()), QColor(252, 2, 4));
                 QCOMPARE(board.pixelColor(r.bottomRight()), QColor(252, 2, 4));
-            } else if (spec.name == u"Label1"_s) {
+            } else if (row.name == u"Label1"_s) {
                 // Each name lies inside one dark-blue cell, its rules just outside.
                 for (int y = r.top(); y <= r.bottom(); ++y)
                     for (int x = r.left(); x <= r.right(); ++x)
                         QCOMPARE(board.pixelColor(x, y), QColor(4, 2, 164));
                 QCOMPARE(board.pixelColor(r.right() + 1, r.top()), QColor(252, 2, 252));
                 QCOMPARE(board.pixelColor(r.left(), r.bottom() + 1), QColor(252, 2, 252));
-            } else if (spec.name == u"Image2"_s) {
-                QCOMPARE(QPixmap(spec.picture).size(), r.size()); // the score panel at its own size
+            } else if (row.name == u"Image2"_s) {
+                QCOMPARE(QPixmap(row.picture).size(), r.size()); // the score panel at its own size
             }
         }
     }

@@ -46,24 +46,24 @@ struct WindowSpec
 // Rows for the layout tables.
 inline ControlSpec control(ControlKind kind, const QString& name, TwipsRect rect = {}, bool visible = true)
 {
-    ControlSpec spec;
-    spec.kind = kind;
-    spec.name = name;
-    spec.rect = rect;
-    spec.visible = visible;
-    return spec;
+    ControlSpec row;
+    row.kind = kind;
+    row.name = name;
+    row.rect = rect;
+    row.visible = visible;
+    return row;
 }
 
 inline ControlSpec label(const QString& name, const QString& caption, TwipsRect rect, const FontSpec& font,
                          const QColor& back, const QColor& fore, Align align, bool border,
                          bool visible = true)
 {
-    ControlSpec spec = control(ControlKind::Label, name, rect, visible);
-    spec.caption = caption;
-    spec.font = font;
-    spec.back = back;
-    spec.fore = fore;
-    spec.align = align;
-    spec.border = border;
-    return spec;
+    ControlSpec row = control(ControlKind::Label, name, rect, visible);
+    row.caption = caption;
+    row.font = font;
+    row.back = back;
+    row.fore = fore;
+    row.align = align;
+    row.border = border;
+    return row;
 }

@@ -24,11 +24,11 @@ QString key(const QString& name, int index)
 
 // Points at 96 dots per inch, as the layouts were designed; every size in the
 // layouts comes out as a whole number of pixels (12 pt = 16 px, 20.25 pt = 27 px).
-QFont fontFor(const FontSpec& spec, const QString& caption, int room)
+QFont fontFor(const FontSpec& wanted, const QString& caption, int room)
 {
-    QFont font(spec.family);
-    font.setPixelSize(int(std::lround(spec.points * 96.0f / 72.0f)));
-    font.setWeight(spec.bold ? QFont::Bold : QFont::Normal);
+    QFont font(wanted.family);
+    font.setPixelSize(int(std::lround(wanted.points * 96.0f / 72.0f)));
+    font.setWeight(wanted.bold ? QFont::Bold : QFont::Normal);
     // The stand-in fonts run a few pixels wider than the fonts the layouts were
     // made with; a caption that would be cut is set a little tighter instead.
     const int over = QFontMetrics(font).horizontalAdvance(caption) - room;
@@ -56,9 +56,9 @@ Form::Form(const WindowSpec& window, const std::vector<ControlSpec>& controls,
 
     // Widgets created later lie above earlier ones, so build back to front.
     std::vector<QWidget*> windowed;
-    for (auto spec = controls.rbegin(); spec != controls.rend(); ++spec) {
-        QWidget* built = build(*spec, makePlayer);
-        if (spec->kind == ControlKind::ListBox || spec->kind == ControlKind::Button)
+    for (auto row = controls.rbegin(); row != controls.rend(); ++row) {
+        QWidget* built = build(*row, makePlayer);
+        if (row->kind == ControlKind::ListBox || row->kind == ControlKind::Button)
             windowed.push_back(built);
     }
     // Lists and buttons always lie above labels and picture boxes.
@@ -68,58 +68,58 @@ Form::Form(const WindowSpec& window, const std::vector<ControlSpec>& controls,
 
 Form::~Form() = default;
 
-QWidget* Form::build(const ControlSpec& spec, const SoundPlayerFactory& makePlayer)
+QWidget* Form::build(const ControlSpec& row, const SoundPlayerFactory& makePlayer)
 {
     QWidget* built = nullptr;
-    switch (spec.kind) {
+    switch (row.kind) {
     case ControlKind::Label: {
         auto* label = new FormLabel(this);
-        label->setText(spec.caption);
-        label->setColours(spec.back, spec.fore);
-        label->setAlignment(alignmentFor(spec.align));
-        label->setBorder(spec.border);
+        label->setText(row.caption);
+        label->setColours(row.back, row.fore);
+        label->setAlignment(alignmentFor(row.align));
+        label->setBorder(row.border);
         built = label;
         break;
     }
     case ControlKind::PictureBox: {
         auto* box = new PictureBox(this);
-        box->setTwipsRect(spec.rect);
-        if (!spec.picture.isEmpty())
-            box->setPicture(QPixmap(spec.picture));
+        box->setTwipsRect(row.rect);
+        if (!row.picture.isEmpty())
+            box->setPicture(QPixmap(row.picture));
         built = box;
         break;
     }
     case ControlKind::ListBox: {
         auto* list = new ListBox(this);
         QPalette palette = list->palette();
-        palette.setColor(QPalette::Base, spec.back);
-        palette.setColor(QPalette::Text, spec.fore);
+        palette.setColor(QPalette::Base, row.back);
+        palette.setColor(QPalette::Text, row.fore);
         list->setPalette(palette);
         built = list;
         break;
     }
     case ControlKind::Button: {
         auto* button = new FormButton(this);
-        button->setText(spec.caption);
-        button->setFaceColour(spec.back);
+        button->setText(row.caption);
+        button->setFaceColour(row.back);
         built = button;
         break;
     }
     case ControlKind::Timer:
-        m_timers.insert(spec.name, new IntervalTimer(this));
+        m_timers.insert(row.name, new IntervalTimer(this));
         return nullptr;
     case ControlKind::MediaPlayer:
         if (makePlayer)
-            m_players[spec.name] = makePlayer();
+            m_players[row.name] = makePlayer();
         return nullptr;
     }
-    if (spec.kind != ControlKind::PictureBox)
-        built->setGeometry(toPixels(spec.rect));
-    if (spec.font.points > 0)
-        built->setFont(fontFor(spec.font, spec.caption, built->contentsRect().width() - 2));
-    built->setVisible(spec.visible);
-    built->setObjectName(key(spec.name, spec.index));
-    m_widgets.insert(key(spec.name, spec.index), built);
+    if (row.kind != ControlKind::PictureBox)
+        built->setGeometry(toPixels(row.rect));
+    if (row.font.points > 0)
+        built->setFont(fontFor(row.font, row.caption, built->contentsRect().width() - 2));
+    built->setVisible(row.visible);
+    built->setObjectName(key(row.name, row.index));
+    m_widgets.insert(key(row.name, row.index), built);
     return built;
 }
 

@@ -49,7 +49,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QWidget* build(const ControlSpec& spec, const SoundPlayerFactory& makePlayer);
+    QWidget* build(const ControlSpec& row, const SoundPlayerFactory& makePlayer);
     QWidget* widget(const QString& name, int index) const;
 
     QPixmap m_background;
