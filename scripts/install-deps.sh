@@ -9,7 +9,7 @@ packages=(
   # run: Japanese fonts, and the GStreamer plugins Qt Multimedia loads
   fonts-ipafont gstreamer1.0-plugins-good
   # test: a virtual display and sound server, and tools to drive and record them
-  xvfb xauth x11-utils xdotool pulseaudio pulseaudio-utils imagemagick sox strace
+  python3 xvfb xauth x11-utils xdotool pulseaudio pulseaudio-utils imagemagick sox strace libx11-dev
   # fuzzing and packaging
   clang libclang-rt-14-dev dpkg-dev fakeroot lintian desktop-file-utils appstream
 )
