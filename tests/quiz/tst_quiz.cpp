@@ -1,9 +1,5 @@
-#include "FakeClock.h"
-#include "MediaPaths.h"
 #include "QuizScreen.h"
-#include "RecordingPlayer.h"
-#include "ScriptedRandom.h"
-#include "TestMedia.h"
+#include "ScreenRig.h"
 #include "form/Form.h"
 #include "form/FormLabel.h"
 #include "form/IntervalTimer.h"
@@ -26,27 +22,15 @@ const QColor Red(255, 0, 0);
 
 const QStringList Timers{u"Timer1"_s, u"Timer2"_s, u"Timer3"_s, u"Timer4"_s};
 
-// A quiz screen with a fake clock, scripted draws and recording players. Time
-// moves in 100 ms steps and every started timer ticks at each step, as the
-// real timers would.
-struct Rig
+// Time moves in 100 ms steps and every started timer ticks at each step, as
+// the real timers would.
+struct Rig : ScreenRig<QuizScreen>
 {
-    explicit Rig(Season season = Season::SpringSummer) : screen(season, services) {}
+    explicit Rig(Season season = Season::SpringSummer) : ScreenRig(season) {}
 
-    FakeClock clock;
-    ScriptedRandom random;
-    ScreenServices services{clock, random, RecordingPlayer::factory()};
-    QuizScreen screen;
     QStringList timersSeenRunning;
 
-    Form& form() { return *screen.form(); }
-    FormLabel& name(int position) { return *form().label(u"Label1"_s, position); }
     QString caption(const QString& label) { return form().label(label)->text(); }
-    PictureBox& image(const QString& name) { return *form().picture(name); }
-    QStringList& calls(const QString& player)
-    {
-        return static_cast<RecordingPlayer*>(form().player(player))->calls;
-    }
     bool running(const QString& timer) { return form().timer(timer)->interval() > 0; }
 
     void step()
@@ -66,7 +50,7 @@ struct Rig
     // Steps until the screen is waiting for an answer again.
     void runToQuestion()
     {
-        for (int i = 0; i < 100 && !(running(u"Timer1"_s) == false && idle()); ++i)
+        for (int i = 0; i < 100 && !idle(); ++i)
             step();
     }
     bool idle()
@@ -83,17 +67,6 @@ struct Rig
         runToQuestion();
     }
 };
-
-bool painted(FormLabel& label, const QColor& back, const QColor& fore)
-{
-    return label.backColour() == back && label.foreColour() == fore;
-}
-
-QString callOf(int bird)
-{
-    return u"source "_s +
-           media::birdFilePath(testmedia::root(), media::BirdFile::Call, QString::number(bird));
-}
 
 } // namespace
 

@@ -1,9 +1,5 @@
-#include "FakeClock.h"
-#include "MediaPaths.h"
-#include "RecordingPlayer.h"
 #include "ReferenceScreen.h"
-#include "ScriptedRandom.h"
-#include "TestMedia.h"
+#include "ScreenRig.h"
 #include "form/Form.h"
 #include "form/FormButton.h"
 #include "form/FormLabel.h"
@@ -21,20 +17,13 @@ namespace {
 const QColor BoardBlue(0, 0, 192);
 const QColor Red(255, 0, 0);
 
-struct Rig
+struct Rig : ScreenRig<ReferenceScreen>
 {
-    explicit Rig(Season season = Season::SpringSummer) : screen(season, services) { screen.show(); }
+    explicit Rig(Season season = Season::SpringSummer) : ScreenRig(season) { screen.show(); }
 
-    FakeClock clock;
-    ScriptedRandom random;
-    ScreenServices services{clock, random, RecordingPlayer::factory()};
-    ReferenceScreen screen;
-
-    Form& form() { return *screen.form(); }
-    FormLabel& name(int position) { return *form().label(u"Label1"_s, position); }
-    PictureBox& image(const QString& box) { return *form().picture(box); }
     ListBox& list() { return *form().list(u"List1"_s); }
-    QStringList& calls() { return static_cast<RecordingPlayer*>(form().player(u"MediaPlayer1"_s))->calls; }
+    QStringList& calls() { return ScreenRig::calls(u"MediaPlayer1"_s); }
+    // The names painted red; any name neither red nor dark blue shows as -1 - position.
     QList<int> redNames()
     {
         QList<int> red;
@@ -45,22 +34,9 @@ struct Rig
                 red << -1 - i;
         return red;
     }
-    // Clicks where the user would: whatever lies on top at that point takes it.
-    void clickAt(QWidget& widget)
-    {
-        const QPoint point = widget.mapTo(&form(), widget.rect().center());
-        QWidget* target = form().childAt(point);
-        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&form(), point));
-    }
     void clickName(int position) { clickAt(name(position)); }
     void openDescription() { QTest::mouseClick(form().button(u"Command1"_s), Qt::LeftButton); }
 };
-
-QString callOf(int bird)
-{
-    return u"source "_s +
-           media::birdFilePath(testmedia::root(), media::BirdFile::Call, QString::number(bird));
-}
 
 } // namespace
 

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "FakeClock.h"
+#include "MediaPaths.h"
+#include "RecordingPlayer.h"
+#include "ScreenServices.h"
+#include "ScriptedRandom.h"
+#include "Season.h"
+#include "TestMedia.h"
+#include "form/Form.h"
+#include "form/FormLabel.h"
+#include "form/PictureBox.h"
+
+#include <QTest>
+
+// A quiz or reference screen with a fake clock, scripted draws and recording
+// players, and the ways a test looks at it and clicks on it.
+template <class ScreenType> struct ScreenRig
+{
+    explicit ScreenRig(Season season) : screen(season, services) {}
+
+    FakeClock clock;
+    ScriptedRandom random;
+    ScreenServices services{clock, random, RecordingPlayer::factory()};
+    ScreenType screen;
+
+    Form& form() { return *screen.form(); }
+    FormLabel& name(int position) { return *form().label(QStringLiteral("Label1"), position); }
+    PictureBox& image(const QString& box) { return *form().picture(box); }
+    QStringList& calls(const QString& player)
+    {
+        return static_cast<RecordingPlayer*>(form().player(player))->calls;
+    }
+
+    // Clicks where the user would: whatever lies on top at that point takes it.
+    void clickAt(QWidget& widget)
+    {
+        const QPoint point = widget.mapTo(&form(), widget.rect().center());
+        QWidget* target = form().childAt(point);
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&form(), point));
+    }
+};
+
+inline bool painted(const FormLabel& label, const QColor& back, const QColor& fore)
+{
+    return label.backColour() == back && label.foreColour() == fore;
+}
+
+// What the call player is asked to play for bird N.
+inline QString callOf(int bird)
+{
+    return QStringLiteral("source ") +
+           media::birdFilePath(testmedia::root(), media::BirdFile::Call, QString::number(bird));
+}
