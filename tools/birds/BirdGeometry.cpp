@@ -118,8 +118,23 @@ QRectF BirdGeometry::bounds() const
     return r;
 }
 
+// A dabbling or diving duck afloat: a full, rounded breast, a long back that
+// dips a little behind the neck and then rises to the cocked tail, and under
+// the tail a slope running down into the water.
+void BirdGeometry::buildDuckBody()
+{
+    const QList<QPointF> hull{{0.96, 0.55},  {1.08, 0.05}, {1.0, -0.36},  {0.8, -0.64},  {0.5, -0.8},
+                              {0.1, -0.86},  {-0.4, -0.8}, {-0.75, -0.7}, {-0.96, -0.6}, {-1.1, -0.45},
+                              {-1.1, -0.25}, {-0.96, 0.0}, {-0.75, 0.3},  {-0.3, 0.65},  {0.4, 0.8}};
+    m_body = mappedOutline(*this, Frame::Body, hull, 4);
+}
+
 void BirdGeometry::buildBody()
 {
+    if (m_shape.bill == BillKind::Duck && m_shape.stance == Stance::Swimming) {
+        buildDuckBody();
+        return;
+    }
     QList<QPointF> outline;
     constexpr int Samples = 120;
     for (int i = 0; i < Samples; ++i) {
@@ -198,7 +213,8 @@ void BirdGeometry::buildNeckAndHead()
 
 void BirdGeometry::buildTail()
 {
-    m_tailBase = map(Frame::Body, {-0.8, -0.12});
+    const bool duck = m_shape.bill == BillKind::Duck && m_shape.stance == Stance::Swimming;
+    m_tailBase = map(Frame::Body, duck ? QPointF(-0.98, -0.48) : QPointF(-0.8, -0.12));
     QList<QPointF> shape;
     switch (m_shape.tail) {
     case TailKind::Square:
@@ -241,17 +257,33 @@ void BirdGeometry::buildWing()
     const QPointF tip = map(Frame::Body, {-0.88, -0.4}) +
                         direction(s.tilt + 180 + s.tailAngle * 0.6) * (s.wingReach * HalfLength);
     const double lower = s.wingDepth;
-    m_wingTop[0] = map(Frame::Body, {0.5, -0.62});
-    m_wingTop[1] = map(Frame::Body, {0.1, -1.04});
-    m_wingTop[2] = map(Frame::Body, {-0.7, -0.95});
-    m_wingTop[3] = tip;
-    m_wingBottom[0] = map(Frame::Body, {0.58, -0.62 + (lower + 0.62) * 0.45});
-    m_wingBottom[1] = map(Frame::Body, {0.2, lower + 0.08});
-    m_wingBottom[2] = map(Frame::Body, {-0.65, lower * 0.9});
-    m_wingBottom[3] = tip;
+    if (s.bill == BillKind::Duck && s.stance == Stance::Swimming) {
+        // Afloat, the flank feathers hide most of the wing: what shows are the
+        // scapulars and tertials lying along the back, tapering to the tail.
+        const QPointF duckTip = map(Frame::Body, {-0.92 - 0.3 * s.wingReach, -0.56});
+        m_wingTop[0] = map(Frame::Body, {0.42, -0.8});
+        m_wingTop[1] = map(Frame::Body, {0.05, -0.9});
+        m_wingTop[2] = map(Frame::Body, {-0.6, -0.8});
+        m_wingTop[3] = duckTip;
+        m_wingBottom[0] = map(Frame::Body, {0.4, -0.7});
+        m_wingBottom[1] = map(Frame::Body, {0.1, lower + 0.12});
+        m_wingBottom[2] = map(Frame::Body, {-0.6, lower + 0.05});
+        m_wingBottom[3] = duckTip;
+    } else {
+        m_wingTop[0] = map(Frame::Body, {0.5, -0.62});
+        m_wingTop[1] = map(Frame::Body, {0.1, -1.04});
+        m_wingTop[2] = map(Frame::Body, {-0.7, -0.95});
+        m_wingTop[3] = tip;
+        m_wingBottom[0] = map(Frame::Body, {0.58, -0.62 + (lower + 0.62) * 0.45});
+        m_wingBottom[1] = map(Frame::Body, {0.2, lower + 0.08});
+        m_wingBottom[2] = map(Frame::Body, {-0.65, lower * 0.9});
+        m_wingBottom[3] = tip;
+    }
 
     QList<QPointF> outline;
-    const QPointF frontControl = (m_wingTop[0] + m_wingBottom[0]) / 2 + m_forward * (0.16 * HalfLength);
+    const bool tucked = s.bill == BillKind::Duck && s.stance == Stance::Swimming;
+    const QPointF frontControl =
+        (m_wingTop[0] + m_wingBottom[0]) / 2 + m_forward * ((tucked ? 0.05 : 0.16) * HalfLength);
     for (int i = 0; i < 8; ++i) {
         const double t = i / 8.0;
         outline.append(paths::lerp(paths::lerp(m_wingBottom[0], frontControl, t),

@@ -43,6 +43,7 @@ public:
 
 private:
     void buildBody();
+    void buildDuckBody();
     void buildNeckAndHead();
     void buildTail();
     void buildWing();

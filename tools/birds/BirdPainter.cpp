@@ -416,9 +416,11 @@ void BirdPainter::paintWing(QPainter& p)
     p.setClipPath(wing, Qt::IntersectClip);
     paintMarks(p, {Frame::Wing}, false);
     p.restore();
-    shade(p, wing, m_geometry.map(Frame::Wing, {0.3, -0.2}), m_geometry.map(Frame::Wing, {0.3, 1.3}), 6,
-          m_colours.wing);
-    outline(p, wing, m_colours.pattern == WingPattern::Smooth ? 0.2 : 0.5);
+    // A duck's folded wing lies under the flank feathers: a soft edge, no hard rim.
+    const bool tucked = m_species.shape.bill == BillKind::Duck && m_species.shape.stance == Stance::Swimming;
+    shade(p, wing, m_geometry.map(Frame::Wing, {0.3, -0.2}), m_geometry.map(Frame::Wing, {0.3, 1.3}),
+          tucked ? 2 : 6, m_colours.wing);
+    outline(p, wing, tucked ? 0.14 : m_colours.pattern == WingPattern::Smooth ? 0.2 : 0.5);
 }
 
 void BirdPainter::paintBill(QPainter& p)

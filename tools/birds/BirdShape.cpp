@@ -388,13 +388,13 @@ BirdShape duck()
 {
     BirdShape s;
     s.stance = Stance::Swimming;
-    s.waterline = 0.25;
-    s.depth = 42;
-    s.tilt = -4;
-    s.neckLength = 13;
-    s.neckAngle = 82;
-    s.neckWidth = 34;
-    s.neckBase = {0.66, -0.5};
+    s.waterline = 0.2;
+    s.depth = 62;
+    s.tilt = -3;
+    s.neckLength = 21;
+    s.neckAngle = 84;
+    s.neckWidth = 38;
+    s.neckBase = {0.56, -0.66};
     s.headRadius = 14;
     s.headLong = 1.18;
     s.eye = {0.22, -0.22};
@@ -404,11 +404,11 @@ BirdShape duck()
     s.billDepth = 8;
     s.billDroop = 12;
     s.tail = TailKind::Wedge;
-    s.tailLength = 13;
-    s.tailWidth = 12;
-    s.tailAngle = -34;
-    s.wingReach = -0.05;
-    s.wingDepth = -0.3;
+    s.tailLength = 15;
+    s.tailWidth = 9;
+    s.tailAngle = -8;
+    s.wingReach = 0;
+    s.wingDepth = -0.12;
     return s;
 }
 

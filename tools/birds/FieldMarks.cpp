@@ -138,7 +138,10 @@ Mark flank(const QColor& colour, double size)
 
 Mark rear(const QColor& colour, double from)
 {
-    return blob(Frame::Body, {{from, -1.8}, {from - 0.08, 1.8}, {-2.5, 1.8}, {-2.5, -1.8}}, colour);
+    // the border bows forward a little, following the curve of the flank
+    return blob(Frame::Body,
+                {{from - 0.04, -1.8}, {from + 0.04, -0.3}, {from - 0.1, 1.8}, {-2.5, 1.8}, {-2.5, -1.8}},
+                colour);
 }
 
 Mark back(const QColor& colour, double lower)
