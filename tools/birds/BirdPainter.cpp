@@ -66,7 +66,11 @@ void BirdPainter::fitToCanvas()
     const double base = m_geometry.baseline();
     const double w = m_canvas.width(), h = m_canvas.height();
     const Stance stance = m_species.shape.stance;
-    const double anchor = stance == Stance::Swimming ? 0.66 : stance == Stance::Perched ? 0.72 : 0.87;
+    // a bird on a post stands high enough for the post to show as a post
+    const double anchor = stance == Stance::Swimming           ? 0.66
+                          : m_species.setting == Setting::Post ? 0.7
+                          : stance == Stance::Perched          ? 0.72
+                                                               : 0.87;
     double scale = 0.9 * w / b.width();
     scale = std::min(scale, (anchor - 0.05) * h / (base - b.top()));
     if (stance != Stance::Swimming && b.bottom() > base + 1)
@@ -256,7 +260,8 @@ void BirdPainter::paintCrest(QPainter& p)
     p.setPen(Qt::NoPen);
     p.setBrush(g);
     p.drawPath(crest);
-    outline(p, crest, 0.15);
+    // white plumes need a firmer edge to show against a pale sky
+    outline(p, crest, m_colours.crest.lightness() > 200 ? 0.35 : 0.15);
 }
 
 void BirdPainter::paintRuff(QPainter& p)

@@ -109,13 +109,13 @@ namespace build {
 BirdShape heron()
 {
     BirdShape s;
-    s.depth = 44;
-    s.tilt = 30;
+    s.depth = 42;
+    s.tilt = 24;
     s.neckLength = 58;
     s.neckAngle = 80;
     s.neckBend = 40;
-    s.neckWidth = 24;
-    s.neckBase = {0.75, -0.3};
+    s.neckWidth = 26;
+    s.neckBase = {0.9, -0.05};
     s.headRadius = 9;
     s.headLong = 1.35;
     s.eye = {0.5, -0.12};
@@ -127,10 +127,11 @@ BirdShape heron()
     s.legWidth = 3.4;
     s.tibiaShare = 0.45;
     s.toeLength = 16;
-    s.tailLength = 10;
-    s.tailWidth = 22;
-    s.tailAngle = 20;
-    s.wingReach = 0.05;
+    s.tail = TailKind::Rounded;
+    s.tailLength = 12;
+    s.tailWidth = 16;
+    s.tailAngle = 24;
+    s.wingReach = 0.12;
     s.wingDepth = 0.5;
     return s;
 }
@@ -140,8 +141,8 @@ BirdShape egret()
     BirdShape s = heron();
     s.depth = 34;
     s.neckLength = 78;
-    s.neckWidth = 13;
-    s.neckBend = 55;
+    s.neckWidth = 14;
+    s.neckBend = 62;
     s.headRadius = 7;
     s.billLength = 40;
     s.billDepth = 4.8;
