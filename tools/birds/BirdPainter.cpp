@@ -321,9 +321,9 @@ void BirdPainter::paintSickles(QPainter& p)
         sickle.moveTo(from);
         sickle.quadTo(bend, to);
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(QColor(240, 240, 236), depth * 0.11, Qt::SolidLine, Qt::RoundCap));
+        p.setPen(QPen(QColor(236, 236, 232), depth * 0.075, Qt::SolidLine, Qt::RoundCap));
         p.drawPath(sickle);
-        p.setPen(QPen(m_colours.sickles, depth * 0.08, Qt::SolidLine, Qt::RoundCap));
+        p.setPen(QPen(m_colours.sickles, depth * 0.06, Qt::SolidLine, Qt::RoundCap));
         p.drawPath(sickle.translated(0, -depth * 0.015));
     }
 }
