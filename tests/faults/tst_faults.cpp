@@ -152,7 +152,13 @@ public:
 private Q_SLOTS:
     void initTestCase();
     void init();
-    void cleanupTestCase() { testmedia::clear(); }
+    void cleanupTestCase()
+    {
+        testmedia::clear();
+        // Sound sinks closed inside the event loop go later; let them go now,
+        // before the audio back end is torn down at exit.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
     void screensSurviveBadMedia_data();
     void screensSurviveBadMedia();
