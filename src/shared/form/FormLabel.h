@@ -16,7 +16,6 @@ public:
     QColor backColour() const;
     QColor foreColour() const;
     void setBorder(bool border);
-    bool hasBorder() const { return m_border; }
 
 Q_SIGNALS:
     void clicked();

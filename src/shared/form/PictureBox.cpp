@@ -20,12 +20,6 @@ void PictureBox::setPicture(const QPixmap& picture)
     update();
 }
 
-void PictureBox::clearPicture()
-{
-    m_picture = QPixmap();
-    update();
-}
-
 void PictureBox::setStretch(bool stretch)
 {
     m_stretch = stretch;

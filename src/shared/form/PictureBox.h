@@ -16,7 +16,6 @@ public:
     explicit PictureBox(QWidget* parent);
 
     void setPicture(const QPixmap& picture);
-    void clearPicture();
     bool hasPicture() const { return !m_picture.isNull(); }
     const QPixmap& picture() const { return m_picture; }
 
@@ -27,7 +26,6 @@ public:
     float top() const { return m_rect.top; }
     float width() const { return m_rect.width; }
     float height() const { return m_rect.height; }
-    TwipsRect twipsRect() const { return m_rect; }
     void setLeft(float twips);
     void setTop(float twips);
     void setWidth(float twips);

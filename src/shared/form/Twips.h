@@ -29,8 +29,3 @@ inline QRect toPixels(const TwipsRect& r)
     const int top = twipsToPixels(r.top);
     return QRect(left, top, twipsToPixels(r.left + r.width) - left, twipsToPixels(r.top + r.height) - top);
 }
-
-inline float pixelsToTwips(int pixels)
-{
-    return float(pixels) * TwipsPerPixel;
-}
