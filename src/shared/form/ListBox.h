@@ -5,6 +5,11 @@
 // The description list: unsorted, no wrapping, long lines cut at the right
 // edge, a vertical scroll bar when needed. Choosing a line, by mouse or by
 // keyboard, counts as a click; scrolling does not.
+//
+// Every line is one row high, whatever it holds (a lone LF stays inside its
+// line and shows as a space), and the list shows whole rows only: its height
+// shrinks to a whole number of rows below the height it was given, its top
+// edge staying where it is.
 class ListBox final : public QListWidget
 {
     Q_OBJECT
@@ -15,9 +20,28 @@ public:
     void addLines(const QStringList& lines); // in order, after the last line
     QStringList lines() const;
 
+    int rowHeight() const; // the height of every line, for the list's font
+
 Q_SIGNALS:
     void clicked();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void fitWholeRows();
+
+    // One mouse action, press to release: it counts as one click if it began
+    // on a line or changed the current line.
+    bool m_pressed = false;
+    bool m_pressedOnLine = false;
+    int m_rowAtPress = -1;
+
+    int m_room = -1;   // the height the list was given
+    int m_fitted = -1; // the whole-row height it took from that room
+    bool m_fitting = false;
 };
