@@ -3,6 +3,7 @@
 # under a virtual display and a PulseAudio null sink. Each prints median, min
 # and max of what it measures. Never run by CTest.
 # Usage: bench/run.sh [build-dir]
+#   BENCH_ONLY="startup responsiveness" runs only the benchmarks whose names begin so.
 # Exits non-zero when a benchmark cannot run or a soak check fails.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -11,7 +12,7 @@ build=${1:-${BENCH_BUILD_DIR:-build-bench}}
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release || exit 1
 fi
-targets=(piyo bench_bare_window bench_startup bench_quiz bench_reference bench_soak)
+targets=(piyo bench_bare_window bench_startup bench_quiz bench_reference bench_soak bench_responsiveness)
 if [ -f bench/sound/CMakeLists.txt ]; then targets+=(bench_sound); fi
 cmake --build "$build" --target "${targets[@]}" -j"$(nproc)" || exit 1
 
@@ -21,6 +22,11 @@ failed=()
 run() {
   local name=$1
   shift
+  if [ -n "${BENCH_ONLY:-}" ]; then
+    local wanted=""
+    for only in $BENCH_ONLY; do [[ $name == "$only"* ]] && wanted=1; done
+    [ -n "$wanted" ] || return 0
+  fi
   echo
   local start=$SECONDS
   if ! "$@"; then failed+=("$name"); fi
@@ -35,6 +41,11 @@ run quiz-present env QT_QPA_PLATFORM=offscreen "$build/bench_quiz" present 50
 run quiz-present-on-screen env QT_QPA_PLATFORM=xcb "$build/bench_quiz" present 50
 run reference env QT_QPA_PLATFORM=offscreen "$build/bench_reference" 20
 run reference-on-screen env QT_QPA_PLATFORM=xcb "$build/bench_reference" 20
+# The longest UI-thread stall per user action, on a real display, on the bundled
+# media and on a large set the benchmark writes beside a copy of itself.
+run responsiveness env QT_QPA_PLATFORM=xcb "$build/bench_responsiveness" 10
+run responsiveness-large env QT_QPA_PLATFORM=xcb "$build/bench_responsiveness" 10 --large
+run input-lag python3 bench/inputlag/input_lag.py --program "$build/piyo" --runs 7
 run quiz-memory env QT_QPA_PLATFORM=offscreen "$build/bench_quiz" memory 10000
 run soak env QT_QPA_PLATFORM=offscreen "$build/bench_soak" 10000 33000
 

@@ -10,7 +10,7 @@
 #include "BirdTables.h"
 #include "FakeClock.h"
 #include "Fonts.h"
-#include "MediaPaths.h"
+#include "LongestDescription.h"
 #include "ReferenceScreen.h"
 #include "form/Form.h"
 #include "form/FormButton.h"
@@ -20,7 +20,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QTest>
 
 #include <cstdio>
@@ -88,38 +87,9 @@ bool nameClicks(int runs)
     return true;
 }
 
-// The bundled description with the most bytes, and where its name stands.
-struct Longest
-{
-    int bird = 0;
-    qint64 bytes = 0;
-    Season season = Season::SpringSummer;
-    int position = 0;
-};
-
-Longest longestDescription()
-{
-    Longest longest;
-    const QString root = media::dataRoot();
-    for (int bird = 1; bird <= 80; ++bird) {
-        const QFileInfo file(
-            media::birdFilePath(root, media::BirdFile::Description, media::birdNumberText(bird)));
-        if (file.size() > longest.bytes) {
-            longest.bird = bird;
-            longest.bytes = file.size();
-        }
-    }
-    longest.season = longest.bird <= 40 ? Season::SpringSummer : Season::AutumnWinter;
-    const birds::NumberTable table = birds::numberTable(longest.season);
-    for (int entry = 1; entry <= birds::BoardSize; ++entry)
-        if (table[entry] == longest.bird)
-            longest.position = entry - 1;
-    return longest;
-}
-
 bool descriptionOpens(int runs)
 {
-    const Longest longest = longestDescription();
+    const bench::LongestDescription longest = bench::longestDescription();
     if (longest.bird == 0) {
         std::printf("  FAILED: no descriptions found beside the program\n");
         return false;

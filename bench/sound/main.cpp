@@ -2,7 +2,9 @@
 //   start: setSource -> first sound on the sink's monitor,
 //   stop:  stop() -> last sound on the monitor,
 //   seam:  longest silence while a short call repeats,
-//   block: how long setSource holds the UI thread for a 20 MB file.
+//   block: how long setSource holds the UI thread for a 20 MB file,
+//   stall: longest silence in a repeating call while the UI thread is held
+//          busy for 200 ms by a handler of the benchmark's own.
 // Usage: bench_sound [runs]   (BENCH_VERBOSE=1 prints every run; PULSE_SERVER must point at a server with a
 // null sink named nullsink, as the test command sets up)
 
@@ -14,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -64,6 +67,35 @@ Run measureOnce(AudioMonitor& monitor, const QString& call)
             AudioMonitor::toMs(monitor.longestSilence(first, seamEnd))};
 }
 
+constexpr int StallMs = 200;
+
+// A repeating call, and meanwhile a handler on the UI thread that keeps it busy
+// for StallMs: the longest silence inside the call, in ms (-1: nothing heard).
+double gapWhileStalled(AudioMonitor& monitor, const QString& call)
+{
+    AudioPlayer player;
+    QTest::qWait(150); // let the sink fall silent
+    const qint64 set = monitor.now();
+    player.setSource(call);
+    player.setRepeatCount(0);
+    QTest::qWait(300);
+    QTimer::singleShot(0, qApp, [] {
+        QElapsedTimer busy;
+        busy.start();
+        while (busy.elapsed() < StallMs) {
+        }
+    });
+    QTest::qWait(StallMs + 400);
+    const qint64 stopped = monitor.now();
+    player.stop();
+    QTest::qWait(150);
+    monitor.waitUntilRecorded(monitor.now());
+    const qint64 first = monitor.firstSound(set - AudioMonitor::fromMs(100), stopped);
+    if (first < 0)
+        return -1;
+    return AudioMonitor::toMs(monitor.longestSilence(first, stopped - AudioMonitor::fromMs(20)));
+}
+
 double blockingMs(const QString& path)
 {
     AudioPlayer player;
@@ -98,7 +130,7 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    std::vector<double> starts, stops, seams, blocks;
+    std::vector<double> starts, stops, seams, blocks, stalledGaps;
     for (int i = 0; i < runs; ++i) {
         const Run run = measureOnce(monitor, call);
         if (!run.heard) {
@@ -112,6 +144,11 @@ int main(int argc, char** argv)
         stops.push_back(run.stopMs);
         seams.push_back(run.seamMs);
         blocks.push_back(blockingMs(big));
+        const double gap = gapWhileStalled(monitor, call);
+        if (gap >= 0)
+            stalledGaps.push_back(gap);
+        else
+            std::fprintf(stderr, "run %d: no sound while the UI thread was held\n", i + 1);
     }
     if (starts.empty())
         return 1;
@@ -119,5 +156,7 @@ int main(int argc, char** argv)
     print("stop: stop() -> silent", stops);
     print("seam: longest silence in a loop", seams);
     print("setSource of a 20 MB file blocks", blocks);
+    if (!stalledGaps.empty())
+        print("gap in a call, UI held 200 ms", stalledGaps);
     return 0;
 }
