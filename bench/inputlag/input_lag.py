@@ -3,11 +3,12 @@
 and then a click on ■メニュー; the time from that click to the menu's window
 being mapped, against the same click with no name clicks before it. The
 difference is how far the program lags behind the mouse after a burst of
-clicks. The map is seen as the server reports it (a MapNotify on the root
-window), not by polling.
+clicks. The clicks are made with the XTest extension from this process, so no
+tool's start-up sits between them or inside the figure; the map is seen as the
+server reports it (a MapNotify on the root window), not by polling.
 
 Usage: input_lag.py --program build-bench/piyo [--runs 7] [--gap-ms 50]
-Needs DISPLAY (no window manager) and xdotool; sound is optional.
+Needs DISPLAY (no window manager), libXtst and xdotool; sound is optional.
 """
 
 import argparse
@@ -15,7 +16,6 @@ import ctypes
 import os
 import select
 import statistics
-import subprocess
 import sys
 import time
 
@@ -38,8 +38,9 @@ class _Event(ctypes.Union):
     _fields_ = [("type", ctypes.c_int), ("map", _MapEvent), ("pad", ctypes.c_long * 24)]
 
 
-class MapWatcher:
-    """Reports each top-level window the X server maps, as it happens."""
+class Display:
+    """One connection to the X server: makes clicks and reports each top-level
+    window the server maps, as it happens."""
 
     def __init__(self):
         x11 = ctypes.CDLL("libX11.so.6")
@@ -52,7 +53,12 @@ class MapWatcher:
         x11.XPending.argtypes = [ctypes.c_void_p]
         x11.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.POINTER(_Event)]
         x11.XFlush.argtypes = [ctypes.c_void_p]
+        xtest = ctypes.CDLL("libXtst.so.6")
+        xtest.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
+                                               ctypes.c_ulong]
+        xtest.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
         self.x11 = x11
+        self.xtest = xtest
         self.display = x11.XOpenDisplay(None)
         if not self.display:
             raise e2elib.Failure("cannot open the display")
@@ -72,6 +78,15 @@ class MapWatcher:
 
     def drain(self):
         self._maps()
+
+    def click(self, window, point):
+        """A left click at a point of a window; returns once the server has it."""
+        left, top, _, _ = e2elib.geometry(window)
+        x, y = point
+        self.xtest.XTestFakeMotionEvent(self.display, -1, left + x, top + y, 0)
+        self.xtest.XTestFakeButtonEvent(self.display, 1, True, 0)
+        self.xtest.XTestFakeButtonEvent(self.display, 1, False, 0)
+        self.x11.XFlush(self.display)
 
     def wait_map(self, title, timeout=10.0):
         """The time at which a window with this title was mapped."""
@@ -93,29 +108,23 @@ def open_spring_reference(program, menu):
     return e2elib.wait_window(program, e2elib.REFERENCE_TITLES["spring"])
 
 
-def name_clicks(window, gap_ms):
-    """One xdotool run: six clicks on names, gap_ms apart, as a quick user makes them."""
-    args = []
-    for position in NAMES_CLICKED:
-        x, y = e2elib.centre(e2elib.name_label(position))
-        args += ["mousemove", "--window", window, x, y, "click", "1", "sleep", f"{gap_ms / 1000:.3f}"]
-    e2elib.xdotool(*args)
-
-
-def menu_delay(program, watcher, window, storm, gap_ms):
-    """Milliseconds from the ■メニュー click to the menu's window being mapped."""
+def menu_delay(display, window, storm, gap_ms):
+    """Milliseconds from the ■メニュー click to the menu's window being mapped;
+    with storm, six clicks on names come first, gap_ms apart, as a quick user makes them."""
+    display.drain()
     if storm:
-        name_clicks(window, gap_ms)
-    watcher.drain()
-    x, y = e2elib.centre(e2elib.REFERENCE_TO_MENU)
+        for position in NAMES_CLICKED:
+            display.click(window, e2elib.centre(e2elib.name_label(position)))
+            time.sleep(gap_ms / 1000)
+    display.drain()
     clicked = time.monotonic()
-    e2elib.xdotool("mousemove", "--window", window, x, y, "click", "1")
-    mapped = watcher.wait_map(e2elib.MENU_TITLE)
+    display.click(window, e2elib.centre(e2elib.REFERENCE_TO_MENU))
+    mapped = display.wait_map(e2elib.MENU_TITLE)
     return (mapped - clicked) * 1000
 
 
 def summary(label, values):
-    return (f"  {label:44s} median {statistics.median(values):7.1f} ms   min {min(values):7.1f}   "
+    return (f"  {label:58s} median {statistics.median(values):7.1f} ms   min {min(values):7.1f}   "
             f"max {max(values):7.1f}   (n={len(values)})")
 
 
@@ -128,7 +137,7 @@ def main():
     e2elib.require_session(sound=False)
 
     plain, storm = [], []
-    watcher = MapWatcher()
+    display = Display()
     with e2elib.Program(os.path.abspath(options.program)) as program:
         menu = e2elib.wait_window(program, e2elib.MENU_TITLE)
         time.sleep(0.5)
@@ -137,17 +146,17 @@ def main():
             for with_clicks in ((False, True) if run % 2 == 0 else (True, False)):
                 reference = open_spring_reference(program, menu)
                 time.sleep(0.8)  # the window has painted and settled
-                delay = menu_delay(program, watcher, reference, with_clicks, options.gap_ms)
+                delay = menu_delay(display, reference, with_clicks, options.gap_ms)
                 (storm if with_clicks else plain).append(delay)
                 menu = e2elib.wait_window(program, e2elib.MENU_TITLE)
                 time.sleep(0.5)  # the last call has stopped, the menu settled
-            print(f"  run {run + 1}: plain {plain[-1]:7.1f} ms   after six name clicks {storm[-1]:7.1f} ms",
+            print(f"  run {run + 1}: no clicks before {plain[-1]:7.1f} ms   after six name clicks {storm[-1]:7.1f} ms",
                   flush=True)
 
     print(summary("■メニュー -> menu mapped, no clicks before", plain))
-    print(summary(f"■メニュー -> menu mapped, after 6 name clicks", storm))
+    print(summary(f"■メニュー -> menu mapped, after 6 name clicks {options.gap_ms} ms apart", storm))
     added = statistics.median(storm) - statistics.median(plain)
-    print(f"  {'added delay (difference of the medians)':44s} {added:7.1f} ms   "
+    print(f"  {'added delay (difference of the medians)':58s} {added:7.1f} ms   "
           f"(goal < {GOAL_MS} ms: {'met' if added < GOAL_MS else 'NOT met'})")
 
 
