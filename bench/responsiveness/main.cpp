@@ -164,15 +164,36 @@ bool shownAndSettled(Screen& screen)
     return true;
 }
 
+// A reference screen on show, a bird's name clicked and its call playing.
+struct OpenReference
+{
+    OpenReference(Season season, int position) : screen(season, rig.services)
+    {
+        shown = shownAndSettled(screen);
+        if (!shown)
+            return;
+        click(label(screen, u"Label1"_s, position));
+        spin(SettleMs);
+    }
+    ~OpenReference()
+    {
+        screen.close();
+        spin(100);
+    }
+
+    Services rig;
+    ReferenceScreen screen;
+    bool shown = false;
+};
+
 bool referenceActions(int runs, Results& results)
 {
-    Services rig;
-    ReferenceScreen screen(Season::SpringSummer, rig.services);
-    if (!shownAndSettled(screen))
+    // The first click warms up the picture loader and the sound server; not counted.
+    OpenReference reference(Season::SpringSummer, 39);
+    if (!reference.shown)
         return failed("the reference window was never shown");
+    Screen& screen = reference.screen;
     const PictureBox* picture = screen.form()->picture(u"Image1"_s);
-    click(label(screen, u"Label1"_s, 39)); // warms up the picture loader and the sound server; not counted
-    spin(SettleMs);
     for (int i = 0; i < runs; ++i) {
         bool ok = true;
         results.add(u"idle, a call playing (the floor)"_s, measure([] {}, [] { return true; }, &ok));
@@ -183,8 +204,6 @@ bool referenceActions(int runs, Results& results)
         if (!ok)
             return failed("no picture after a name click");
     }
-    screen.close();
-    spin(100);
     return true;
 }
 
@@ -193,12 +212,10 @@ bool descriptionActions(int runs, Results& results)
     const bench::LongestDescription longest = bench::longestDescription();
     if (longest.bird == 0)
         return failed("no descriptions found beside the program");
-    Services rig;
-    ReferenceScreen screen(longest.season, rig.services);
-    if (!shownAndSettled(screen))
+    OpenReference reference(longest.season, longest.position);
+    if (!reference.shown)
         return failed("the reference window was never shown");
-    click(label(screen, u"Label1"_s, longest.position));
-    spin(SettleMs);
+    Screen& screen = reference.screen;
     ListBox* list = screen.form()->list(u"List1"_s);
     const QString action =
         u"reference: 説明 of s%1.txt (%2 bytes) listed"_s.arg(longest.bird).arg(longest.bytes);
@@ -214,8 +231,6 @@ bool descriptionActions(int runs, Results& results)
         if (!spinUntil(100, [list] { return !list->isVisible(); }))
             return failed("the description did not close");
     }
-    screen.close();
-    spin(100);
     return true;
 }
 

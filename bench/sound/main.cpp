@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -42,29 +43,55 @@ void print(const char* what, std::vector<double> values)
                 values.front(), values.back(), values.size());
 }
 
-Run measureOnce(AudioMonitor& monitor, const QString& call)
+// One repeating call on the monitor's recording: when it was set and stopped,
+// and where it was first heard (-1: never).
+struct Played
+{
+    qint64 set = 0;
+    qint64 stopped = 0;
+    qint64 first = -1;
+};
+
+// Plays the call on repeat for playMs from a sink fallen silent, with
+// `meanwhile` posted on the UI thread 300 ms in, then stops it and waits until
+// the recording holds the end.
+Played playRepeating(AudioMonitor& monitor, const QString& call, int playMs,
+                     const std::function<void()>& meanwhile = {})
 {
     AudioPlayer player;
     QTest::qWait(150); // let the sink fall silent
-    const qint64 set = monitor.now();
+    Played played;
+    played.set = monitor.now();
     player.setSource(call);
     player.setRepeatCount(0);
-    QTest::qWait(500);
-    const qint64 stopped = monitor.now();
+    if (meanwhile)
+        QTimer::singleShot(300, qApp, meanwhile);
+    QTest::qWait(playMs);
+    played.stopped = monitor.now();
     player.stop();
     QTest::qWait(150);
     monitor.waitUntilRecorded(monitor.now());
-
     // Searched from a little before the call, so a mis-estimated clock shows as a negative figure.
-    const qint64 first = monitor.firstSound(set - AudioMonitor::fromMs(100), stopped);
-    if (first < 0)
+    played.first = monitor.firstSound(played.set - AudioMonitor::fromMs(100), played.stopped);
+    return played;
+}
+
+// Silences are judged up to a little before the stop: the monitor's clock is
+// only good to the sink's 10 ms render blocks.
+double longestSilenceMs(const AudioMonitor& monitor, const Played& played)
+{
+    return AudioMonitor::toMs(
+        monitor.longestSilence(played.first, played.stopped - AudioMonitor::fromMs(20)));
+}
+
+Run measureOnce(AudioMonitor& monitor, const QString& call)
+{
+    const Played played = playRepeating(monitor, call, 500);
+    if (played.first < 0)
         return {};
-    const qint64 last = monitor.lastSound(first, monitor.recorded());
-    // The seam is judged up to a little before the stop: the monitor's clock is only good to the
-    // sink's 10 ms render blocks.
-    const qint64 seamEnd = stopped - AudioMonitor::fromMs(20);
-    return {true, AudioMonitor::toMs(first - set), AudioMonitor::toMs(last - stopped),
-            AudioMonitor::toMs(monitor.longestSilence(first, seamEnd))};
+    const qint64 last = monitor.lastSound(played.first, monitor.recorded());
+    return {true, AudioMonitor::toMs(played.first - played.set), AudioMonitor::toMs(last - played.stopped),
+            longestSilenceMs(monitor, played)};
 }
 
 constexpr int StallMs = 200;
@@ -73,27 +100,13 @@ constexpr int StallMs = 200;
 // for StallMs: the longest silence inside the call, in ms (-1: nothing heard).
 double gapWhileStalled(AudioMonitor& monitor, const QString& call)
 {
-    AudioPlayer player;
-    QTest::qWait(150); // let the sink fall silent
-    const qint64 set = monitor.now();
-    player.setSource(call);
-    player.setRepeatCount(0);
-    QTest::qWait(300);
-    QTimer::singleShot(0, qApp, [] {
+    const Played played = playRepeating(monitor, call, StallMs + 700, [] {
         QElapsedTimer busy;
         busy.start();
         while (busy.elapsed() < StallMs) {
         }
     });
-    QTest::qWait(StallMs + 400);
-    const qint64 stopped = monitor.now();
-    player.stop();
-    QTest::qWait(150);
-    monitor.waitUntilRecorded(monitor.now());
-    const qint64 first = monitor.firstSound(set - AudioMonitor::fromMs(100), stopped);
-    if (first < 0)
-        return -1;
-    return AudioMonitor::toMs(monitor.longestSilence(first, stopped - AudioMonitor::fromMs(20)));
+    return played.first < 0 ? -1 : longestSilenceMs(monitor, played);
 }
 
 double blockingMs(const QString& path)
