@@ -235,7 +235,8 @@ bool descriptionActions(int runs, Results& results)
 }
 
 // Questions come on the quiz's own timers; the clock is moved on past each wait
-// (the waits start on whole seconds) and the next tick does the rest.
+// by at least a second more than its length (a wait starts on the nearest whole
+// second, up to half a second late) and the next tick does the rest.
 bool quizActions(int runs, Results& results)
 {
     Services rig;
@@ -252,9 +253,9 @@ bool quizActions(int runs, Results& results)
                     rig.clock.advance(2.5); // past the start-up delay
                     return;
                 }
-                rig.clock.advance(2.0); // the feedback ends
+                rig.clock.advance(3.0); // the feedback ends
                 spin(250);
-                rig.clock.advance(3.0); // and the right name, after a wrong answer, has been shown
+                rig.clock.advance(3.5); // and the right name, after a wrong answer, has been shown
             },
             [&] { return !feedback->isVisible() && picture->isVisible() && picture->hasPicture(); }, &ok);
         if (!ok)
