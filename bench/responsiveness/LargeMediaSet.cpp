@@ -120,6 +120,11 @@ bool LargeMediaSet::create(const QString& parentDirectory, const QString& bundle
     m_program = dir.filePath(QFileInfo(program).fileName());
     if (!linkOrCopy(program, m_program) || !QFile::setPermissions(m_program, QFile::permissions(program)))
         return fail(u"cannot copy %1 into %2"_s.arg(program, root));
+    // Modules the program may load from its own directory go with it.
+    const QDir programDirectory = QFileInfo(program).absoluteDir();
+    for (const QFileInfo& module : programDirectory.entryInfoList({u"*.so"_s, u"*.so.*"_s}, QDir::Files))
+        if (!linkOrCopy(module.filePath(), dir.filePath(module.fileName())))
+            return fail(u"cannot copy %1 into %2"_s.arg(module.filePath(), root));
 
     m_summary =
         u"every bird: call %1 (%2 s stereo 44.1 kHz), picture %3 (%4 px noise GIF), description %5"_s.arg(

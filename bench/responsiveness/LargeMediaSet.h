@@ -12,7 +12,8 @@ class QTemporaryDir;
 // hard-linked under every bird's name, so every bird costs the same; the
 // feedback files are the bundled ones. The screens read media from the real
 // directory of the running executable, so the set is written in a new
-// directory beside the given program together with a copy of it.
+// directory beside the given program together with a copy of it (and of any
+// shared module lying beside it).
 class LargeMediaSet
 {
 public:
