@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static FuzzInput input(".gif");
-    const QPixmap picture = loadPicture(input.write(data, size));
+    const QImage picture = readPicture(input.write(data, size));
     if (!picture.isNull() && (picture.width() > MaxPictureSide || picture.height() > MaxPictureSide))
         std::abort();
     return 0;

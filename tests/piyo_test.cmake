@@ -7,6 +7,10 @@ function(piyo_add_test name)
   # beside its executable, and a test writes the media it needs there.
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+  # Tests run away from the program's folder: they name the sound back end.
+  add_dependencies(${name} piyo-sound)
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${ARG_LABELS}")
+  set_tests_properties(${name} PROPERTIES
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PIYO_SOUND_MODULE=$<TARGET_FILE:piyo-sound>"
+      LABELS "${ARG_LABELS}")
 endfunction()

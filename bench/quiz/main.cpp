@@ -77,7 +77,7 @@ void timeParts(const std::vector<int>& birds)
         const QString number = media::birdNumberText(bird);
         QElapsedTimer timer;
         timer.start();
-        const QPixmap picture = loadPicture(media::birdFilePath(root, media::BirdFile::Picture, number));
+        const QImage picture = readPicture(media::birdFilePath(root, media::BirdFile::Picture, number));
         load.push_back(msSince(timer));
         timer.start();
         player.setSource(media::birdFilePath(root, media::BirdFile::Call, number));

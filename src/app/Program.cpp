@@ -1,18 +1,22 @@
 #include "Program.h"
 
 #include "AudioPlayer.h"
+#include "AudioThread.h"
 #include "Fonts.h"
 #include "ScreenSlots.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QTextStream>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
+
+constexpr int SoundPreloadDelay = 300; // ms after the menu is shown
 
 // Qt reports a display it cannot reach with a page of advice and an abort.
 // While the application starts, its messages are held back; a fatal one
@@ -54,6 +58,9 @@ int runProgram(int argc, char** argv)
     ScreenSlots screens({clock, random, [] { return std::make_unique<AudioPlayer>(); }});
     QObject::connect(&screens, &ScreenSlots::finished, &app, &QCoreApplication::quit);
     screens.show(ScreenId::Menu);
+    // The menu plays no sound and shows without the sound libraries; they load
+    // on the audio thread while the user reads it, so the first call is quick.
+    QTimer::singleShot(SoundPreloadDelay, &app, [] { AudioThread::instance().preload(); });
     const int status = app.exec();
     // The program ends at once: tearing down the sound server's connection
     // while its thread still dispatches can trip an assertion in the sound

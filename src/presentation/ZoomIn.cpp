@@ -2,9 +2,7 @@
 
 #include "form/PictureBox.h"
 
-#include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QThread>
 
 namespace zoom {
 
@@ -30,7 +28,7 @@ std::array<Frame, Steps> frames(float w, float h, const DesignRect& design)
 namespace {
 
 // About 150 ms for the whole growth: long enough to be seen on a 60 Hz screen,
-// short enough not to keep the user waiting. Nobody watches an offscreen window.
+// short enough not to keep the user waiting.
 constexpr int FrameMilliseconds = 7;
 
 bool onScreen(const QWidget& window)
@@ -40,31 +38,69 @@ bool onScreen(const QWidget& window)
 
 } // namespace
 
-void zoomIn(PictureBox& box, const DesignRect& design)
+Growth::Growth(PictureBox& box) : QObject(&box), m_box(box), m_timer(this)
 {
-    if (!box.hasPicture())
-        return;
-    const float w = box.width();
-    const float h = box.height();
-    const auto steps = frames(w, h, design);
-    box.setStretch(true);
-    QWidget& window = *box.window();
-    QElapsedTimer frameTime;
-    for (const Frame& frame : steps) {
-        frameTime.start();
-        box.setLeft(frame.left);
-        box.setTop(frame.top);
-        box.setWidth(frame.width);
-        box.setHeight(frame.height);
-        box.setVisible(true);
-        // Paint this frame now, without taking any input, so the growth is seen.
-        if (onScreen(window)) {
-            window.repaint(box.geometry());
-            const qint64 left = FrameMilliseconds - frameTime.elapsed();
-            if (left > 0)
-                QThread::msleep(static_cast<unsigned long>(left));
-        }
+    m_timer.setTimerType(Qt::PreciseTimer);
+    m_timer.setInterval(FrameMilliseconds);
+    connect(&m_timer, &QTimer::timeout, this, &Growth::showNext);
+}
+
+void Growth::start(const std::array<Frame, Steps>& frames)
+{
+    m_frames = frames;
+    m_next = 0;
+    m_box.setStretch(true);
+    showNext();
+    m_timer.start();
+}
+
+void Growth::stop()
+{
+    m_timer.stop();
+}
+
+void Growth::finish()
+{
+    while (isRunning())
+        showNext();
+}
+
+void Growth::showNext()
+{
+    const Frame& frame = m_frames[std::size_t(m_next)];
+    m_box.setLeft(frame.left);
+    m_box.setTop(frame.top);
+    m_box.setWidth(frame.width);
+    m_box.setHeight(frame.height);
+    m_box.setVisible(true);
+    // Paint this frame now: with only an update, two frames could fall into one paint.
+    QWidget& window = *m_box.window();
+    if (onScreen(window))
+        window.repaint(m_box.geometry());
+    ++m_next;
+    Q_EMIT stepped(m_next);
+    if (m_next == Steps) {
+        m_timer.stop();
+        Q_EMIT finished();
     }
+}
+
+Growth* growthOf(const PictureBox& box)
+{
+    return box.findChild<Growth*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+Growth* zoomIn(PictureBox& box, const DesignRect& design)
+{
+    Growth* growth = growthOf(box);
+    if (growth)
+        growth->stop();
+    if (!box.hasPicture())
+        return nullptr;
+    if (!growth)
+        growth = new Growth(box);
+    growth->start(frames(box.width(), box.height(), design));
+    return growth;
 }
 
 } // namespace zoom

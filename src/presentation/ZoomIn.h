@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QObject>
+#include <QTimer>
+
 #include <array>
 
 class PictureBox;
@@ -28,10 +31,42 @@ inline constexpr int Steps = 20;
 // The frames for a picture of its own size w × h twips.
 std::array<Frame, Steps> frames(float w, float h, const DesignRect& design);
 
+// Plays the frames in a picture box from a timer, one every few milliseconds,
+// so the growth is seen while clicks are still taken between frames. It lives
+// in the box and goes with it.
+class Growth final : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Growth(PictureBox& box);
+
+    // Starts over with these frames; a growth still running ends where it is.
+    void start(const std::array<Frame, Steps>& frames);
+    void stop();
+    // Shows the remaining frames at once, ending where the growth would have.
+    void finish();
+    bool isRunning() const { return m_timer.isActive(); }
+
+Q_SIGNALS:
+    void stepped(int step); // 1..Steps, just after that frame was set
+    void finished();
+
+private:
+    void showNext();
+
+    PictureBox& m_box;
+    QTimer m_timer;
+    std::array<Frame, Steps> m_frames{};
+    int m_next = 0;
+};
+
 // Grows the picture in the box, which the caller has hidden, set to no stretch
-// and loaded. Each frame is painted as it is set, so the growth is seen; input
-// waits until the last frame. A box without a picture is left hidden: there is
-// nothing to grow (and its zero width would divide by zero).
-void zoomIn(PictureBox& box, const DesignRect& design);
+// and loaded; returns at once. A new growth in the same box ends the last one.
+// A box without a picture is left hidden: there is nothing to grow (and its
+// zero width would divide by zero), and the result is null.
+Growth* zoomIn(PictureBox& box, const DesignRect& design);
+
+// The growth of a box, if it ever had one.
+Growth* growthOf(const PictureBox& box);
 
 } // namespace zoom

@@ -1,10 +1,10 @@
 #include "QuizScreen.h"
 
+#include "BirdShow.h"
 #include "MediaPaths.h"
 #include "NameBoard.h"
 #include "PictureLoader.h"
 #include "QuizLayout.h"
-#include "ZoomIn.h"
 #include "form/Form.h"
 #include "form/FormLabel.h"
 #include "form/IntervalTimer.h"
@@ -65,8 +65,28 @@ void QuizScreen::load()
     // A showing left while a question was open would otherwise still accept a
     // click during the next start-up, judged against a bird no longer on show.
     Accepting = 0;
+    m_birdRequest.cancel();
+    readFeedbackPictures();
     timer(u"Timer1"_s)->setInterval(Tick);
     restartWait();
+}
+
+// The right and wrong marks are read once per showing, long before the first answer.
+void QuizScreen::readFeedbackPictures()
+{
+    RightMark = {};
+    WrongMark = {};
+    auto read = [root = DataRoot] {
+        return std::pair{readPicture(media::feedbackFilePath(root, media::FeedbackFile::RightPicture)),
+                         readPicture(media::feedbackFilePath(root, media::FeedbackFile::WrongPicture))};
+    };
+    const quint64 tag = m_feedbackRequest.next();
+    inBackground(form(), read, [this, tag](const std::pair<QImage, QImage>& marks) {
+        if (!isOpen() || !m_feedbackRequest.isCurrent(tag))
+            return;
+        RightMark = QPixmap::fromImage(marks.first);
+        WrongMark = QPixmap::fromImage(marks.second);
+    });
 }
 
 void QuizScreen::onStartTick()
@@ -104,20 +124,19 @@ void QuizScreen::PresentQuestion()
 {
     Accepting = 1;
     NumberText = media::birdNumberText(BirdNumbers[CurrentEntry]);
+    presentation::hideBird(*image(u"Image1"_s));
 
-    PictureBox* image1 = image(u"Image1"_s);
-    image1->setVisible(false);
-    image1->setStretch(false);
-    image1->setPicture(loadPicture(media::birdFilePath(DataRoot, media::BirdFile::Picture, NumberText)));
-    zoom::zoomIn(*image1, {DesignTop, DesignLeft, DesignWidth, DesignHeight});
-
-    // A bird without a call is shown silently.
-    const QString call = media::birdFilePath(DataRoot, media::BirdFile::Call, NumberText);
-    if (!media::callFileCheck(call))
-        return;
-    SoundPlayer* callPlayer = player(u"MediaPlayer1"_s);
-    callPlayer->setSource(call);
-    callPlayer->setRepeatCount(0);
+    // The picture grows in and the call starts once the files have been read. An
+    // answer given before they arrive still sees the bird, but hears no call.
+    const quint64 tag = m_birdRequest.next();
+    inBackground(
+        form(), [root = DataRoot, number = NumberText] { return presentation::readBirdMedia(root, number); },
+        [this, tag](const presentation::BirdMedia& bird) {
+            if (!isOpen() || !m_birdRequest.isCurrent(tag))
+                return;
+            presentation::showBird(*image(u"Image1"_s), {DesignTop, DesignLeft, DesignWidth, DesignHeight}, bird,
+                                   Accepting == 1 ? player(u"MediaPlayer1"_s) : nullptr);
+        });
 }
 
 void QuizScreen::onNameClicked(int index)
@@ -145,8 +164,7 @@ void QuizScreen::onAnswerTick()
                                                                 : media::FeedbackFile::WrongSound));
     feedback->setRepeatCount(1);
     PictureBox* image3 = image(u"Image3"_s);
-    image3->setPicture(loadPicture(media::feedbackFilePath(
-        DataRoot, right ? media::FeedbackFile::RightPicture : media::FeedbackFile::WrongPicture)));
+    image3->setPicture(right ? RightMark : WrongMark);
     image3->setVisible(true);
     if (right)
         form()->label(u"Label5"_s)->setText(QString::number(++RightCount));

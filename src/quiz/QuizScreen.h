@@ -1,9 +1,12 @@
 #pragma once
 
+#include "Background.h"
 #include "BirdTables.h"
 #include "Screen.h"
 #include "ScreenServices.h"
 #include "Season.h"
+
+#include <QPixmap>
 
 #include <array>
 
@@ -47,6 +50,7 @@ private:
     void PresentQuestion();
     void RevealAnswer();
 
+    void readFeedbackPictures();
     void restartWait();
     bool waitPassed(double seconds) const;
 
@@ -74,4 +78,8 @@ private:
     qint32 RightCount = 0;
     qint32 WrongCount = 0;
     qint16 Accepting = 0;
+    QPixmap RightMark;
+    QPixmap WrongMark;
+    RequestTag m_birdRequest;
+    RequestTag m_feedbackRequest;
 };

@@ -1,11 +1,11 @@
 #include "ReferenceScreen.h"
 
+#include "Background.h"
+#include "BirdShow.h"
 #include "DescriptionReader.h"
 #include "MediaPaths.h"
 #include "NameBoard.h"
-#include "PictureLoader.h"
 #include "ReferenceLayout.h"
-#include "ZoomIn.h"
 #include "form/Form.h"
 #include "form/FormButton.h"
 #include "form/FormLabel.h"
@@ -46,33 +46,35 @@ void ReferenceScreen::load()
     DesignWidth = qint16(std::lround(image1->width()));
     DesignHeight = qint16(std::lround(image1->height()));
     BirdNumbers = birds::numberTable(m_season.season);
+    // Files asked for while the screen was last open are no longer wanted.
+    m_birdRequest.cancel();
+    m_descriptionRequest.cancel();
 }
 
 void ReferenceScreen::onNameClicked(int index)
 {
     form()->list(u"List1"_s)->setVisible(false);
+    m_descriptionRequest.cancel();
     callPlayer()->stop();
     if (MarkedEntry > 0)
         name(MarkedEntry - 1)->setBackColour(nameboard::Resting);
     SelectedEntry = qint16(index + 1);
     name(index)->setBackColour(nameboard::Marked);
     NumberText = media::birdNumberText(BirdNumbers[SelectedEntry]);
-
-    PictureBox* image1 = form()->picture(u"Image1"_s);
-    image1->setVisible(false);
-    image1->setStretch(false);
-    image1->setPicture(loadPicture(media::birdFilePath(DataRoot, media::BirdFile::Picture, NumberText)));
-    zoom::zoomIn(*image1, {DesignTop, DesignLeft, DesignWidth, DesignHeight});
+    presentation::hideBird(*form()->picture(u"Image1"_s));
     form()->button(u"Command1"_s)->setVisible(true);
-
-    // Whatever keeps the call from opening (no file, no 声 directory), the bird
-    // is still marked; otherwise its name would stay red after the next click.
-    const QString call = media::birdFilePath(DataRoot, media::BirdFile::Call, NumberText);
-    if (media::callFileCheck(call)) {
-        callPlayer()->setSource(call);
-        callPlayer()->setRepeatCount(0);
-    }
     MarkedEntry = SelectedEntry;
+
+    // The picture grows in and the call starts once the files have been read.
+    const quint64 tag = m_birdRequest.next();
+    inBackground(
+        form(), [root = DataRoot, number = NumberText] { return presentation::readBirdMedia(root, number); },
+        [this, tag](const presentation::BirdMedia& bird) {
+            if (!isOpen() || !m_birdRequest.isCurrent(tag))
+                return;
+            presentation::showBird(*form()->picture(u"Image1"_s), {DesignTop, DesignLeft, DesignWidth, DesignHeight},
+                                   bird, callPlayer());
+        });
 }
 
 void ReferenceScreen::onDescriptionClicked()
@@ -82,13 +84,19 @@ void ReferenceScreen::onDescriptionClicked()
     ListBox* list = form()->list(u"List1"_s);
     list->clearLines();
     list->setVisible(true);
-    list->addLines(
-        description::read(media::birdFilePath(DataRoot, media::BirdFile::Description, NumberText)));
     form()->picture(u"Image2"_s)->setVisible(true);
+
+    const quint64 tag = m_descriptionRequest.next();
+    const QString path = media::birdFilePath(DataRoot, media::BirdFile::Description, NumberText);
+    inBackground(form(), [path] { return description::read(path); }, [this, tag](const QStringList& lines) {
+        if (isOpen() && m_descriptionRequest.isCurrent(tag))
+            form()->list(u"List1"_s)->addLines(lines);
+    });
 }
 
 void ReferenceScreen::closeViewer()
 {
+    m_descriptionRequest.cancel();
     ListBox* list = form()->list(u"List1"_s);
     list->clearLines();
     list->setVisible(false);

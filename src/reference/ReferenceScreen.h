@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Background.h"
 #include "BirdTables.h"
 #include "Screen.h"
 #include "ScreenServices.h"
@@ -44,4 +45,6 @@ private:
     qint16 DesignHeight = 0;
     QString DataRoot;
     QString NumberText;
+    RequestTag m_birdRequest;
+    RequestTag m_descriptionRequest;
 };

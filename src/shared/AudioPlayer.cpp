@@ -1,193 +1,54 @@
 #include "AudioPlayer.h"
 
-#include "WavFile.h"
+#include "AudioThread.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QByteArray>
-#include <QIODevice>
-#include <QLoggingCategory>
-#include <QMediaDevices>
-#include <QThread>
-
-#include <algorithm>
-#include <atomic>
-#include <cmath>
-#include <cstring>
-#include <numeric>
-#include <optional>
-
-namespace {
-
-Q_LOGGING_CATEGORY(lcSound, "piyo.sound", QtWarningMsg)
-
-// Calls and feedback sounds last a few seconds. Decoding only the start of a
-// file keeps an oversized one from stalling the UI thread: at most 30 s, and
-// no more samples than 30 s of 48 kHz stereo however many channels it has
-// (20 MB of 16-bit stereo then take about 20 ms).
-constexpr double kMaxSeconds = 30.0;
-constexpr double kMaxSamples = kMaxSeconds * 48000 * 2;
-
-// What the sink holds ahead. The UI thread refills it every 20 ms, so it is
-// what lets a busy UI thread go on without the sound stuttering (80 ms rides
-// out a 40 ms stall); but PulseAudio also sets the device's own latency from
-// it (20 ms for 80 ms), which adds to the start of every sound.
-constexpr int kBufferMs = 80;
-
-std::optional<WavFile> decode(const QString& path)
+// The sound output, made on the audio thread once the back end is loaded.
+struct AudioPlayer::Output
 {
-    QString why;
-    std::optional<WavFile> wav = WavFile::read(path, &why, 0); // the header alone
-    if (wav) {
-        const double samplesPerSecond = double(wav->sampleRate()) * wav->channels();
-        wav = WavFile::read(path, &why, std::min(kMaxSeconds, kMaxSamples / samplesPerSecond));
-    }
-    if (!wav)
-        qCDebug(lcSound) << "not playing" << path << why;
-    return wav;
-}
-
-// The decoded samples as the sink takes them: 32-bit float in [-1, 1] (a float
-// file may hold anything, infinities and NaN included), mono or stereo. Files
-// with more channels are mixed down to mono.
-QByteArray toPcm(const WavFile& wav)
-{
-    const std::vector<float>& in = wav.samples();
-    const int channels = wav.channels();
-    const int outChannels = channels == 2 ? 2 : 1;
-    QByteArray pcm(wav.decodedFrames() * outChannels * qsizetype(sizeof(float)), Qt::Uninitialized);
-    auto* out = reinterpret_cast<float*>(pcm.data());
-    auto tame = [](float v) { return std::isfinite(v) ? std::clamp(v, -1.0f, 1.0f) : 0.0f; };
-    if (channels == outChannels) {
-        std::transform(in.begin(), in.end(), out, tame);
-    } else {
-        for (auto frame = in.begin(); frame != in.end(); frame += channels)
-            *out++ = tame(std::accumulate(frame, frame + channels, 0.0f) / float(channels));
-    }
-    return pcm;
-}
-
-} // namespace
-
-// The sink pulls from this device. It plays the sound as many times as the
-// repeat count says, wrapping round inside one read so that the passes join
-// sample to sample, and after the last pass adds silence the length of the
-// sink's buffer: it lets a sound shorter than that buffer start at all, and
-// the end of the sound leaves the buffer before the stream goes idle.
-class AudioLoop final : public QIODevice
-{
-public:
-    AudioLoop(QByteArray pcm, qint64 tailBytes, QObject* parent)
-        : QIODevice(parent), m_pcm(std::move(pcm)), m_tailBytes(tailBytes), m_finished(m_pcm.isEmpty())
-    {
-        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    }
-
-    // Read when the end of a pass is reached, so it may arrive after playback starts.
-    void setRepeatCount(int count) { m_repeatCount.store(count); }
-
-    bool isSequential() const override { return true; }
-    bool atEnd() const override { return m_finished && m_tailBytes == 0; }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override
-    {
-        qint64 written = 0;
-        while (written < maxSize && !atEnd()) {
-            if (m_finished) {
-                const qint64 n = std::min(maxSize - written, m_tailBytes);
-                std::memset(data + written, 0, std::size_t(n));
-                m_tailBytes -= n;
-                written += n;
-            } else if (m_position < m_pcm.size()) {
-                const qint64 n = std::min(maxSize - written, m_pcm.size() - m_position);
-                std::memcpy(data + written, m_pcm.constData() + m_position, std::size_t(n));
-                m_position += n;
-                written += n;
-            } else {
-                endPass();
-            }
-        }
-        return written;
-    }
-
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    void endPass()
-    {
-        ++m_passesDone;
-        const int count = m_repeatCount.load();
-        if (count == 0 || m_passesDone < count)
-            m_position = 0;
-        else
-            m_finished = true;
-    }
-
-    const QByteArray m_pcm;
-    qint64 m_tailBytes;
-    qint64 m_position = 0;
-    int m_passesDone = 0;
-    bool m_finished;
-    std::atomic<int> m_repeatCount{1};
+    std::unique_ptr<SoundPlayer> player;
 };
 
-void AudioPlayer::SinkDisposer::operator()(QAudioSink* sink) const
+AudioPlayer::AudioPlayer() : m_output(std::make_shared<Output>())
 {
-    // Stopping disconnects the stream, which silences it at once.
-    sink->stop();
-    // ~QAudioSink spins the event loop. Run from inside an event handler, that
-    // could deliver a click in the middle of closing a screen, so while a loop
-    // is running the deletion waits for it.
-    if (QThread::currentThread()->loopLevel() > 0)
-        sink->deleteLater();
-    else
-        delete sink;
+    AudioThread::instance().post([output = m_output] { output->player = AudioThread::instance().makeOutput(); });
 }
 
-AudioPlayer::AudioPlayer() = default;
-
-AudioPlayer::~AudioPlayer() = default;
-
-void AudioPlayer::hide() {}
-
-void AudioPlayer::setSource(const QString& path)
+AudioPlayer::~AudioPlayer()
 {
-    stop();
-
-    const std::optional<WavFile> wav = decode(path);
-    if (!wav || wav->decodedFrames() == 0)
-        return;
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull()) {
-        qCDebug(lcSound) << "no audio output";
-        return;
-    }
-
-    QAudioFormat format;
-    format.setSampleRate(wav->sampleRate());
-    format.setChannelCount(wav->channels() == 2 ? 2 : 1); // as toPcm() makes it
-    format.setSampleFormat(QAudioFormat::Float);
-
-    m_sink.reset(new QAudioSink(device, format));
-    m_sink->setBufferSize(format.bytesForDuration(kBufferMs * 1000));
-    m_loop = new AudioLoop(toPcm(*wav), m_sink->bufferSize(), m_sink.get());
-    m_sink->start(m_loop);
-    if (m_sink->error() != QAudio::NoError) {
-        qCDebug(lcSound) << "audio output failed" << m_sink->error();
-        stop();
-    }
+    // The output goes on the audio thread too, after the commands sent before.
+    AudioThread::instance().post([output = std::move(m_output)] { output->player.reset(); });
 }
 
-void AudioPlayer::setRepeatCount(int count)
+void AudioPlayer::send(void (SoundPlayer::*command)())
 {
-    if (m_loop && count >= 0)
-        m_loop->setRepeatCount(count);
+    AudioThread::instance().post([output = m_output, command] {
+        if (output->player)
+            (output->player.get()->*command)();
+    });
+}
+
+void AudioPlayer::hide()
+{
+    send(&SoundPlayer::hide);
 }
 
 void AudioPlayer::stop()
 {
-    m_loop = nullptr;
-    m_sink.reset();
+    send(&SoundPlayer::stop);
+}
+
+void AudioPlayer::setSource(const QString& path)
+{
+    AudioThread::instance().post([output = m_output, path] {
+        if (output->player)
+            output->player->setSource(path);
+    });
+}
+
+void AudioPlayer::setRepeatCount(int count)
+{
+    AudioThread::instance().post([output = m_output, count] {
+        if (output->player)
+            output->player->setRepeatCount(count);
+    });
 }

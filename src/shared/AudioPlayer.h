@@ -4,13 +4,10 @@
 
 #include <memory>
 
-class QAudioSink;
-class AudioLoop;
-
-// Plays WAV files through a Qt audio sink. The file is decoded into memory
-// and fed to the sink from there, so a repeating call joins up without a gap,
-// a one-shot sound plays to its last sample, and a file that cannot be
-// decoded never reaches Qt Multimedia: it simply stays silent.
+// The program's sound player. It only passes the screen's commands on to a
+// sound output on the audio thread, in order, and returns at once: decoding
+// the file and talking to the sound server never hold up the window. A file
+// that cannot be played stays silent there.
 class AudioPlayer final : public SoundPlayer
 {
 public:
@@ -23,12 +20,8 @@ public:
     void stop() override;
 
 private:
-    // Silences the sink at once and deletes it without re-entering the UI.
-    struct SinkDisposer
-    {
-        void operator()(QAudioSink* sink) const;
-    };
+    struct Output;
+    void send(void (SoundPlayer::*command)());
 
-    std::unique_ptr<QAudioSink, SinkDisposer> m_sink;
-    AudioLoop* m_loop = nullptr; // owned by m_sink
+    std::shared_ptr<Output> m_output; // used on the audio thread only
 };

@@ -1,7 +1,6 @@
 #include "DescriptionReader.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "MediaFile.h"
 
 #include <cerrno>
 #include <iconv.h>
@@ -59,10 +58,10 @@ QStringList splitLines(const QString& text)
 
 QStringList read(const QString& path)
 {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = media::readRegularFile(path, MaxBytes);
+    if (!bytes)
         return {};
-    QStringList lines = splitLines(decodeCp932(file.read(MaxBytes)));
+    QStringList lines = splitLines(decodeCp932(*bytes));
     if (lines.size() > MaxLines)
         lines.resize(MaxLines);
     for (QString& line : lines)

@@ -15,7 +15,7 @@ QString decodeCp932(const QByteArray& bytes);
 
 QStringList splitLines(const QString& text);
 
-// A missing or unreadable file gives no lines. Descriptions are a screenful;
+// A missing or unreadable file, or anything but a regular file, gives no lines. Descriptions are a screenful;
 // past MaxBytes, MaxLines or MaxLineLength the rest of a file or line is left
 // out so that opening a runaway file never freezes the screen.
 QStringList read(const QString& path);

@@ -1,5 +1,7 @@
 #include "MediaPaths.h"
 
+#include "MediaFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -86,13 +88,7 @@ QString feedbackFilePath(const QString& root, FeedbackFile kind)
 
 bool callFileCheck(const QString& path)
 {
-    // QFile happily "opens" a directory on some systems; a call is a regular file.
-    if (QFileInfo(path).isDir())
-        return false;
-    QFile file(path);
-    const bool opened = file.open(QIODevice::ReadOnly);
-    file.close();
-    return opened;
+    return FileDescriptor(openRegularFile(path)).isOpen();
 }
 
 } // namespace media

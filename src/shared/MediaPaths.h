@@ -30,7 +30,8 @@ QString callDirectoryName();
 QString descriptionDirectoryName();
 
 // Opens the file for reading and closes it at once. Any failure (no file, no
-// directory, a directory where the file should be) means: no sound, no message.
+// directory, anything but a regular file where the file should be) means: no
+// sound, no message. Never waits, but touches the disk: not for the UI thread.
 bool callFileCheck(const QString& path);
 
 } // namespace media

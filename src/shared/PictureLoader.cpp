@@ -1,5 +1,8 @@
 #include "PictureLoader.h"
 
+#include "MediaFile.h"
+
+#include <QBuffer>
 #include <QImageReader>
 
 namespace {
@@ -11,9 +14,14 @@ bool tooLarge(const QSize& size)
 
 } // namespace
 
-QPixmap loadPicture(const QString& path)
+QImage readPicture(const QString& path)
 {
-    QImageReader reader(path);
+    std::optional<QByteArray> bytes = media::readRegularFile(path, MaxPictureBytes);
+    if (!bytes)
+        return {};
+    QBuffer buffer(&*bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     if (!reader.size().isValid() || tooLarge(reader.size()))
         return {};
     // A GIF may claim a small frame on a huge screen, and Qt decodes the
@@ -23,5 +31,5 @@ QPixmap loadPicture(const QString& path)
     const QImage image = reader.read();
     if (image.isNull() || tooLarge(image.size()))
         return {};
-    return QPixmap::fromImage(image);
+    return image;
 }

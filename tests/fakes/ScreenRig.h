@@ -7,6 +7,7 @@
 #include "ScriptedRandom.h"
 #include "Season.h"
 #include "TestMedia.h"
+#include "Settle.h"
 #include "form/Form.h"
 #include "form/FormLabel.h"
 #include "form/PictureBox.h"
@@ -32,12 +33,26 @@ template <class ScreenType> struct ScreenRig
         return static_cast<RecordingPlayer*>(form().player(player))->calls;
     }
 
-    // Clicks where the user would: whatever lies on top at that point takes it.
+    // Clicks where the user would: whatever lies on top at that point takes
+    // it. Then waits a moment, as a user would, for what the click set going.
     void clickAt(QWidget& widget)
+    {
+        clickAtOnce(widget);
+        settle();
+    }
+    // The click alone: the files it asked for are still being read.
+    void clickAtOnce(QWidget& widget)
     {
         const QPoint point = widget.mapTo(&form(), widget.rect().center());
         QWidget* target = form().childAt(point);
         QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&form(), point));
+    }
+
+    // Lets the files being read on workers arrive and any picture finish growing.
+    void settle()
+    {
+        if (screen.isOpen())
+            ::settle(&form());
     }
 };
 

@@ -2,11 +2,40 @@
 #include "form/Form.h"
 #include "form/PictureBox.h"
 
+#include <QPointer>
 #include <QtTest>
+
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(zoom::DesignRect)
+
+namespace {
+
+const zoom::DesignRect Panel{510, 90, 4470, 5415};
+
+std::unique_ptr<Form> panelForm()
+{
+    ControlSpec row;
+    row.kind = ControlKind::PictureBox;
+    row.name = u"Image1"_s;
+    row.rect = {90, 510, 4470, 5415};
+    return std::make_unique<Form>(WindowSpec{u"zoom"_s, 9600, 5955, {}}, std::vector<ControlSpec>{row});
+}
+
+// The box as a screen leaves it before a growth: hidden, unstretched, loaded.
+PictureBox* loadedBox(Form& form, int width, int height)
+{
+    PictureBox* box = form.picture(u"Image1"_s);
+    box->setVisible(false);
+    QPixmap picture(width, height);
+    picture.fill(Qt::red);
+    box->setPicture(picture);
+    return box;
+}
+
+} // namespace
 
 class ZoomTest : public QObject
 {
@@ -61,24 +90,69 @@ private Q_SLOTS:
         QTEST(frame.height, "height");
     }
 
-    void zoomLeavesThePictureCentredAndStretched()
+    // The growth is played by the event loop: every frame is set, in order,
+    // exactly as computed, and the picture ends centred and stretched.
+    void growthPlaysTheTwentyFramesInOrder()
     {
-        ControlSpec row;
-        row.kind = ControlKind::PictureBox;
-        row.name = u"Image1"_s;
-        row.rect = {90, 510, 4470, 5415};
-        Form form({u"zoom"_s, 9600, 5955, {}}, {row});
-        PictureBox* box = form.picture(u"Image1"_s);
-        box->setVisible(false);
-        QPixmap picture(240, 180);
-        picture.fill(Qt::red);
-        box->setPicture(picture);
-        zoom::zoomIn(*box, {510, 90, 4470, 5415});
+        auto form = panelForm();
+        PictureBox* box = loadedBox(*form, 240, 180);
+        auto* growth = new zoom::Growth(*box);
+        QList<zoom::Frame> seen;
+        connect(growth, &zoom::Growth::stepped, this, [&seen, box] {
+            seen << zoom::Frame{box->left(), box->top(), box->width(), box->height()};
+        });
+        QCOMPARE(zoom::zoomIn(*box, Panel), growth);
         QVERIFY(box->stretch());
         QVERIFY(!box->isHidden());
+        QVERIFY(growth->isRunning()); // the rest comes from the event loop
+        QTRY_VERIFY(!growth->isRunning());
+        const auto expected = zoom::frames(3600.f, 2700.f, Panel);
+        QCOMPARE(seen.size(), zoom::Steps);
+        for (int k = 0; k < zoom::Steps; ++k) {
+            QCOMPARE(seen[k].left, expected[k].left);
+            QCOMPARE(seen[k].top, expected[k].top);
+            QCOMPARE(seen[k].width, expected[k].width);
+            QCOMPARE(seen[k].height, expected[k].height);
+        }
         QCOMPARE(box->left(), 525.f);
         QCOMPARE(box->top(), 1867.5f);
         QCOMPARE(box->width(), 3600.f);
+    }
+
+    // A second bird chosen while the first is still growing: the first growth
+    // ends where it is, and the box ends with the second bird at its own size.
+    void newGrowthEndsTheRunningOne()
+    {
+        auto form = panelForm();
+        PictureBox* box = loadedBox(*form, 240, 180);
+        zoom::Growth* first = zoom::zoomIn(*box, Panel);
+        QTRY_VERIFY(box->width() > 500.f); // part of the way
+        QVERIFY(first->isRunning());
+
+        box->setVisible(false);
+        box->setStretch(false);
+        QPixmap second(100, 300);
+        second.fill(Qt::blue);
+        box->setPicture(second);
+        QCOMPARE(zoom::zoomIn(*box, Panel), first); // one growth per box, started over
+        QTRY_VERIFY(!first->isRunning());
+        QCOMPARE(box->width(), 1500.f);
+        QCOMPARE(box->height(), 4500.f);
+        QCOMPARE(box->left(), 90.f + (4470.f - 1500.f) / 2.f);
+        QCOMPARE(box->top(), 510.f + (5415.f - 4500.f) / 2.f);
+    }
+
+    // Leaving a screen destroys its window in the middle of a growth: nothing
+    // of the growth may touch the box afterwards (ASan would see it).
+    void windowClosedDuringAGrowthIsSafe()
+    {
+        auto form = panelForm();
+        PictureBox* box = loadedBox(*form, 240, 180);
+        QPointer<zoom::Growth> growth = zoom::zoomIn(*box, Panel);
+        QVERIFY(growth && growth->isRunning());
+        form.reset();
+        QVERIFY(growth.isNull());
+        QTest::qWait(50);
     }
 
     // An empty box would divide by zero; it is left alone and hidden.

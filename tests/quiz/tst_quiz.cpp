@@ -41,6 +41,7 @@ struct Rig : ScreenRig<QuizScreen>
                 timersSeenRunning << name;
                 Q_EMIT form().timer(name)->tick();
             }
+        settle();
     }
     void run(double seconds)
     {
@@ -60,7 +61,11 @@ struct Rig : ScreenRig<QuizScreen>
                 return false;
         return true;
     }
-    void click(int position) { QTest::mouseClick(&name(position), Qt::LeftButton); }
+    void click(int position)
+    {
+        QTest::mouseClick(&name(position), Qt::LeftButton);
+        settle();
+    }
     void open()
     {
         screen.show();
@@ -105,10 +110,12 @@ private Q_SLOTS:
         for (int tick = 1; tick < ticksUntilShown; ++tick) {
             rig.clock.set(start + tick / 10.0);
             Q_EMIT rig.form().timer(u"Timer1"_s)->tick();
+            rig.settle();
             QVERIFY2(!rig.image(u"Image1"_s).hasPicture(), qPrintable(u"shown at tick %1"_s.arg(tick)));
         }
         rig.clock.set(start + ticksUntilShown / 10.0);
         Q_EMIT rig.form().timer(u"Timer1"_s)->tick();
+        rig.settle();
         QVERIFY(rig.image(u"Image1"_s).hasPicture());
         QVERIFY(!rig.running(u"Timer1"_s));
         QCOMPARE(rig.calls(u"MediaPlayer1"_s), QStringList({u"hide"_s, callOf(2), u"repeat 0"_s}));

@@ -35,7 +35,11 @@ struct Rig : ScreenRig<ReferenceScreen>
         return red;
     }
     void clickName(int position) { clickAt(name(position)); }
-    void openDescription() { QTest::mouseClick(form().button(u"Command1"_s), Qt::LeftButton); }
+    void openDescription()
+    {
+        QTest::mouseClick(form().button(u"Command1"_s), Qt::LeftButton);
+        settle();
+    }
 };
 
 } // namespace

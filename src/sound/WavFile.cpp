@@ -1,13 +1,15 @@
 #include "WavFile.h"
 
+#include "MediaFile.h"
+
 #include <QFile>
-#include <QFileInfo>
 
 #include <sndfile.h>
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -99,17 +101,18 @@ std::optional<WavFile> WavFile::read(const QString& path, QString* why, double m
         return std::nullopt;
     };
 
-    // Checked first so that sf_open never waits on a pipe or device node.
-    const QFileInfo info(path);
-    if (!info.exists())
-        return fail(u"file not found"_s);
-    if (!info.isFile())
-        return fail(u"not a regular file"_s);
-    if (info.size() == 0)
+    // Opened so that it never waits on a pipe or device node, and closed here
+    // after libsndfile is done with it.
+    QString reason;
+    const media::FileDescriptor fd(media::openRegularFile(path, &reason));
+    if (!fd.isOpen())
+        return fail(reason);
+    if (::lseek(fd.get(), 0, SEEK_END) == 0)
         return fail(u"empty file"_s);
+    ::lseek(fd.get(), 0, SEEK_SET);
 
     SF_INFO sfInfo{};
-    const SndFilePtr file(sf_open(QFile::encodeName(path).constData(), SFM_READ, &sfInfo));
+    const SndFilePtr file(sf_open_fd(fd.get(), SFM_READ, &sfInfo, SF_FALSE));
     if (!file)
         return fail(openError(sf_error(nullptr)));
 

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "SoundPlayer.h"
+
+#include <QLibrary>
+#include <QThread>
+
+#include <deque>
+#include <functional>
+#include <memory>
+
+// The thread sound lives on. It has its own event loop: the sound back end is
+// loaded there on first use, players are made, fed and destroyed there, and
+// whatever the sound server makes them wait for, the user-interface thread
+// never waits with them.
+class AudioThread final
+{
+public:
+    // The program's audio thread, started on first use and stopped when the
+    // application object goes.
+    static AudioThread& instance();
+
+    // Runs the command on the audio thread after every command posted before
+    // it, and never inside another command.
+    void post(std::function<void()> command);
+
+    // Loads the sound back end now, ahead of the first sound.
+    void preload();
+
+    // On the audio thread only: a new sound output, or null when the back end
+    // cannot be loaded (then sound is off for the run, with one line on stderr).
+    std::unique_ptr<SoundPlayer> makeOutput();
+
+private:
+    AudioThread();
+    ~AudioThread();
+    static void shutDown();
+
+    void run(std::function<void()> command);
+    bool loadBackEnd();
+
+    QThread m_thread;
+    QObject* m_context; // lives on m_thread; commands are delivered to it
+    std::deque<std::function<void()>> m_pending;
+    bool m_running = false;
+
+    QLibrary m_library;
+    bool m_tried = false;
+    SoundPlayer* (*m_make)() = nullptr;
+};

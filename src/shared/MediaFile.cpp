@@ -1,0 +1,80 @@
+#include "MediaFile.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace media {
+namespace {
+
+QString systemError(int error)
+{
+    return u"cannot be opened: %1"_s.arg(QString::fromLocal8Bit(std::strerror(error)));
+}
+
+} // namespace
+
+FileDescriptor::~FileDescriptor()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+int openRegularFile(const QString& path, QString* why)
+{
+    auto fail = [why](QString reason) {
+        if (why)
+            *why = std::move(reason);
+        return -1;
+    };
+    if (path.isEmpty())
+        return fail(u"file not found"_s);
+    // O_NONBLOCK: opening a pipe that has no writer returns at once instead of waiting for one.
+    FileDescriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!file.isOpen()) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR)
+            return fail(u"file not found"_s);
+        if (error == ENXIO) // a socket
+            return fail(u"not a regular file"_s);
+        return fail(systemError(error));
+    }
+    struct stat status{};
+    if (::fstat(file.get(), &status) != 0)
+        return fail(systemError(errno));
+    if (!S_ISREG(status.st_mode))
+        return fail(u"not a regular file"_s);
+    // Reading a regular file never waits on another program; ordinary blocking reads are simpler.
+    const int flags = ::fcntl(file.get(), F_GETFL);
+    if (flags >= 0)
+        ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK);
+    return file.release();
+}
+
+std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes, QString* why)
+{
+    const FileDescriptor fd(openRegularFile(path, why));
+    if (!fd.isOpen())
+        return std::nullopt;
+    QFile file;
+    if (!file.open(fd.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
+        if (why)
+            *why = file.errorString();
+        return std::nullopt;
+    }
+    QByteArray bytes = file.read(maxBytes);
+    if (file.error() != QFileDevice::NoError) {
+        if (why)
+            *why = file.errorString();
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+} // namespace media
