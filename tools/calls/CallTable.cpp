@@ -67,6 +67,8 @@ const Voice kSaundersGull{.tone = {1, 0.4, 0.2}, .noise = 0.25, .rough = 0.02, .
                           .release = 0.03};
 const Voice kLapwing{.tone = {1, 0.5, 0.3, 0.15}, .noise = 0.25, .noiseWidth = 0.5, .rough = 0.04,
                      .attack = 0.004, .release = 0.03};
+const Voice kLapwingRoll{.tone = {1, 0.5, 0.3, 0.15}, .noise = 0.25, .noiseWidth = 0.5, .trillHz = 35,
+                         .trill = 0.5, .rough = 0.04, .attack = 0.004, .release = 0.03};
 const Voice kTernSmall{.tone = {1, 0.35, 0.15}, .noise = 0.35, .noiseWidth = 0.3, .rough = 0.02,
                        .attack = 0.004, .release = 0.02};
 const Voice kTern{.tone = {0.5, 0.6, 0.4, 0.2}, .noise = 0.8, .noiseWidth = 0.6, .rough = 0.05,
@@ -101,7 +103,7 @@ const Voice kEgret{.buzz = 1, .formant1 = 900, .formant2 = 1900, .noise = 1.2, .
                    .noiseWidth = 1.3, .rough = 0.12, .attack = 0.03, .release = 0.1};
 const Voice kLittleEgret{.buzz = 1, .formant1 = 1800, .formant2 = 3200, .noise = 0.5, .noiseHz = 2400,
                          .noiseWidth = 1, .rough = 0.06, .attack = 0.015, .release = 0.05};
-const Voice kCormorant{.buzz = 1, .formant1 = 500, .formant2 = 1100, .noise = 0.6, .noiseHz = 800,
+const Voice kCormorant{.buzz = 1, .formant1 = 500, .formant2 = 1100, .buzzTop = 4000, .noise = 0.6, .noiseHz = 800,
                        .noiseWidth = 1.2, .rough = 0.1, .attack = 0.015, .release = 0.05};
 const Voice kSpoonbill{.buzz = 0.3, .formant1 = 700, .formant2 = 1600, .noise = 1, .noiseHz = 2000,
                        .noiseWidth = 1.5, .rough = 0.1, .attack = 0.03, .release = 0.1};
@@ -122,33 +124,34 @@ const Voice kGadwall{.buzz = 1, .formant1 = 600, .formant2 = 1500, .noise = 0.3,
 const Voice kGrowl{.buzz = 1, .formant1 = 700, .formant2 = 1600, .noise = 0.3, .noiseHz = 1000,
                    .noiseWidth = 1, .trillHz = 24, .trill = 0.8, .rough = 0.03, .attack = 0.02,
                    .release = 0.05};
-const Voice kScaup{.buzz = 1, .formant1 = 1600, .formant2 = 3000, .noise = 0.7, .noiseHz = 2200,
+const Voice kScaup{.buzz = 1, .formant1 = 1600, .formant2 = 3000, .buzzTop = 6000, .noise = 0.7, .noiseHz = 2200,
                    .noiseWidth = 1, .rough = 0.1, .attack = 0.015, .release = 0.05};
 
 // --- Voices added for the longer calls -----------------------------------------------------------------
 // A heron's croak: a loud, harsh, rasping "グワッ".
-const Voice kHeronHarsh{.buzz = 1, .formant1 = 1000, .formant2 = 2300, .noise = 0.9, .noiseHz = 1400,
-                        .noiseWidth = 1.2, .rough = 0.14, .attack = 0.01, .release = 0.12};
+const Voice kHeronHarsh{.buzz = 1, .formant1 = 1000, .formant2 = 2300, .buzzTop = 6500, .noise = 0.4, .noiseHz = 1400,
+                        .noiseWidth = 1.2, .rough = 0.08, .attack = 0.01, .release = 0.12};
 // A great egret's guttural rattle: the croak pulses.
-const Voice kEgretRattle{.buzz = 1, .formant1 = 650, .formant2 = 1500, .noise = 0.8, .noiseHz = 1100,
+const Voice kEgretRattle{.buzz = 1, .formant1 = 650, .formant2 = 1500, .buzzTop = 5000, .noise = 0.4, .noiseHz = 1100,
                          .noiseWidth = 1.2, .trillHz = 26, .trill = 0.75, .rough = 0.12, .attack = 0.03,
                          .release = 0.12};
 // A little egret's gargle at the roost: slow, bubbling pulses.
 const Voice kGargle{.buzz = 1, .formant1 = 2000, .formant2 = 3600, .noise = 0.5, .noiseHz = 2000,
                     .noiseWidth = 1, .trillHz = 9, .trill = 1, .rough = 0.08, .attack = 0.02,
                     .release = 0.06};
-// The greenfinch's nasal "ビィーン": a low buzz heard through a high, narrow resonance.
-const Voice kNasalBuzz{.buzz = 1, .formant1 = 3400, .formant2 = 5200, .noise = 0.15,
-                       .noiseHz = 3800, .noiseWidth = 0.3, .rough = 0.01, .attack = 0.04, .release = 0.08};
+// The greenfinch's nasal "ビィーン": a whistle wobbled so fast that it turns into a
+// band of buzz, with a strong second harmonic for the nasal edge.
+const Voice kNasalBuzz{.tone = {1, 0.7, 0.3, 0.1}, .vibratoHz = 120, .vibrato = 0.1, .trillHz = 120, .trill = 0.35,
+                       .rough = 0.01, .attack = 0.04, .release = 0.08};
 // A thrush's dry "ケケッ": a short, harmonic-rich chuck with a little noise.
 const Voice kChuck{.tone = {0.7, 0.6, 0.35, 0.2}, .noise = 0.45, .noiseWidth = 0.6, .rough = 0.03,
                    .attack = 0.003, .release = 0.02, .decay = 12};
 // A cormorant's gargling "グルルル" at the colony.
-const Voice kCormorantRoll{.buzz = 1, .formant1 = 500, .formant2 = 1100, .noise = 0.6, .noiseHz = 800,
+const Voice kCormorantRoll{.buzz = 1, .formant1 = 500, .formant2 = 1100, .buzzTop = 4000, .noise = 0.6, .noiseHz = 800,
                            .noiseWidth = 1.2, .trillHz = 18, .trill = 0.8, .rough = 0.1, .attack = 0.02,
                            .release = 0.08};
 // A spoonbill's soft, low grunt at the roost.
-const Voice kGrunt{.buzz = 0.8, .formant1 = 380, .formant2 = 900, .noise = 0.6, .noiseHz = 500,
+const Voice kGrunt{.buzz = 0.8, .formant1 = 380, .formant2 = 900, .buzzTop = 1800, .noise = 0.6, .noiseHz = 500,
                    .noiseWidth = 1, .rough = 0.15, .attack = 0.04, .release = 0.08};
 // A drake's soft, cooing whistle in display.
 const Voice kCoo{.tone = {1, 0.2, 0.05}, .vibratoHz = 6, .vibrato = 0.01, .attack = 0.06, .release = 0.12};
@@ -174,8 +177,8 @@ const Phrase kCormorantGargle{{kCormorantRoll, 0.9, {110, 120, 95}}};
 const Phrase kGreatEgret{{kEgretRattle, 0.85, {170, 165, 140}}};
 const Phrase kLittleGrebeWhinny{{kChip, 0.07, {3300, 3900, 3800}, 0.02}, {kRipple, 1.6, {3900, 3800, 3200}}};
 const Phrase kLittleGrebeLong{{kChip, 0.07, {3400, 4000, 3800}, 0.02}, {kRipple, 2.1, {4000, 3700, 3000}}};
-const Phrase kPhalaropeCall = repeat(2, 0.3, {{kPhalarope, 0.05, {2900, 3300, 3000}, 0.12, 2},
-                                          {kPhalarope, 0.09, {3000, 3400, 2800}}});
+const Phrase kPhalaropeCall = repeat(2, 0.3, {{kPhalarope, 0.05, {3600, 4000, 3700}, 0.12, 2},
+                                              {kPhalarope, 0.09, {3700, 4100, 3500}}});
 const Phrase kFarEasternCurlew{{kCurlew, 0.55, {1200, 1250, 1300}, 0.05}, {kCurlew, 0.5, {1350, 1550, 1400}}};
 const Phrase kWhimbrel{{kRinging, 0.11, {1900, 2400, 2300}, 0.05},
                        {kRinging, 0.065, {2450, 2500, 2350}, 0.045, 6, 0.995}};
@@ -185,9 +188,8 @@ const Phrase kRedNeckedStint{{kStint, 0.1, {4200, 4600, 4300}, 0.12, 2}};
 const Phrase kGreatKnot{{kSoft, 0.08, {950, 1100, 1000}, 0.09, 2}};
 const Phrase kBarTailedGodwit = repeat(3, 0.22, {{kNasal, 0.07, {1500, 1650, 1450}, 0.05},
                                                  {kNasal, 0.09, {1600, 1700, 1400}}});
-const Phrase kLapwingCall = repeat(3, 0.2, {{kLapwing, 0.07, {2500, 2900, 2800}, 0.02},
-                                            {kLapwing, 0.14, {2800, 3000, 2500}}});
-const Phrase kLapwingAlarm{{kLapwing, 0.09, {2700, 2900, 2500}, 0.07, 6}};
+const Phrase kLapwingCall{{kLapwingRoll, 0.2, {2900, 3400, 3000}, 0.22, 3, 0.98}};
+const Phrase kLapwingAlarm{{kLapwing, 0.09, {2900, 3200, 2800}, 0.07, 6}};
 const Phrase kSandPlover{{kPloverTrill, 0.16, {2300, 2500, 2200}, 0.4, 2}};
 const Phrase kKentishPlover{{kFlute, 0.14, {2500, 3000, 3300}}};
 const Phrase kKentishPloverRattle{{kStint, 0.4, {2800, 2900, 2700}}};
@@ -222,8 +224,8 @@ const Phrase kStarlingTwo{{kStarling, 0.3, {1900, 2100, 1800}, 0.2, 2}};
 const Phrase kStarlingThree{{kStarling, 0.2, {2100, 2300, 1900}, 0.12, 3}};
 const Phrase kGreenfinchSong{{kFinchTrill, 0.35, {3800, 4200, 4000}, 0.08},
                              {kFinchRoll, 0.35, {2700, 2900, 2600}, 0.1},
-                             {kNasalBuzz, 0.65, {170, 230, 215}}};
-const Phrase kGreenfinchShort{{kFinchRoll, 0.3, {2800, 3000, 2700}, 0.06, 2}, {kNasalBuzz, 0.6, {175, 225, 210}}};
+                             {kNasalBuzz, 0.65, {2600, 3300, 3200}}};
+const Phrase kGreenfinchShort{{kFinchRoll, 0.3, {2800, 3000, 2700}, 0.06, 2}, {kNasalBuzz, 0.6, {2650, 3250, 3150}}};
 const Phrase kCisticolaRise{{kThin, 0.06, {3800, 4000, 3900}, 0.42, 6, 1.005}};
 const Phrase kCisticolaDive{{kChat, 0.06, {3500, 3500, 3500}, 0.2, 4}};
 const Phrase kShrikeCall{{kShrike, 0.2, {4000, 4600, 4200}, 0.08}, {kShrike, 0.05, {4200, 4500, 4000}, 0.035, 6}};
@@ -244,9 +246,9 @@ const Phrase kBuntingGenpei{{kFlute, 0.09, {5200, 5500, 5000}, 0.07},           
 const Phrase kCarrionCrow{{kCawHoarse, 0.6, {430, 470, 380}, 0.6, 2, 0.98}};
 const Phrase kJungleCrow{{kCawClear, 0.3, {620, 700, 560}, 0.32, 3}};
 const Phrase kJungleCrowFour{{kCawClear, 0.28, {640, 720, 580}, 0.3, 4, 0.99}};
-const Phrase kCuckooSong{{kCuckoo, 0.14, {2300, 2900, 2500}, 0.14},   // キョッ
-                     {kCuckoo, 0.1, {2400, 2900, 2450}, 0.07},    // キョ
-                     {kCuckoo, 0.06, {2500, 3000, 2600}, 0.025, 4, 1.02, 0, 1, 0.9}}; // キョキョキョキョ
+const Phrase kCuckooSong{{kCuckoo, 0.15, {2500, 3100, 2700}, 0.12},   // 特 (キョッ)
+                         {kCuckoo, 0.11, {2600, 3100, 2650}, 0.05},   // 許
+                         {kCuckoo, 0.08, {2700, 3200, 2800}, 0.03, 3, 1.02}}; // 許可局 (キョキョキョ)
 const Phrase kNarcissusPiccolo = repeat(2, 0.2, {{kFlute, 0.12, {2300, 2700, 2500}, 0.03},
                                                  {kFlycatcherTrill, 0.3, {2000, 2200, 1900}}});
 const Phrase kNarcissusPopiri = repeat(3, 0.1, {{kFlute, 0.1, {1800, 1900, 1800}, 0.03},

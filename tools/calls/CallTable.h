@@ -13,6 +13,7 @@ struct Voice
     double buzz = 0;              // level of a harmonic-rich buzz on the same pitch
     double formant1 = 1000;       // Hz, where the buzz is loudest
     double formant2 = 2500;       // Hz, its second, weaker peak
+    double buzzTop = 9000;        // Hz; the buzz fades out below here: low is soft, muffled
     double noise = 0;             // level of band noise
     double noiseHz = 0;           // centre of that band; 0 follows the pitch
     double noiseWidth = 0.4;      // bandwidth of the noise relative to its centre

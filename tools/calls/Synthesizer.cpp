@@ -10,7 +10,6 @@ namespace {
 constexpr double kTwoPi = 2 * std::numbers::pi;
 constexpr double kLeadIn = 0.005;  // seconds before the first note
 constexpr double kPeak = 0.7079;   // -3 dBFS
-constexpr double kBuzzTop = 9000;  // Hz; the buzz fades out below here
 constexpr double kToneTop = 18000; // and the whistle's harmonics here
 // How much one phrase may differ from the next.
 constexpr double kPitchSpread = 0.035; // octaves, about half a semitone
@@ -89,9 +88,9 @@ double buzzAt(const Voice& voice, double phase, double hz)
             levels[k] = std::pow(double(k), -0.7);
         return levels;
     }();
-    for (std::size_t k = 1; k < rolloff.size() && double(k) * hz < kBuzzTop; ++k) {
+    for (std::size_t k = 1; k < rolloff.size() && double(k) * hz < voice.buzzTop; ++k) {
         const double level =
-            rolloff[k] * formantWeight(voice, double(k) * hz) * taper(double(k) * hz, kBuzzTop);
+            rolloff[k] * formantWeight(voice, double(k) * hz) * taper(double(k) * hz, voice.buzzTop);
         sum += level * current;
         power += level * level;
         const double next = twoCos * current - previous;
