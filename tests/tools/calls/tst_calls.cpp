@@ -16,7 +16,8 @@ namespace {
 constexpr int kSampleRate = 44100;
 // Calls closer than this are hard to tell apart by ear (see CallMeasure.h).
 constexpr double kDistinct = 6.5;
-// Birds a beginner is known to confuse must sound clearly apart.
+// Birds a beginner is known to confuse must sound clearly apart: low notes in the
+// same rhythm at 8-8.5 were heard as one bird.
 constexpr double kLookAlikesApart = 12.0;
 
 struct Sound
@@ -123,9 +124,9 @@ void CallsTest::callsOfOneSeasonSetSoundDifferent_data()
 }
 
 // Every pair of birds on one name board must differ audibly in pitch, timbre or
-// rhythm, so that a bird can be told by its call alone. 4 dB of spectrum is about
-// what moving a call up a semitone makes; in rhythm, notes a third longer or a
-// third more of them count about as much.
+// rhythm, so that a bird can be told by its call alone. Short single calls of one
+// timbre a few semitones apart, given in the same rhythm, came out at 4-4.5 and
+// sounded alike.
 void CallsTest::callsOfOneSeasonSetSoundDifferent()
 {
     QFETCH(int, firstNumber);
