@@ -1,7 +1,7 @@
 // The bundled calls. Each bird's call is modelled on the real one: its rhythm,
-// pitch range and contour, and whether it is a clear whistle, a trill or a harsh
-// noisy voice. Birds that appear in both season sets say the same thing in both.
-// Within one set no two calls share their pitch range and timbre.
+// pitch range and contour, and whether it is a clear whistle, a trill, a nasal
+// buzz or a harsh noisy voice. Within one set no two calls share their pitch,
+// timbre and rhythm.
 #include "CallTable.h"
 
 #include <cmath>
@@ -67,6 +67,8 @@ const Voice kSaundersGull{.tone = {1, 0.4, 0.2}, .noise = 0.25, .rough = 0.02, .
                           .release = 0.03};
 const Voice kLapwing{.tone = {1, 0.5, 0.3, 0.15}, .noise = 0.25, .noiseWidth = 0.5, .rough = 0.04,
                      .attack = 0.004, .release = 0.03};
+const Voice kLapwingRoll{.tone = {1, 0.5, 0.3, 0.15}, .noise = 0.25, .noiseWidth = 0.5, .trillHz = 35,
+                         .trill = 0.5, .rough = 0.04, .attack = 0.004, .release = 0.03};
 const Voice kTernSmall{.tone = {1, 0.35, 0.15}, .noise = 0.35, .noiseWidth = 0.3, .rough = 0.02,
                        .attack = 0.004, .release = 0.02};
 const Voice kTern{.tone = {0.5, 0.6, 0.4, 0.2}, .noise = 0.8, .noiseWidth = 0.6, .rough = 0.05,
@@ -101,7 +103,7 @@ const Voice kEgret{.buzz = 1, .formant1 = 900, .formant2 = 1900, .noise = 1.2, .
                    .noiseWidth = 1.3, .rough = 0.12, .attack = 0.03, .release = 0.1};
 const Voice kLittleEgret{.buzz = 1, .formant1 = 1800, .formant2 = 3200, .noise = 0.5, .noiseHz = 2400,
                          .noiseWidth = 1, .rough = 0.06, .attack = 0.015, .release = 0.05};
-const Voice kCormorant{.buzz = 1, .formant1 = 500, .formant2 = 1100, .noise = 0.6, .noiseHz = 800,
+const Voice kCormorant{.buzz = 1, .formant1 = 500, .formant2 = 1100, .buzzTop = 4000, .noise = 0.6, .noiseHz = 800,
                        .noiseWidth = 1.2, .rough = 0.1, .attack = 0.015, .release = 0.05};
 const Voice kSpoonbill{.buzz = 0.3, .formant1 = 700, .formant2 = 1600, .noise = 1, .noiseHz = 2000,
                        .noiseWidth = 1.5, .rough = 0.1, .attack = 0.03, .release = 0.1};
@@ -122,8 +124,37 @@ const Voice kGadwall{.buzz = 1, .formant1 = 600, .formant2 = 1500, .noise = 0.3,
 const Voice kGrowl{.buzz = 1, .formant1 = 700, .formant2 = 1600, .noise = 0.3, .noiseHz = 1000,
                    .noiseWidth = 1, .trillHz = 24, .trill = 0.8, .rough = 0.03, .attack = 0.02,
                    .release = 0.05};
-const Voice kScaup{.buzz = 1, .formant1 = 1600, .formant2 = 3000, .noise = 0.7, .noiseHz = 2200,
+const Voice kScaup{.buzz = 1, .formant1 = 1600, .formant2 = 3000, .buzzTop = 6000, .noise = 0.7, .noiseHz = 2200,
                    .noiseWidth = 1, .rough = 0.1, .attack = 0.015, .release = 0.05};
+
+// --- Voices added for the longer calls -----------------------------------------------------------------
+// A heron's croak: a loud, harsh, rasping "グワッ".
+const Voice kHeronHarsh{.buzz = 1, .formant1 = 1000, .formant2 = 2300, .buzzTop = 6500, .noise = 0.4, .noiseHz = 1400,
+                        .noiseWidth = 1.2, .rough = 0.08, .attack = 0.01, .release = 0.12};
+// A great egret's guttural rattle: the croak pulses.
+const Voice kEgretRattle{.buzz = 1, .formant1 = 650, .formant2 = 1500, .buzzTop = 5000, .noise = 0.4, .noiseHz = 1100,
+                         .noiseWidth = 1.2, .trillHz = 26, .trill = 0.75, .rough = 0.12, .attack = 0.03,
+                         .release = 0.12};
+// A little egret's gargle at the roost: slow, bubbling pulses.
+const Voice kGargle{.buzz = 1, .formant1 = 2000, .formant2 = 3600, .noise = 0.5, .noiseHz = 2000,
+                    .noiseWidth = 1, .trillHz = 9, .trill = 1, .rough = 0.08, .attack = 0.02,
+                    .release = 0.06};
+// The greenfinch's nasal "ビィーン": a whistle wobbled so fast that it turns into a
+// band of buzz, with a strong second harmonic for the nasal edge.
+const Voice kNasalBuzz{.tone = {1, 0.7, 0.3, 0.1}, .vibratoHz = 120, .vibrato = 0.1, .trillHz = 120, .trill = 0.35,
+                       .rough = 0.01, .attack = 0.04, .release = 0.08};
+// A thrush's dry "ケケッ": a short, harmonic-rich chuck with a little noise.
+const Voice kChuck{.tone = {0.7, 0.6, 0.35, 0.2}, .noise = 0.45, .noiseWidth = 0.6, .rough = 0.03,
+                   .attack = 0.003, .release = 0.02, .decay = 12};
+// A cormorant's gargling "グルルル" at the colony.
+const Voice kCormorantRoll{.buzz = 1, .formant1 = 500, .formant2 = 1100, .buzzTop = 4000, .noise = 0.6, .noiseHz = 800,
+                           .noiseWidth = 1.2, .trillHz = 18, .trill = 0.8, .rough = 0.1, .attack = 0.02,
+                           .release = 0.08};
+// A spoonbill's soft, low grunt at the roost.
+const Voice kGrunt{.buzz = 0.8, .formant1 = 380, .formant2 = 900, .buzzTop = 1800, .noise = 0.6, .noiseHz = 500,
+                   .noiseWidth = 1, .rough = 0.15, .attack = 0.04, .release = 0.08};
+// A drake's soft, cooing whistle in display.
+const Voice kCoo{.tone = {1, 0.2, 0.05}, .vibratoHz = 6, .vibrato = 0.01, .attack = 0.06, .release = 0.12};
 
 // --- Feedback sounds ------------------------------------------------------------------------------------
 const Voice kChime{.tone = {1, 0.3, 0.12, 0.05}, .attack = 0.002, .release = 0.08, .decay = 7};
@@ -133,38 +164,153 @@ const Voice kBuzzer{.buzz = 1, .formant1 = 500, .formant2 = 1500, .trillHz = 14,
 // Columns of a note: voice, seconds, pitch {start, middle, end} in Hz, pause after,
 // times, pitch step per repeat, random spread in octaves, level.
 
-// Calls of the birds found in both season sets.
-const std::vector<Note> kCormorantCall{  // "グワッ グワッ グワッ"
-    {kCormorant, 0.22, {125, 120, 100}, 0.2, 3}};
-const std::vector<Note> kLittleGrebeCall{  // "キュリリリリ"
-    {kChip, 0.07, {3300, 3900, 3800}, 0.02}, {kRipple, 1.3, {3900, 3800, 3300}}};
-const std::vector<Note> kGreatKnotCall = repeat(2, 0.45, {  // "クッ クッ"
-    {kSoft, 0.09, {1200, 1400, 1250}, 0.09, 2}});
-const std::vector<Note> kBarTailedGodwitCall{  // "ケッ ケッ ケッ ケッ"
-    {kNasal, 0.09, {1500, 1650, 1450}, 0.12, 4}};
-const std::vector<Note> kLesserSandPloverCall{  // "クリッ クリッ"
-    {kPloverTrill, 0.16, {2300, 2500, 2200}, 0.35, 3}};
-const std::vector<Note> kKentishPloverCall{  // "ピュイッ"
-    {kFlute, 0.14, {2500, 3000, 3300}, 0.35, 3}};
-const std::vector<Note> kGreyPloverCall{  // "ピーオーイー"
-    {kPlaintive, 0.25, {2700, 2800, 2600}, 0.02}, {kPlaintive, 0.2, {2000, 1900, 1950}, 0.02},
-    {kPlaintive, 0.32, {2150, 2450, 2600}}};
-const std::vector<Note> kTurnstoneCall = repeat(2, 0.3, {  // "ゲレゲレゲレ"
-    {kTurnstone, 0.04, {2400, 2700, 2300}, 0.025, 10, 0.99}});
-const std::vector<Note> kWagtailCall = repeat(3, 0.25, {  // "チュチュン"
-    {kChip, 0.06, {4800, 5400, 4700}, 0.04}, {kChip, 0.08, {5200, 4800, 4200}}});
-const std::vector<Note> kBlackHeadedGullCall{  // "ギャーッ ギャッ"
-    {kGull, 0.35, {1100, 1300, 1000}, 0.25}, {kGull, 0.2, {1150, 1250, 950}}};
-const std::vector<Note> kCrestedGrebeCall{  // "ガッガッガッガッ"
-    {kGrebeBark, 0.12, {380, 400, 340}, 0.08, 4}};
+// --- Spring and summer ----------------------------------------------------------------------------------
+const Phrase kGreyHeronOne{{kHeronHarsh, 0.45, {330, 310, 210}}};
+const Phrase kGreyHeronTwo{{kHeronHarsh, 0.32, {310, 300, 230}, 0.4}, {kHeronHarsh, 0.5, {290, 280, 190}}};
+const Phrase kGreenshank{{kRinging, 0.18, {2150, 2350, 2050}, 0.12, 3, 0.98}};
+const Phrase kGreenshankFour{{kRinging, 0.17, {2150, 2350, 2050}, 0.11, 4, 0.98}};
+const Phrase kLittleTern = repeat(3, 0.16, {{kTernSmall, 0.05, {4800, 5300, 5000}, 0.025},
+                                            {kTernSmall, 0.1, {5000, 5400, 4600}}});
+const Phrase kLittleTernRasp{{kTernSmall, 0.28, {4300, 4800, 3800}}};
+const Phrase kCormorantCroaks{{kCormorant, 0.25, {120, 115, 100}, 0.5}, {kCormorant, 0.3, {115, 110, 95}}};
+const Phrase kCormorantGargle{{kCormorantRoll, 0.9, {110, 120, 95}}};
+const Phrase kGreatEgret{{kEgretRattle, 0.85, {170, 165, 140}}};
+const Phrase kLittleGrebeWhinny{{kChip, 0.07, {3300, 3900, 3800}, 0.02}, {kRipple, 1.6, {3900, 3800, 3200}}};
+const Phrase kLittleGrebeLong{{kChip, 0.07, {3400, 4000, 3800}, 0.02}, {kRipple, 2.1, {4000, 3700, 3000}}};
+const Phrase kPhalaropeCall = repeat(2, 0.3, {{kPhalarope, 0.05, {3600, 4000, 3700}, 0.12, 2},
+                                              {kPhalarope, 0.09, {3700, 4100, 3500}}});
+const Phrase kFarEasternCurlew{{kCurlew, 0.55, {1200, 1250, 1300}, 0.05}, {kCurlew, 0.5, {1350, 1550, 1400}}};
+const Phrase kWhimbrel{{kRinging, 0.11, {1900, 2400, 2300}, 0.05},
+                       {kRinging, 0.065, {2450, 2500, 2350}, 0.045, 6, 0.995}};
+const Phrase kLittleEgretGargle{{kGargle, 0.9, {560, 600, 480}}};
+const Phrase kLittleEgretCroak{{kLittleEgret, 0.28, {400, 430, 330}, 0.3}, {kGargle, 0.55, {540, 580, 470}}};
+const Phrase kRedNeckedStint{{kStint, 0.1, {4200, 4600, 4300}, 0.12, 2}};
+const Phrase kGreatKnot{{kSoft, 0.08, {950, 1100, 1000}, 0.09, 2}};
+const Phrase kBarTailedGodwit = repeat(3, 0.22, {{kNasal, 0.07, {1500, 1650, 1450}, 0.05},
+                                                 {kNasal, 0.09, {1600, 1700, 1400}}});
+const Phrase kLapwingCall{{kLapwingRoll, 0.2, {2900, 3400, 3000}, 0.22, 3, 0.98}};
+const Phrase kLapwingAlarm{{kLapwing, 0.09, {2900, 3200, 2800}, 0.07, 6}};
+const Phrase kSandPlover{{kPloverTrill, 0.16, {2300, 2500, 2200}, 0.4, 2}};
+const Phrase kKentishPlover{{kFlute, 0.14, {2500, 3000, 3300}}};
+const Phrase kKentishPloverRattle{{kStint, 0.4, {2800, 2900, 2700}}};
+const Phrase kCommonSandpiper{{kThin, 0.12, {6000, 6400, 5800}, 0.05}, {kThin, 0.1, {6000, 6200, 5600}, 0.05, 4, 0.97}};
+const Phrase kSwallowSong{{kChip, 0.05, {4500, 6500, 5000}, 0.03, 12, 1, 0.35},
+                          {kSwallowRattle, 0.45, {2600, 2500, 2300}, 0.05},
+                          {kBuzzyThin, 0.3, {4200, 4400, 4000}}};
+const Phrase kTerek{{kFlute, 0.06, {1600, 1800, 1850}, 0.04, 5, 1.01}};
+const Phrase kTattler = repeat(2, 0.3, {{kRinging, 0.09, {2600, 2800, 2500}, 0.03},
+                                        {kRinging, 0.28, {2700, 3200, 3400}}});
+const Phrase kSpottedRedshank{{kFlute, 0.08, {3300, 3500, 3000}, 0.015}, {kFlute, 0.1, {3200, 4000, 4400}}};
+const Phrase kGreyPlover{{kPlaintive, 0.25, {2700, 2800, 2600}, 0.02}, {kPlaintive, 0.2, {2000, 1900, 1950}, 0.02},
+                         {kPlaintive, 0.32, {2150, 2450, 2600}}};
+const Phrase kTurnstoneRattle{{kTurnstone, 0.04, {1900, 2150, 1850}, 0.025, 12, 0.99}};
+const Phrase kTurnstoneShort{{kPhalarope, 0.06, {2100, 2400, 2000}, 0.1}, {kTurnstone, 0.04, {1900, 2150, 1850}, 0.025, 7, 0.99}};
+const Phrase kBlueFlycatcherA{{kFlute, 0.35, {3600, 3700, 3500}, 0.03},
+                              {kFlute, 0.09, {3200, 3400, 3000}, 0.02, 3, 0.96},
+                              {kFlute, 0.15, {2600, 2400, 2500}, 0.02},
+                              {kFlute, 0.3, {3000, 4200, 4000}, 0.08},
+                              {kBuzzy, 0.1, {3500, 3600, 3400}, 0.03, 2}};
+const Phrase kBlueFlycatcherB{{kFlute, 0.3, {4200, 4300, 4000}, 0.05},
+                              {kFlute, 0.12, {3400, 3800, 3300}, 0.03, 2, 0.95},
+                              {kFlute, 0.25, {2500, 3200, 3600}, 0.08},
+                              {kBuzzy, 0.1, {3300, 3400, 3200}, 0.03, 2}};
+const Phrase kArcticWarbler{{kBuzzy, 0.15, {3000, 3400, 3100}, 0.07, 5, 1, 0.04}};
+const Phrase kGreatTit = repeat(3, 0.14, {{kThin, 0.05, {6200, 6500, 6000}, 0.06, 2}, {kThin, 0.18, {4300, 4400, 4200}}});
+const Phrase kSkylarkWarble{{kLark, 0.05, {3000, 4200, 3500}, 0.012, 26, 1, 0.5}};
+const Phrase kSkylarkRepeats{{kLark, 0.06, {3600, 4300, 3400}, 0.02, 9, 1.01}};
+const Phrase kSkylarkPairs = repeat(4, 0.05, {{kThin, 0.16, {3800, 4000, 3900}, 0.02}, {kChip, 0.05, {4800, 5300, 4500}, 0.02, 2}});
+const Phrase kWagtail = repeat(2, 0.3, {{kChip, 0.06, {4000, 4600, 4000}, 0.04}, {kChip, 0.08, {4400, 4000, 3500}}});
+const Phrase kStarlingTwo{{kStarling, 0.3, {1900, 2100, 1800}, 0.2, 2}};
+const Phrase kStarlingThree{{kStarling, 0.2, {2100, 2300, 1900}, 0.12, 3}};
+const Phrase kGreenfinchSong{{kFinchTrill, 0.35, {3800, 4200, 4000}, 0.08},
+                             {kFinchRoll, 0.35, {2700, 2900, 2600}, 0.1},
+                             {kNasalBuzz, 0.65, {2600, 3300, 3200}}};
+const Phrase kGreenfinchShort{{kFinchRoll, 0.3, {2800, 3000, 2700}, 0.06, 2}, {kNasalBuzz, 0.6, {2650, 3250, 3150}}};
+const Phrase kCisticolaRise{{kThin, 0.06, {3800, 4000, 3900}, 0.42, 6, 1.005}};
+const Phrase kCisticolaDive{{kChat, 0.06, {3500, 3500, 3500}, 0.2, 4}};
+const Phrase kShrikeCall{{kShrike, 0.2, {4000, 4600, 4200}, 0.08}, {kShrike, 0.05, {4200, 4500, 4000}, 0.035, 6}};
+const Phrase kBuntingIppitsu{{kChip, 0.05, {4800, 5100, 4700}, 0.12},            // 一
+                             {kFlute, 0.06, {6000, 5600, 5000}, 0.05},           // 筆
+                             {kFlute, 0.13, {3700, 3600, 3500}, 0.08},
+                             {kFlute, 0.1, {5400, 5000, 4600}, 0.04},            // 啓上
+                             {kFlute, 0.17, {3900, 3800, 3600}, 0.09},
+                             {kChip, 0.045, {5000, 5400, 4800}, 0.03, 4, 0.98},  // 仕り
+                             {kFlute, 0.12, {3400, 3500, 3300}, 0.05},           // 候
+                             {kRipple, 0.3, {4300, 4200, 4000}}};
+const Phrase kBuntingGenpei{{kFlute, 0.09, {5200, 5500, 5000}, 0.07},            // 源平
+                            {kFlute, 0.14, {3800, 3700, 3600}, 0.08},
+                            {kChip, 0.05, {4600, 5000, 4500}, 0.035, 3},         // つつじ
+                            {kFlute, 0.12, {4400, 4000, 3900}, 0.08},            // 白
+                            {kChip, 0.05, {5000, 5300, 4800}, 0.035, 3},         // つつじ
+                            {kFlute, 0.2, {3300, 3400, 3200}}};
+const Phrase kCarrionCrow{{kCawHoarse, 0.6, {430, 470, 380}, 0.6, 2, 0.98}};
+const Phrase kJungleCrow{{kCawClear, 0.3, {620, 700, 560}, 0.32, 3}};
+const Phrase kJungleCrowFour{{kCawClear, 0.28, {640, 720, 580}, 0.3, 4, 0.99}};
+const Phrase kCuckooSong{{kCuckoo, 0.15, {2500, 3100, 2700}, 0.12},   // 特 (キョッ)
+                         {kCuckoo, 0.11, {2600, 3100, 2650}, 0.05},   // 許
+                         {kCuckoo, 0.08, {2700, 3200, 2800}, 0.03, 3, 1.02}}; // 許可局 (キョキョキョ)
+const Phrase kNarcissusPiccolo = repeat(2, 0.2, {{kFlute, 0.12, {2300, 2700, 2500}, 0.03},
+                                                 {kFlycatcherTrill, 0.3, {2000, 2200, 1900}}});
+const Phrase kNarcissusPopiri = repeat(3, 0.1, {{kFlute, 0.1, {1800, 1900, 1800}, 0.03},
+                                                {kChip, 0.06, {3000, 3300, 2900}, 0.02},
+                                                {kFlute, 0.12, {2500, 2700, 2400}}});
+const Phrase kBlackHeadedGull{{kGull, 0.5, {1250, 1550, 1050}}};
+const Phrase kBlackHeadedGullShort{{kGull, 0.18, {1300, 1450, 1100}, 0.12, 2}};
+const Phrase kCommonTern{{kTern, 0.55, {3000, 3300, 2200}}};
+const Phrase kCommonTernLead{{kTernSmall, 0.06, {3600, 3800, 3500}, 0.1, 2}, {kTern, 0.5, {3000, 3300, 2200}}};
+const Phrase kCrestedGrebeBarks{{kGrebeBark, 0.12, {380, 400, 340}, 0.08, 5}};
+const Phrase kCrestedGrebeGrowl{{kGrowl, 0.7, {350, 380, 300}}};
+
+// --- Autumn and winter ----------------------------------------------------------------------------------
+const Phrase kRedstart{{kThin, 0.12, {5400, 5800, 5700}, 0.25, 2}, {kChat, 0.03, {2500, 2500, 2500}, 0.08, 2}};
+const Phrase kReedBunting{{kThin, 0.05, {5000, 5500, 5200}, 0.01}, {kBuzzyThin, 0.35, {6000, 5400, 4200}}};
+const Phrase kWhiteEyeCalls{{kThin, 0.22, {5600, 5900, 5500}, 0.25, 2}};
+const Phrase kWhiteEyeTwitter{{kChip, 0.045, {4800, 6200, 5500}, 0.015, 14, 1, 0.25}};
+const Phrase kVariedTit{{kTitNasal, 0.24, {2500, 2650, 2500}, 0.1, 3}};
+const Phrase kLongTailedTit{{kThin, 0.05, {7300, 7700, 7200}, 0.04, 3}, {kBuzzyThin, 0.35, {3300, 3600, 3100}, 0.08, 2}};
+const Phrase kDuskyThrushChuck{{kChuck, 0.06, {2300, 2500, 2100}, 0.05, 2}};
+const Phrase kDuskyThrushKwa{{kChuck, 0.13, {1300, 1500, 1100}, 0.2, 2}};
+const Phrase kBlackTailedGodwit = repeat(3, 0.12, {{kNasal, 0.09, {1200, 1600, 1750}, 0.01},
+                                                   {kNasal, 0.06, {1700, 1450, 1300}}});
+const Phrase kBlackNeckedGrebe{{kFlute, 0.35, {1500, 2000, 2700}}};
+const Phrase kEurasianCurlew{{kCurlew, 0.35, {1500, 1550, 1700}, 0.03}, {kCurlew, 0.6, {1800, 2400, 2250}}};
+const Phrase kEurasianCurlewWhistles{{kCurlew, 0.12, {1900, 2200, 2100}, 0.06, 3}};
+const Phrase kSaundersGullCall{{kSaundersGull, 0.12, {3400, 4000, 3700}, 0.15, 3}};
+const Phrase kMewGullMew{{kMewHigh, 0.4, {2100, 2500, 2200}, 0.25, 2}};
+const Phrase kMewGullLong{{kMewHigh, 0.45, {2100, 2500, 2200}, 0.1}, {kMewHigh, 0.1, {2300, 2500, 2200}, 0.05, 4}};
+const Phrase kDunlinCall{{kDunlin, 0.3, {3800, 4000, 3300}}};
+const Phrase kDunlinTwo{{kDunlin, 0.25, {3800, 4000, 3300}, 0.15, 2}};
+const Phrase kBlackTailedGull{{kMew, 0.7, {650, 1000, 700}, 0.2}, {kMew, 0.45, {700, 950, 750}}};
+const Phrase kSlatyBackedGull{{kBigGull, 0.35, {550, 700, 500}, 0.1, 2}, {kBigGull, 0.16, {600, 650, 550}, 0.08, 4}};
+const Phrase kTealCall{{kTeal, 0.12, {2500, 2750, 2450}, 0.13, 2}};
+const Phrase kTuftedDuck{{kGrowl, 0.5, {300, 320, 280}}};
+const Phrase kScaupCoo{{kCoo, 0.35, {700, 850, 650}, 0.25, 2}};
+const Phrase kScaupRasp{{kScaup, 0.35, {500, 520, 440}}};
+const Phrase kPintailCall{{kPintail, 0.18, {1300, 1500, 1300}, 0.3, 2}};
+const Phrase kPintailWheeze{{kPintail, 0.18, {1300, 1500, 1300}, 0.2}, {kWheeze, 0.35, {1400, 1700, 1500}}};
+const Phrase kGadwallCall{{kGadwall, 0.1, {220, 240, 200}, 0.15, 2}};
+const Phrase kGadwallWhistle{{kGadwall, 0.1, {220, 240, 200}, 0.12}, {kFlute, 0.08, {1200, 1350, 1150}}};
+const Phrase kBaikalTeal{{kBaikal, 0.12, {700, 750, 650}, 0.2, 3}};
+const Phrase kSpotBilledDuck{{kQuack, 0.25, {320, 340, 280}, 0.4, 2}};
+const Phrase kMallardCall{{kMallard, 0.3, {280, 300, 260}, 0.12},
+                      Note{.voice = kMallard, .seconds = 0.16, .hz = {270, 280, 240}, .pause = 0.1, .times = 5,
+                           .step = 0.96, .level = 0.8, .quicken = 0.9}};
+const Phrase kPeregrine{{kFalcon, 0.08, {2100, 2500, 2000}, 0.07, 7}};
+const Phrase kKestrelCall{{kKestrel, 0.07, {3100, 3400, 3000}, 0.05, 9}};
+const Phrase kOsprey{{kFlute, 0.14, {2000, 2600, 2800}, 0.16, 6, 1.01}};
+const Phrase kKite{{kRinging, 0.7, {2400, 2600, 2500}, 0.05}, {kKiteWarble, 1, {2300, 2000, 1500}}};
+const Phrase kHarrierCall{{kHarrier, 0.55, {3800, 4200, 3300}}};
+const Phrase kSpoonbillGrunt{{kGrunt, 0.18, {95, 105, 85}}};
+const Phrase kSpoonbillGrunts{{kGrunt, 0.15, {100, 110, 90}, 0.35}, {kGrunt, 0.2, {95, 100, 80}, 0, 1, 1, 0, 0.8}};
+const Phrase kFalcatedDuck{{kFlute, 0.1, {1200, 1400, 1300}, 0.08, 2}, {kWheeze, 0.4, {1500, 1900, 1700}}};
 
 // clang-format on
 
 } // namespace
 
-std::vector<Note> repeat(int times, double gap, std::initializer_list<Note> motif)
+Phrase repeat(int times, double gap, std::initializer_list<Note> motif)
 {
-    std::vector<Note> notes;
+    Phrase notes;
     for (int i = 0; i < times; ++i) {
         notes.insert(notes.end(), motif);
         // The gap follows only the last repeat of a repeated note.
@@ -181,142 +327,109 @@ std::vector<Note> repeat(int times, double gap, std::initializer_list<Note> moti
     return notes;
 }
 
+// The transcriptions are the ones Japanese field guides print (日本野鳥の会『フィールドガイド
+// 日本の野鳥』, 『日本の野鳥 (山溪ハンディ図鑑)』); length, pitch and rhythm follow their notes
+// and the recordings of the sound guides (蒲谷鶴彦・松田道生『日本野鳥大鑑 鳴き声420』).
+// Birds in both season sets use the same phrases; each file has its own seed, so
+// the two files differ in every take.
 // clang-format off
 const std::vector<Call>& birdCalls()
 {
     static const std::vector<Call> calls{
-        {"k1", "アオサギ",  // Spring and summer
-         {{kHeron, 0.38, {280, 300, 200}}}, 0.7},  // "グワッ"
-        {"k2", "アオアシシギ", {{kRinging, 0.2, {2050, 2300, 2000}, 0.09, 3}}},  // "チョーチョーチョー"
-        {"k3", "コアジサシ",  // "キリッ キリッ"
-         repeat(3, 0.16, {{kTernSmall, 0.05, {4800, 5300, 5000}, 0.025},
-                          {kTernSmall, 0.1, {5000, 5400, 4600}}})},
-        {"k4", "カワウ", kCormorantCall},
-        {"k5", "ダイサギ", {{kEgret, 0.85, {180, 175, 150}}}, 0.5},  // "ゴァーッ"
-        {"k6", "カイツブリ", kLittleGrebeCall},
-        {"k7", "アカエリヒレアシシギ",  // "キッ キッ クリッ"
-         repeat(2, 0.3, {{kPhalarope, 0.05, {2900, 3300, 3000}, 0.12, 2},
-                         {kPhalarope, 0.09, {3000, 3400, 2800}}})},
-        {"k8", "ホウロクシギ", {{kCurlew, 0.45, {1350, 1450, 1600}, 0.04},  // "ホーイン"
-                                {kCurlew, 0.55, {1650, 2100, 1950}}}},
-        {"k9", "チュウシャクシギ", {{kRinging, 0.11, {1900, 2400, 2300}, 0.05},  // "ホイピピピピピ"
-                                    {kRinging, 0.065, {2450, 2500, 2350}, 0.045, 6, 0.995}}},
-        {"k10", "コサギ", {{kLittleEgret, 0.4, {380, 420, 320}, 0.15},  // "ギャッ ギャッ"
-                           {kLittleEgret, 0.2, {360, 380, 300}}}},
-        {"k11", "トウネン", {{kStint, 0.12, {4200, 4600, 4300}, 0.25, 3}}},  // "チリッ"
-        {"k12", "オバシギ", kGreatKnotCall},
-        {"k13", "オオソリハシシギ", kBarTailedGodwitCall},
-        {"k14", "ケリ", repeat(3, 0.2, {{kLapwing, 0.06, {3300, 3800, 3600}, 0.02},  // "キリッ キリッ"
-                                         {kLapwing, 0.12, {3600, 3900, 3200}}})},
-        {"k15", "メダイチドリ", kLesserSandPloverCall},
-        {"k16", "シロチドリ", kKentishPloverCall},
-        {"k17", "イソシギ", {{kThin, 0.1, {5200, 5600, 5000}, 0.04},  // "チーリーリー"
-                             {kThin, 0.08, {5100, 5300, 4800}, 0.04, 4, 0.97}}},
-        {"k18", "ツバメ", {{kChip, 0.05, {4500, 6500, 5000}, 0.03, 10, 1, 0.35},  // "チュビチュビ ジュルル"
-                           {kSwallowRattle, 0.45, {2600, 2500, 2300}}}},
-        {"k19", "ソリハシシギ", {{kFlute, 0.09, {1650, 1900, 1950}, 0.05, 4}}},  // "ホイホイホイホイ"
-        {"k20", "キアシシギ", repeat(2, 0.35, {{kRinging, 0.09, {2600, 2800, 2500}, 0.03},  // "ピュイー"
-                                               {kRinging, 0.28, {2700, 3200, 3400}}})},
-        {"k21", "ツルシギ", repeat(2, 0.4, {{kFlute, 0.1, {3100, 3300, 2700}, 0.02},  // "チュイッ"
-                                             {kFlute, 0.11, {2900, 3700, 4100}}})},
-        {"k22", "ダイゼン", kGreyPloverCall},
-        {"k23", "キョウジョシギ", kTurnstoneCall},
-        {"k24", "オオルリ", {{kFlute, 0.3, {3600, 3700, 3500}, 0.03},  // "ピーリーリー ポイヒー ジジッ"
-                             {kFlute, 0.09, {3200, 3400, 3000}, 0.02, 3, 0.96},
-                             {kFlute, 0.15, {2600, 2400, 2500}, 0.02},
-                             {kFlute, 0.3, {3000, 4200, 4000}, 0.06},
-                             {kBuzzy, 0.18, {3500, 3600, 3400}}}},
-        {"k25", "メボソムシクイ",  // "ジュリジュリジュリ"
-         repeat(4, 0.1, {{kBuzzy, 0.07, {3100, 3500, 3000}, 0.02},
-                         {kBuzzy, 0.07, {3700, 4000, 3500}, 0.02},
-                         {kBuzzy, 0.07, {2900, 3200, 2800}}})},
-        {"k26", "シジュウカラ", repeat(3, 0.12, {{kThin, 0.05, {6200, 6500, 6000}, 0.06, 2},  // "ツツピー"
-                                                 {kThin, 0.18, {4300, 4400, 4200}}})},
-        {"k27", "ヒバリ",  // long warbling song
-         {{kLark, 0.05, {3000, 4200, 3500}, 0.012, 48, 1, 0.5}}, 0.35},
-        {"k28", "ハクセキレイ", kWagtailCall},
-        {"k29", "ムクドリ", {{kStarling, 0.3, {1900, 2100, 1800}, 0.2, 2}}},  // "ギュルー ギュルー"
-        {"k30", "カワラヒワ", {{kFinchTrill, 0.35, {3800, 4200, 4000}, 0.08},  // "キリキリ コロコロ ビィーン"
-                               {kFinchRoll, 0.35, {2700, 2900, 2600}, 0.08},
-                               {kFinchNasal, 0.5, {2800, 3200, 3000}}}},
-        {"k31", "セッカ",  // "ヒッ ヒッ ヒッ チャッ チャッ チャッ"
-         {{kThin, 0.06, {3800, 4000, 3900}, 0.3, 3},
-          {kChat, 0.06, {3500, 3500, 3500}, 0.15, 3}}},
-        {"k32", "モズ", {{kShrike, 0.18, {4000, 4600, 4200}, 0.06, 3},  // "キィーキィーキィー キチキチキチ"
-                         {kShrike, 0.05, {4200, 4500, 4000}, 0.03, 5}}},
-        {"k33", "ホオジロ", {{kFlute, 0.08, {4500, 5200, 4800}, 0.03},  // "一筆啓上仕り候"
-                             {kFlute, 0.22, {3400, 3500, 3300}, 0.05},
-                             {kFlute, 0.06, {5500, 6000, 5000}, 0.02},
-                             {kFlute, 0.14, {4200, 4600, 4000}, 0.05},
-                             {kFlute, 0.08, {3800, 4200, 3600}, 0.05},
-                             {kChip, 0.04, {5000, 5200, 4800}, 0.03, 3},
-                             {kFlute, 0.2, {3000, 3200, 3100}}}},
-        {"k34", "ハシボソガラス", {{kCawHoarse, 0.38, {480, 520, 430}, 0.35, 2}}},  // hoarse "ガー ガー"
-        {"k35", "ハシブトガラス", {{kCawClear, 0.3, {620, 700, 560}, 0.3, 3}}},  // clear "カー カー カー"
-        {"k36", "ホトトギス", {{kCuckoo, 0.12, {1400, 1700, 1500}, 0.07},  // "キョッ キョ キョキョキョ"
-                               {kCuckoo, 0.09, {1500, 1800, 1500}, 0.04},
-                               {kCuckoo, 0.09, {1600, 1900, 1600}, 0.04, 2},
-                               {kCuckoo, 0.2, {1500, 1800, 1300}}}},
-        {"k37", "キビタキ", repeat(2, 0.2, {{kFlute, 0.12, {2800, 3300, 3100}, 0.03},  // "ピッコロロ"
-                                             {kFlycatcherTrill, 0.3, {2400, 2600, 2200}}})},
-        {"k38", "ユリカモメ", kBlackHeadedGullCall},
-        {"k39", "アジサシ", {{kTern, 0.5, {2800, 3200, 2200}, 0.3, 2}}},  // "キーアー"
-        {"k40", "カンムリカイツブリ", kCrestedGrebeCall},
+        // Spring and summer
+        {"k1", "アオサギ", "「グワッ」「ギャッ」: 太く濁った大声を一声か二声、主に飛びながら",
+         {kGreyHeronOne, kGreyHeronTwo, kGreyHeronOne}, 2.4},
+        {"k2", "アオアシシギ", "「チョーチョーチョー」: よく通る澄んだ声を三声ほど続ける", {kGreenshank, kGreenshankFour}, 1.7},
+        {"k3", "コアジサシ", "「キリッ キリッ」「ギィッ」: 鋭い声、飛びながら繰り返す", {kLittleTern, kLittleTernRasp}, 0.9},
+        {"k4", "カワウ", "「グワッ グワッ」「グルルル」: 低い濁声、ねぐらやコロニーで", {kCormorantCroaks, kCormorantGargle}, 1.8},
+        {"k5", "ダイサギ", "「ゴァーッ」: 低く長い、喉を鳴らすような濁声", {kGreatEgret}, 2.6},
+        {"k6", "カイツブリ", "「キュリリリリ」: 甲高い馬のいななきのような長い尻下がりのトリル",
+         {kLittleGrebeWhinny, kLittleGrebeLong}, 2.0},
+        {"k7", "アカエリヒレアシシギ", "「キッ キッ」「クリッ」: 短く鋭い声を不規則に", {kPhalaropeCall}, 1.0},
+        {"k8", "ホウロクシギ", "「ホーイン」: ダイシャクシギより低く平板で物悲しい二音節", {kFarEasternCurlew}, 2.2},
+        {"k9", "チュウシャクシギ", "「ホイピピピピピピ」: 七声ほどの笑うような連続音", {kWhimbrel}, 1.8},
+        {"k10", "コサギ", "「ゴアゴア」「グワッ」: ねぐらで喉を鳴らす濁った声", {kLittleEgretGargle, kLittleEgretCroak}, 1.8},
+        {"k11", "トウネン", "「チュリッ」「チッ」: 細く短い声", {kRedNeckedStint}, 0.8},
+        {"k12", "オバシギ", "「クッ クッ」: 低く柔らかい二声、あまり鳴かない", {kGreatKnot}, 1.9},
+        {"k13", "オオソリハシシギ", "「ケッケッ」「キリッ」: 鼻にかかった短い声を続ける", {kBarTailedGodwit}, 1.2},
+        {"k14", "ケリ", "「キリッ キリッ」「ケケケ」: 甲高くけたたましい", {kLapwingCall, kLapwingAlarm}, 1.0},
+        {"k15", "メダイチドリ", "「クリリ」「キュリッ」: 短く震える声", {kSandPlover}, 1.4},
+        {"k16", "シロチドリ", "「ピュイッ」「ピリリ」: 柔らかく尻上がりの一声、時に短い震え声",
+         {kKentishPlover, kKentishPlover, kKentishPloverRattle}, 1.3},
+        {"k17", "イソシギ", "「チーリーリー」: 細く高い声を尻下がりに続ける", {kCommonSandpiper}, 1.5},
+        {"k18", "ツバメ", "「土食って虫食って口渋い」: 早口のさえずりに濁った「ジュルル」と「ジー」", {kSwallowSong}, 1.0},
+        {"k19", "ソリハシシギ", "「ホイホイホイ」: 澄んだ笛のような声を速く五声ほど", {kTerek}, 1.4},
+        {"k20", "キアシシギ", "「ピューイ」: 尻上がりの二音節の口笛", {kTattler}, 1.6},
+        {"k21", "ツルシギ", "「チュイッ」: 鋭く短い尻上がりの二音節", {kSpottedRedshank}, 1.3},
+        {"k22", "ダイゼン", "「ピーオーイー」: 物悲しい三音節の口笛", {kGreyPlover}, 2.0},
+        {"k23", "キョウジョシギ", "「ゲレゲレゲレ」: 硬く速い連続音", {kTurnstoneRattle, kTurnstoneShort}, 1.2},
+        {"k24", "オオルリ", "「ピーリーリー ポイヒー ジジッ」: 澄んだゆっくりした歌、終わりに濁った声、一節ごとに変える",
+         {kBlueFlycatcherA, kBlueFlycatcherB}, 2.0},
+        {"k25", "メボソムシクイ", "「ジュリ ジュリ ジュリ」(銭取り銭取り): 濁った三拍子を繰り返す", {kArcticWarbler}, 1.5},
+        {"k26", "シジュウカラ", "「ツツピー ツツピー」: 二拍の高音と一拍の低音を繰り返す", {kGreatTit}, 1.8},
+        {"k27", "ヒバリ", "「ピーチュク ピーチュク」: 上空で長く途切れなく早口にさえずる",
+         {kSkylarkWarble, kSkylarkRepeats, kSkylarkPairs, kSkylarkWarble}, 0.25},
+        {"k28", "ハクセキレイ", "「チュチュン チュチュン」: 波状に飛びながら", {kWagtail}, 1.1},
+        {"k29", "ムクドリ", "「ギュルー」「リャーリャー」: 濁ってやかましい声", {kStarlingTwo, kStarlingThree}, 1.3},
+        {"k30", "カワラヒワ", "「キリキリ コロコロ ビィーン」: 転がる声の後に鼻にかかった濁った「ビィーン」",
+         {kGreenfinchSong, kGreenfinchShort}, 1.6},
+        {"k31", "セッカ", "「ヒッ ヒッ ヒッ」(上昇中) 「チャッ チャッ チャッ」(下降中)", {kCisticolaRise, kCisticolaDive}, 0.6},
+        {"k32", "モズ", "高鳴き「キィー キチキチキチ」", {kShrikeCall}, 1.5},
+        {"k33", "ホオジロ", "「一筆啓上仕り候」「源平つつじ白つつじ」: 二秒ほどの早口の歌を間をおいて繰り返す",
+         {kBuntingIppitsu, kBuntingGenpei}, 2.4},
+        {"k34", "ハシボソガラス", "「ガー ガー」: 頭を下げて絞り出す、しわがれた濁声", {kCarrionCrow}, 2.2},
+        {"k35", "ハシブトガラス", "「カァー カァー」: 澄んだ張りのある声", {kJungleCrow, kJungleCrowFour}, 2.0},
+        {"k36", "ホトトギス", "「特許許可局」「テッペンカケタカ」: 強い「キョッ」に始まり速い「キョキョキョ」で終わる",
+         {kCuckooSong}, 1.3},
+        {"k37", "キビタキ", "「ピッコロロ」「ポピリ ポピリ」: 澄んだ声で節を変えながら歌う", {kNarcissusPiccolo, kNarcissusPopiri}, 1.5},
+        {"k38", "ユリカモメ", "「ギィー」「ギャッ」: きしむような濁った声", {kBlackHeadedGull, kBlackHeadedGullShort}, 1.4},
+        {"k39", "アジサシ", "「キーアー」: しわがれた尻下がりの声、時に短い「キッ」", {kCommonTern, kCommonTernLead}, 1.5},
+        {"k40", "カンムリカイツブリ", "「ガッガッガッ」「グルルルル」: 大きく濁った声", {kCrestedGrebeBarks, kCrestedGrebeGrowl}, 1.6},
 
-        {"k41", "ジョウビタキ",  // Autumn and winter
-         {{kThin, 0.12, {5400, 5800, 5700}, 0.25, 2},  // "ヒッ ヒッ カッカッ"
-          {kChat, 0.03, {2500, 2500, 2500}, 0.08, 2}}},
-        {"k42", "オオジュリン", repeat(2, 0.35, {{kThin, 0.05, {5000, 5500, 5200}, 0.01},  // "チュイーン"
-                                                 {kBuzzyThin, 0.35, {6000, 5400, 4200}}})},
-        {"k43", "メジロ", {{kThin, 0.08, {6500, 7000, 6600}, 0.1, 2},  // "チー チー チュルチュル"
-                           {kChip, 0.045, {4800, 6200, 5500}, 0.015, 16, 1, 0.25}}},
-        {"k44", "ヤマガラ", {{kTitNasal, 0.22, {1900, 2000, 1900}, 0.1, 3}}},  // "ニー ニー ニー"
-        {"k45", "エナガ", {{kThin, 0.07, {7000, 7500, 7000}, 0.05, 3},  // "チーチーチー ジュルリ"
-                           {kBuzzyThin, 0.4, {5500, 5800, 5000}}}},
-        {"k46", "ツグミ", repeat(2, 0.3, {{kThrush, 0.06, {2600, 2600, 2600}, 0.06, 2}})},  // "ケケッ ケケッ"
-        {"k47", "ハクセキレイ", kWagtailCall},
-        {"k48", "キョウジョシギ", kTurnstoneCall},
-        {"k49", "オバシギ", kGreatKnotCall},
-        {"k50", "オグロシギ",  // "ウィッカ ウィッカ"
-         repeat(3, 0.12, {{kNasal, 0.09, {1700, 2200, 2400}, 0.01},
-                          {kNasal, 0.06, {2300, 2000, 1800}}})},
-        {"k51", "オオソリハシシギ", kBarTailedGodwitCall},
-        {"k52", "カワウ", kCormorantCall},
-        {"k53", "ハジロカイツブリ", {{kFlute, 0.35, {1500, 2000, 2700}, 0.5, 2}}},  // "プーイ"
-        {"k54", "カイツブリ", kLittleGrebeCall},
-        {"k55", "カンムリカイツブリ", kCrestedGrebeCall},
-        {"k56", "ダイシャクシギ", {{kCurlew, 0.35, {1500, 1550, 1700}, 0.03},  // "ホーイーン"
-                                   {kCurlew, 0.6, {1800, 2300, 2200}}}},
-        {"k57", "ユリカモメ", kBlackHeadedGullCall},
-        {"k58", "スグロカモメ", {{kSaundersGull, 0.12, {2800, 3400, 3100}, 0.2, 3}}},  // "キュイッ"
-        {"k59", "カモメ", {{kMewHigh, 0.4, {1500, 1800, 1600}, 0.25, 2}}},  // "キュー キュー"
-        {"k60", "ハマシギ", {{kDunlin, 0.3, {3800, 4000, 3300}, 0.25, 3}}},  // "ジュリー"
-        {"k61", "ウミネコ",  // "ミャーオ ミャー"
-         {{kMew, 0.7, {650, 1000, 700}, 0.2}, {kMew, 0.45, {700, 950, 750}}}},
-        {"k62", "シロチドリ", kKentishPloverCall},
-        {"k63", "ダイゼン", kGreyPloverCall},
-        {"k64", "オオセグロカモメ",  // "クワー クワー クワクワクワ"
-         {{kBigGull, 0.35, {550, 700, 500}, 0.1, 2},
-          {kBigGull, 0.16, {600, 650, 550}, 0.08, 3}}},
-        {"k65", "メダイチドリ", kLesserSandPloverCall},
-        {"k66", "コガモ", {{kTeal, 0.13, {3000, 3300, 2900}, 0.35, 3}}},  // "ピリッ"
-        {"k67", "キンクロハジロ", {{kGrowl, 0.5, {300, 320, 280}, 0.3, 2}}},  // "グルルル"
-        {"k68", "スズガモ", {{kScaup, 0.3, {500, 520, 450}, 0.2, 3}}},  // "ガァー"
-        {"k69", "オナガガモ", {{kPintail, 0.18, {1300, 1500, 1300}, 0.3, 2}}},  // "プリッ プリッ"
-        {"k70", "オカヨシガモ", {{kGadwall, 0.12, {220, 240, 200}, 0.25, 3}}},  // "ゲッ ゲッ"
-        {"k71", "トモエガモ", {{kBaikal, 0.12, {700, 750, 650}, 0.2, 3}}},  // "クルッ クルッ"
-        {"k72", "カルガモ", {{kQuack, 0.2, {320, 340, 280}, 0.2, 3}}},  // "グェッ グェッ"
-        {"k73", "マガモ", {{kMallard, 0.3, {280, 300, 260}, 0.12},  // "グェーッ グェッグェッ"
-                           {kMallard, 0.15, {270, 280, 240}, 0.1, 4, 0.95, 0, 0.8}}},
-        {"k74", "ハヤブサ", {{kFalcon, 0.08, {1600, 1900, 1500}, 0.07, 7}}},  // "ケッケッケッ"
-        {"k75", "チョウゲンボウ", {{kKestrel, 0.07, {3100, 3400, 3000}, 0.05, 8}}},  // "キキキキキ"
-        {"k76", "ミサゴ", {{kFlute, 0.14, {2000, 2600, 2800}, 0.16, 5}}},  // "ピョッ ピョッ"
-        {"k77", "トビ", {{kRinging, 0.7, {2400, 2600, 2500}, 0.05},  // "ピーヒョロロ"
-                         {kKiteWarble, 1, {2300, 2000, 1500}}}},
-        {"k78", "チュウヒ", {{kHarrier, 0.4, {4400, 4800, 4300}, 0.3, 2}}},  // "キィーッ"
-        {"k79", "クロツラヘラサギ", {{kSpoonbill, 0.3, {100, 110, 90}, 0.35, 3}}},  // low "フゴッ"
-        {"k80", "ヨシガモ", {{kFlute, 0.1, {1200, 1400, 1300}, 0.08, 2},  // "プルッ プルッ ピュイー"
-                             {kWheeze, 0.4, {1500, 1900, 1700}}}},
+        // Autumn and winter
+        {"k41", "ジョウビタキ", "「ヒッ ヒッ カッカッ」: 細い声と火打石を打つような声", {kRedstart}, 1.2},
+        {"k42", "オオジュリン", "「チュイーン」: 細く尻下がりの地鳴き", {kReedBunting}, 1.6},
+        {"k43", "メジロ", "「チー チー」「チュルチュル」: 群れで細い声を交わす", {kWhiteEyeCalls, kWhiteEyeTwitter}, 0.9},
+        {"k44", "ヤマガラ", "「ニーニーニー」: 鼻にかかった声", {kVariedTit}, 1.4},
+        {"k45", "エナガ", "「チーチーチー」「ジュルリ」: 細い声と濁った声", {kLongTailedTit}, 1.0},
+        {"k46", "ツグミ", "「ケケッ」「クワッ クワッ」: 乾いた短い地鳴き", {kDuskyThrushChuck, kDuskyThrushKwa}, 1.3},
+        {"k47", "ハクセキレイ", "「チュチュン チュチュン」: 波状に飛びながら", {kWagtail}, 1.2},
+        {"k48", "キョウジョシギ", "「ゲレゲレゲレ」: 硬く速い連続音", {kTurnstoneShort, kTurnstoneRattle}, 1.3},
+        {"k49", "オバシギ", "「クッ クッ」: 低く柔らかい二声、あまり鳴かない", {kGreatKnot}, 2.1},
+        {"k50", "オグロシギ", "「ウィッカ ウィッカ」: 鼻にかかった二音節を続ける", {kBlackTailedGodwit}, 1.5},
+        {"k51", "オオソリハシシギ", "「ケッケッ」「キリッ」: 鼻にかかった短い声を続ける", {kBarTailedGodwit}, 1.3},
+        {"k52", "カワウ", "「グワッ グワッ」「グルルル」: 低い濁声、ねぐらやコロニーで", {kCormorantCroaks, kCormorantGargle}, 2.0},
+        {"k53", "ハジロカイツブリ", "「プーイ」: 尻上がりの口笛、冬はあまり鳴かない", {kBlackNeckedGrebe}, 2.2},
+        {"k54", "カイツブリ", "「キュリリリリ」: 甲高い馬のいななきのような長い尻下がりのトリル",
+         {kLittleGrebeLong, kLittleGrebeWhinny}, 2.2},
+        {"k55", "カンムリカイツブリ", "「ガッガッガッ」「グルルルル」: 大きく濁った声", {kCrestedGrebeGrowl, kCrestedGrebeBarks}, 1.8},
+        {"k56", "ダイシャクシギ", "「ホーイーン」: 澄んで尻上がりの笛の声、時に速い「ホイホイホイ」",
+         {kEurasianCurlew, kEurasianCurlewWhistles}, 1.8},
+        {"k57", "ユリカモメ", "「ギィー」「ギャッ」: きしむような濁った声", {kBlackHeadedGullShort, kBlackHeadedGull}, 1.5},
+        {"k58", "ズグロカモメ", "「キュイッ キュイッ」: アジサシに似た甲高い声", {kSaundersGullCall}, 1.2},
+        {"k59", "カモメ", "「キュー キュー」「クィー クィクィクィ」: 高い声", {kMewGullMew, kMewGullLong}, 1.6},
+        {"k60", "ハマシギ", "「ジュリー」: 濁って震える声、群れで", {kDunlinCall, kDunlinTwo}, 0.9},
+        {"k61", "ウミネコ", "「ミャーオ」: 猫に似た声", {kBlackTailedGull}, 1.4},
+        {"k62", "シロチドリ", "「ピュイッ」「ピリリ」: 柔らかく尻上がりの一声、時に短い震え声",
+         {kKentishPlover, kKentishPloverRattle, kKentishPlover}, 1.4},
+        {"k63", "ダイゼン", "「ピーオーイー」: 物悲しい三音節の口笛", {kGreyPlover}, 2.2},
+        {"k64", "オオセグロカモメ", "「クワー クワー クワクワクワ」: 太い声の長鳴き", {kSlatyBackedGull}, 2.0},
+        {"k65", "メダイチドリ", "「クリリ」「キュリッ」: 短く震える声", {kSandPlover}, 1.5},
+        {"k66", "コガモ", "雄「ピリッ ピリッ」: 澄んで転がる短い笛の声を二声ずつ", {kTealCall}, 0.9},
+        {"k67", "キンクロハジロ", "「グルルル」: 低くうなる声、あまり鳴かない", {kTuftedDuck}, 2.2},
+        {"k68", "スズガモ", "雄は求愛で柔らかく「ホーゥ」、雌は「ガァー」", {kScaupCoo, kScaupRasp}, 1.8},
+        {"k69", "オナガガモ", "雄「プリッ プリッ」と口笛、時に濁った「ビュー」", {kPintailCall, kPintailWheeze}, 1.5},
+        {"k70", "オカヨシガモ", "雄は低い「ゲッ ゲッ」と短い口笛", {kGadwallCall, kGadwallWhistle}, 1.6},
+        {"k71", "トモエガモ", "「クルッ クルッ」: 喉を鳴らすような声", {kBaikalTeal}, 1.3},
+        {"k72", "カルガモ", "「グエッ グエッ」: 太い声を一、二声", {kSpotBilledDuck}, 2.0},
+        {"k73", "マガモ", "雌「グェーッ グェッグェッグェッ」: 次第に弱く速くなる", {kMallardCall}, 2.0},
+        {"k74", "ハヤブサ", "「ケッケッケッ」: 鋭く速い連続音", {kPeregrine}, 1.4},
+        {"k75", "チョウゲンボウ", "「キキキキキ」: 甲高く速い連続音", {kKestrelCall}, 1.5},
+        {"k76", "ミサゴ", "「ピョッ ピョッ ピョッ」: 口笛のような声を続ける", {kOsprey}, 1.8},
+        {"k77", "トビ", "「ピーヒョロロ」: 長い口笛に震える尻下がりの声", {kKite}, 2.0},
+        {"k78", "チュウヒ", "「ピィーエー」: 細く尻下がりの声、ほとんど鳴かない", {kHarrierCall}, 2.4},
+        {"k79", "クロツラヘラサギ", "ほとんど鳴かない: ねぐらで低く小さな「フゴッ」", {kSpoonbillGrunt, kSpoonbillGrunts}, 2.8},
+        {"k80", "ヨシガモ", "雄「プルッ プルッ ピュイー」: 口笛に濁った声", {kFalcatedDuck}, 1.6},
     };
     return calls;
 }
@@ -325,8 +438,8 @@ const std::vector<Call>& feedbackSounds()
 {
     // A bright rising chime whose two notes ring into each other, and a low buzz.
     static const std::vector<Call> sounds{
-        {"o", "正解", {{kChime, 0.5, {1568, 1568, 1568}, -0.36}, {kChime, 0.5, {2093, 2093, 2093}}}, 0.3},
-        {"x", "不正解", {{kBuzzer, 0.5, {110, 108, 104}}}, 0.3},
+        {"o", "正解", "", {{{kChime, 0.5, {1568, 1568, 1568}, -0.36}, {kChime, 0.5, {2093, 2093, 2093}}}}, 0.3, true},
+        {"x", "不正解", "", {{{kBuzzer, 0.5, {110, 108, 104}}}}, 0.3, true},
     };
     return sounds;
 }

@@ -13,6 +13,7 @@ struct Voice
     double buzz = 0;              // level of a harmonic-rich buzz on the same pitch
     double formant1 = 1000;       // Hz, where the buzz is loudest
     double formant2 = 2500;       // Hz, its second, weaker peak
+    double buzzTop = 9000;        // Hz; the buzz fades out below here: low is soft, muffled
     double noise = 0;             // level of band noise
     double noiseHz = 0;           // centre of that band; 0 follows the pitch
     double noiseWidth = 0.4;      // bandwidth of the noise relative to its centre
@@ -39,20 +40,28 @@ struct Note
     double step = 1;    // pitch ratio from one repeat to the next
     double scatter = 0; // random pitch spread per repeat, in octaves (warbling songs)
     double level = 1;   // loudness relative to the other notes
+    double quicken = 1; // length and pause ratio from one repeat to the next (<1 speeds up)
 };
 
-// One file: a phrase that the program plays over and over, so it ends in silence
-// long enough to separate one repeat from the next.
+using Phrase = std::vector<Note>;
+
+// One file: the bird singing or calling several times, phrase after phrase with a
+// pause between them, as a birder hears it. A bird never says a phrase twice in
+// exactly the same way: each one comes a little higher or lower, faster or slower,
+// louder or softer. The file ends in a pause like the ones between phrases, so the
+// program's repeat of it sounds like the bird calling again.
 struct Call
 {
-    const char* file; // name without ".wav"
-    const char* name; // the bird, or what the sound means
-    std::vector<Note> phrase;
-    double tail = 0.4; // silence after the last note, seconds
+    const char* file;   // name without ".wav"
+    const char* name;   // the bird, or what the sound means
+    const char* source; // what the model follows: the field guides' description or transcription
+    std::vector<Phrase> phrases; // said in turn; a bird with one phrase says it every time
+    double gap = 1.5;            // usual silence between phrases, seconds
+    bool once = false;           // feedback sounds: the phrase once, exactly, then `gap` of silence
 };
 
 // Several notes said `times` times, `gap` seconds apart.
-std::vector<Note> repeat(int times, double gap, std::initializer_list<Note> motif);
+Phrase repeat(int times, double gap, std::initializer_list<Note> motif);
 
 // k1 ... k80, in bird number order.
 const std::vector<Call>& birdCalls();

@@ -10,8 +10,27 @@ namespace {
 constexpr double kTwoPi = 2 * std::numbers::pi;
 constexpr double kLeadIn = 0.005;  // seconds before the first note
 constexpr double kPeak = 0.7079;   // -3 dBFS
-constexpr double kBuzzTop = 9000;  // Hz; the buzz fades out below here
 constexpr double kToneTop = 18000; // and the whistle's harmonics here
+// How much one phrase may differ from the next.
+constexpr double kPitchSpread = 0.035; // octaves, about half a semitone
+constexpr double kTempoSpread = 0.06;
+constexpr double kLevelSpread = 0.15;
+constexpr double kGapSpread = 0.3;
+constexpr double kShortestTail = 0.4;
+
+// From the start of a phrase to the end of its last note, at its written tempo.
+double phraseLength(const Phrase& phrase)
+{
+    double cursor = 0, end = 0;
+    for (const Note& note : phrase) {
+        double scale = 1;
+        for (int i = 0; i < note.times; ++i, scale *= note.quicken) {
+            end = std::max(end, cursor + note.seconds * scale);
+            cursor += (note.seconds + note.pause) * scale;
+        }
+    }
+    return end;
+}
 
 // Partials fade out towards `top` instead of stopping there, so that a gliding
 // pitch does not switch them on and off with a click.
@@ -69,9 +88,9 @@ double buzzAt(const Voice& voice, double phase, double hz)
             levels[k] = std::pow(double(k), -0.7);
         return levels;
     }();
-    for (std::size_t k = 1; k < rolloff.size() && double(k) * hz < kBuzzTop; ++k) {
+    for (std::size_t k = 1; k < rolloff.size() && double(k) * hz < voice.buzzTop; ++k) {
         const double level =
-            rolloff[k] * formantWeight(voice, double(k) * hz) * taper(double(k) * hz, kBuzzTop);
+            rolloff[k] * formantWeight(voice, double(k) * hz) * taper(double(k) * hz, voice.buzzTop);
         sum += level * current;
         power += level * level;
         const double next = twoCos * current - previous;
@@ -149,18 +168,35 @@ double Synthesizer::uniform()
     return double(m_random() >> 8) / double(1 << 23) - 1;
 }
 
-std::vector<float> Synthesizer::render(const Call& call, double minSeconds)
+std::vector<Synthesizer::Take> Synthesizer::planTakes(const Call& call, double maxSeconds)
+{
+    if (call.once)
+        return {Take{kLeadIn}};
+    std::vector<Take> takes;
+    double start = kLeadIn;
+    for (std::size_t i = 0;; ++i) {
+        Take take{start};
+        take.pitch = std::exp2(kPitchSpread * uniform());
+        take.tempo = 1 + kTempoSpread * uniform();
+        take.level = 1 - kLevelSpread * (0.5 + 0.5 * uniform());
+        const double end = start + take.tempo * phraseLength(call.phrases[i % call.phrases.size()]);
+        if (!takes.empty() && end + std::max(kShortestTail, call.gap) > maxSeconds)
+            return takes;
+        takes.push_back(take);
+        start = end + call.gap * (1 + kGapSpread * uniform());
+    }
+}
+
+std::vector<float> Synthesizer::render(const Call& call, double minSeconds, double maxSeconds)
 {
     m_mix.clear();
-    double cursor = kLeadIn, end = kLeadIn;
-    for (const Note& note : call.phrase) {
-        for (int i = 0; i < note.times; ++i) {
-            const double factor = std::pow(note.step, i) * std::exp2(note.scatter * uniform());
-            end = std::max(end, addNote(note, cursor, factor));
-            cursor += note.seconds + note.pause;
-        }
-    }
-    const double seconds = std::max(end + call.tail, minSeconds);
+    const std::vector<Take> takes = planTakes(call, maxSeconds);
+    double end = kLeadIn;
+    for (std::size_t i = 0; i < takes.size(); ++i)
+        end = std::max(end, addPhrase(call.phrases[i % call.phrases.size()], takes[i]));
+    // The pause after the last phrase is the one before the first when the call repeats.
+    const double tail = call.once ? call.gap : std::max(kShortestTail, call.gap);
+    const double seconds = std::max(end + tail, minSeconds);
     m_mix.resize(std::size_t(std::lround(seconds * kSampleRate)), 0.0);
 
     double loudest = 0;
@@ -172,12 +208,26 @@ std::vector<float> Synthesizer::render(const Call& call, double minSeconds)
     return samples;
 }
 
-double Synthesizer::addNote(const Note& note, double start, double pitchFactor)
+double Synthesizer::addPhrase(const Phrase& phrase, const Take& take)
+{
+    double cursor = take.start, end = take.start;
+    for (const Note& note : phrase) {
+        double scale = take.tempo;
+        for (int i = 0; i < note.times; ++i, scale *= note.quicken) {
+            const double factor = take.pitch * std::pow(note.step, i) * std::exp2(note.scatter * uniform());
+            end = std::max(end, addNote(note, cursor, note.seconds * scale, factor, take.level));
+            cursor += (note.seconds + note.pause) * scale;
+        }
+    }
+    return end;
+}
+
+double Synthesizer::addNote(const Note& note, double start, double seconds, double pitchFactor, double level)
 {
     const Voice& voice = note.voice;
     start = std::max(start, 0.0); // a note pulled back over the start of the file
     const auto first = std::size_t(std::lround(start * kSampleRate));
-    const auto count = std::size_t(std::lround(note.seconds * kSampleRate));
+    const auto count = std::size_t(std::lround(seconds * kSampleRate));
     if (m_mix.size() < first + count)
         m_mix.resize(first + count, 0.0);
 
@@ -190,7 +240,7 @@ double Synthesizer::addNote(const Note& note, double start, double pitchFactor)
     for (std::size_t n = 0; n < count; ++n) {
         const double t = double(n) / kSampleRate;
         jitter += smooth * (uniform() - jitter);
-        double hz = pitchAt(note.hz, t / note.seconds) * pitchFactor;
+        double hz = pitchAt(note.hz, t / seconds) * pitchFactor;
         hz *= 1 + voice.vibrato * std::sin(kTwoPi * voice.vibratoHz * t) + voice.rough * jitter * jitterScale;
         phase = std::fmod(phase + kTwoPi * hz / kSampleRate, kTwoPi);
 
@@ -204,7 +254,7 @@ double Synthesizer::addNote(const Note& note, double start, double pitchFactor)
         // Trill pulses start at their loudest so the note is heard at once.
         const double pulse = 0.5 + 0.5 * std::cos(kTwoPi * voice.trillHz * t);
         const double trill = 1 - voice.trill + voice.trill * pulse * pulse;
-        m_mix[first + n] += note.level * trill * envelopeAt(voice, t, note.seconds) * sample;
+        m_mix[first + n] += level * note.level * trill * envelopeAt(voice, t, seconds) * sample;
     }
-    return start + note.seconds;
+    return start + seconds;
 }

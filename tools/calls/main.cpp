@@ -12,8 +12,9 @@
 
 namespace {
 
-constexpr double kMinCallSeconds = 1.0;
-constexpr double kMaxCallSeconds = 4.0;
+constexpr double kMinCallSeconds = 4.0;
+constexpr double kMaxCallSeconds = 10.0;
+constexpr double kMaxFeedbackSeconds = 1.0;
 
 // FNV-1a of the file name: every file gets its own fixed noise.
 std::uint32_t seedFor(std::string_view file)
@@ -27,7 +28,7 @@ std::uint32_t seedFor(std::string_view file)
 bool write(const std::filesystem::path& dir, const Call& call, double minSeconds, double maxSeconds)
 {
     Synthesizer synthesizer(seedFor(call.file));
-    const std::vector<float> samples = synthesizer.render(call, minSeconds);
+    const std::vector<float> samples = synthesizer.render(call, minSeconds, maxSeconds);
     const double seconds = double(samples.size()) / Synthesizer::kSampleRate;
     const std::string path = (dir / (std::string(call.file) + ".wav")).string();
     if (seconds > maxSeconds) {
@@ -62,6 +63,6 @@ int main(int argc, char** argv)
     for (const Call& call : birdCalls())
         ok = write(dir, call, kMinCallSeconds, kMaxCallSeconds) && ok;
     for (const Call& call : feedbackSounds())
-        ok = write(dir, call, 0, kMinCallSeconds) && ok;
+        ok = write(dir, call, 0, kMaxFeedbackSeconds) && ok;
     return ok ? 0 : 1;
 }

@@ -1,0 +1,137 @@
+// piyo-call-sheet CALLS_DIR OUT.png
+// Lays out a spectrogram of every call, the spring and summer set above the autumn
+// and winter set, each with its number and name, so the whole set of calls can be
+// judged at a glance: how long, how high, how many notes, clear or noisy.
+#include "CallMeasure.h"
+#include "CallTable.h"
+
+#include <sndfile.h>
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kColumns = 5;
+constexpr int kRows = 8;            // 5 x 8 = one season set
+constexpr double kSeconds = 10;     // the longest call fills the width
+constexpr double kTopHz = 10000;
+constexpr int kPlotWidth = 300;     // 30 px a second
+constexpr int kPlotHeight = 100;    // 100 Hz a pixel
+constexpr int kLabelHeight = 22;
+constexpr int kCellWidth = kPlotWidth + 12;
+constexpr int kCellHeight = kPlotHeight + kLabelHeight + 8;
+constexpr int kTitleHeight = 40;
+constexpr std::size_t kFrame = 1024;
+constexpr double kRangeDb = 50;     // quieter than this below the call's loudest point is white
+
+std::vector<float> readMono(const QString& path, int* sampleRate)
+{
+    SF_INFO info{};
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    if (!file)
+        return {};
+    std::vector<float> frames(std::size_t(info.frames) * std::size_t(info.channels));
+    sf_readf_float(file, frames.data(), info.frames);
+    sf_close(file);
+    std::vector<float> mono(std::size_t(info.frames));
+    for (std::size_t i = 0; i < mono.size(); ++i)
+        mono[i] = frames[i * std::size_t(info.channels)];
+    *sampleRate = info.samplerate;
+    return mono;
+}
+
+// Dark is loud, as on the printed sonograms of the field guides.
+QImage spectrogram(const std::vector<float>& samples, int sampleRate)
+{
+    QImage plot(kPlotWidth, kPlotHeight, QImage::Format_Grayscale8);
+    plot.fill(Qt::white);
+    const auto hop = std::size_t(kSeconds * sampleRate / kPlotWidth);
+    const std::vector<std::vector<double>> rows = powerSpectra(samples, kFrame, hop);
+    double loudest = 1e-30;
+    for (const auto& row : rows)
+        loudest = std::max(loudest, *std::max_element(row.begin(), row.end()));
+    const double binHz = double(sampleRate) / double(kFrame);
+    for (std::size_t x = 0; x < rows.size() && x < std::size_t(kPlotWidth); ++x) {
+        for (int y = 0; y < kPlotHeight; ++y) {
+            // The strongest bin within the pixel's band, so thin whistles stay visible.
+            const double low = kTopHz * (kPlotHeight - 1 - y) / kPlotHeight, high = low + kTopHz / kPlotHeight;
+            double power = 0;
+            for (auto bin = std::size_t(low / binHz); bin <= std::size_t(high / binHz) && bin < rows[x].size(); ++bin)
+                power = std::max(power, rows[x][bin]);
+            const double db = 10 * std::log10(power / loudest + 1e-30);
+            const double shade = std::clamp(-db / kRangeDb, 0.0, 1.0);
+            plot.setPixel(int(x), y, qRgb(int(255 * shade), int(255 * shade), int(255 * shade)));
+        }
+    }
+    return plot;
+}
+
+void drawCell(QPainter& p, const QPoint& at, const QImage& plot, const QString& caption)
+{
+    const QRect frame(at.x() + 6, at.y() + 4, kPlotWidth, kPlotHeight);
+    p.setPen(QColor(200, 200, 200));
+    for (int kHz = 2; kHz < 10; kHz += 2) // faint kHz lines under the plot's white
+        p.drawLine(frame.left(), frame.bottom() - kHz * kPlotHeight / 10, frame.right(),
+                   frame.bottom() - kHz * kPlotHeight / 10);
+    p.setCompositionMode(QPainter::CompositionMode_Multiply);
+    p.drawImage(frame.topLeft(), plot);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.setPen(Qt::gray);
+    p.drawRect(frame.adjusted(-1, -1, 0, 0));
+    p.setPen(Qt::black);
+    p.drawText(QRect(at.x() + 6, frame.bottom() + 2, kPlotWidth, kLabelHeight), Qt::AlignLeft | Qt::AlignVCenter,
+               caption);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 3) {
+        QTextStream(stderr) << "usage: piyo-call-sheet CALLS_DIR OUT.png\n";
+        return 2;
+    }
+    const QDir calls(args.at(1));
+    const int blockHeight = kTitleHeight + kRows * kCellHeight;
+    QImage sheet(kColumns * kCellWidth, 2 * blockHeight, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter p(&sheet);
+    const QString titles[] = {u"春夏 (1–40)　横 10 秒 × 縦 0–10 kHz"_s, u"秋冬 (41–80)"_s};
+    for (int block = 0; block < 2; ++block) {
+        p.setFont(QFont(u"IPAPGothic"_s, 16));
+        p.drawText(QRect(8, block * blockHeight, sheet.width(), kTitleHeight), Qt::AlignVCenter, titles[block]);
+    }
+    p.setFont(QFont(u"IPAPGothic"_s, 11));
+    const std::vector<Call>& table = birdCalls();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const Call& call = table[i];
+        const int block = int(i) / (kColumns * kRows), place = int(i) % (kColumns * kRows);
+        const QPoint at(place % kColumns * kCellWidth, block * blockHeight + kTitleHeight + place / kColumns * kCellHeight);
+        int rate = 0;
+        const std::vector<float> samples = readMono(calls.filePath(QString::fromUtf8(call.file) + u".wav"_s), &rate);
+        const QString caption = u"%1 %2"_s.arg(QString::fromUtf8(call.file).mid(1), QString::fromUtf8(call.name));
+        if (samples.empty()) {
+            p.setPen(Qt::red);
+            p.drawText(QRect(at, QSize(kCellWidth, kCellHeight)), Qt::AlignCenter, caption + u" (missing)"_s);
+            continue;
+        }
+        drawCell(p, at, spectrogram(samples, rate), caption);
+    }
+    p.end();
+    if (!sheet.save(args.at(2))) {
+        QTextStream(stderr) << "piyo-call-sheet: cannot write " << args.at(2) << '\n';
+        return 1;
+    }
+    return 0;
+}
