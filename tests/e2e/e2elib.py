@@ -180,14 +180,23 @@ class Scratch:
         return False
 
 
+SOUND_MODULE = "piyo-sound.so"
+
+
 def install_program(program, directory):
-    """Puts the program into directory so that it reads the media there."""
-    target = os.path.join(directory, "piyo")
-    try:
-        os.link(os.path.realpath(program), target)
-    except OSError:
-        shutil.copy2(program, target)
-    return target
+    """Puts the program, and the sound back end it loads from beside itself,
+    into directory so that it reads the media there."""
+    source = os.path.dirname(os.path.realpath(program))
+    for name, target_name in ((os.path.basename(program), "piyo"), (SOUND_MODULE, SOUND_MODULE)):
+        source_file = os.path.join(source, name)
+        target = os.path.join(directory, target_name)
+        if not os.path.exists(source_file):
+            continue
+        try:
+            os.link(source_file, target)
+        except OSError:
+            shutil.copy2(source_file, target)
+    return os.path.join(directory, "piyo")
 
 
 # --- Test media --------------------------------------------------------------

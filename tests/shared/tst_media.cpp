@@ -1,9 +1,17 @@
 #include "BirdTables.h"
+#include "DescriptionReader.h"
+#include "MediaFile.h"
 #include "MediaPaths.h"
+#include "PictureLoader.h"
 #include "TestMedia.h"
+#include "WavFile.h"
 
 #include <QDir>
+#include <QLocalServer>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 #include <set>
 
@@ -136,7 +144,50 @@ private Q_SLOTS:
         QTEST(media::callFileCheck(path), "playable");
         testmedia::clear();
     }
+
+    // A pipe with no writer, a socket or a directory where a media file should
+    // be: every reader treats it as missing and none of them waits. Without the
+    // fix this test hangs on the pipe; CTest's timeout turns that into a failure.
+    void readersRefuseWhatIsNotARegularFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("named pipe") << u"fifo"_s;
+        QTest::newRow("socket") << u"socket"_s;
+        QTest::newRow("directory") << u"dir"_s;
+    }
+    void readersRefuseWhatIsNotARegularFile()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"media"_s);
+        const QByteArray native = QFile::encodeName(path);
+        if (kind == u"fifo"_s) {
+            QCOMPARE(::mkfifo(native.constData(), 0600), 0);
+        } else if (kind == u"dir"_s) {
+            QVERIFY(QDir().mkpath(path));
+        } else {
+            QLocalServer server;
+            QVERIFY(server.listen(path));
+            checkRefused(path);
+            return;
+        }
+        checkRefused(path);
+    }
+
+private:
+    static void checkRefused(const QString& path)
+    {
+        QVERIFY(!media::callFileCheck(path));
+        QVERIFY(readPicture(path).isNull());
+        QCOMPARE(description::read(path), QStringList());
+        QString why;
+        QVERIFY(!WavFile::read(path, &why));
+        QCOMPARE(why, u"not a regular file"_s);
+        QString openWhy;
+        QCOMPARE(media::openRegularFile(path, &openWhy), -1);
+        QCOMPARE(openWhy, u"not a regular file"_s);
+    }
 };
 
-QTEST_GUILESS_MAIN(MediaTest)
+QTEST_MAIN(MediaTest)
 #include "tst_media.moc"

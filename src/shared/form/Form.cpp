@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 
 #include <cmath>
 
@@ -170,15 +171,14 @@ void Form::showCentred()
 
 void Form::dismantle()
 {
-    // Nothing of a closed screen may react any more, not even to a click that
-    // was already queued for it when it closed (a player going away may run
-    // the event loop before this window is gone).
-    for (QWidget* control : std::as_const(m_widgets))
-        control->disconnect();
+    // Nothing of a closed screen may react any more: its timers stop for good,
+    // and a click already queued for the window finds it disabled and hidden.
     for (IntervalTimer* timer : std::as_const(m_timers)) {
         timer->setInterval(0);
         timer->disconnect();
     }
+    for (QTimer* timer : findChildren<QTimer*>())
+        timer->stop(); // the zoom-in's frames, too
     disconnect();
     setEnabled(false);
     hide();
