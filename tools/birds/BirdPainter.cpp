@@ -616,6 +616,27 @@ void BirdPainter::paintTexture(QPainter& p, const Mark& m, int seed)
             p.drawPath(paths::polygon(line, false));
         }
         break;
+    case MarkKind::LevelBars: {
+        // level on the picture whatever the body's tilt, each sagging a little
+        // with the roundness of the breast, kept to the area
+        QPainterPath inside;
+        inside.addPolygon(QPolygonF(QList<QPointF>{g.map(m.frame, area.topLeft()), g.map(m.frame, area.topRight()),
+                                                   g.map(m.frame, area.bottomRight()),
+                                                   g.map(m.frame, area.bottomLeft())}));
+        const QRectF box = inside.boundingRect();
+        p.save();
+        p.setClipPath(inside, Qt::IntersectClip);
+        p.setPen(QPen(m.colour, s, Qt::SolidLine, Qt::RoundCap));
+        for (int i = 0; i < m.count; ++i) {
+            const double y = box.top() + (i + 0.5) / m.count * box.height() + random.uniform(-0.1, 0.1) * s;
+            QPainterPath bar;
+            bar.moveTo(box.left(), y);
+            bar.quadTo(box.center().x(), y + box.width() * 0.06, box.right(), y);
+            p.drawPath(bar);
+        }
+        p.restore();
+        break;
+    }
     case MarkKind::Vermiculation:
         p.setPen(QPen(m.colour, s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         for (int i = 0; i < m.count; ++i) {
