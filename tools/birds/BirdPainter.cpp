@@ -130,8 +130,46 @@ QImage BirdPainter::paintBird()
     paintLegs(p);
     paintTail(p);
     paintCrest(p);
-    paintBody(p);
+    // The head sits over the shoulder: the folded wing goes under it, so the face
+    // keeps its marks on a bird whose wing starts close behind the head.
+    QImage body(m_canvas, QImage::Format_ARGB32_Premultiplied);
+    body.fill(Qt::transparent);
+    {
+        QPainter q(&body);
+        q.setRenderHint(QPainter::Antialiasing);
+        q.setTransform(m_transform);
+        paintBody(q);
+    }
+    p.save();
+    p.resetTransform();
+    p.drawImage(0, 0, body);
+    p.restore();
     paintWing(p);
+    // only the face and crown, fading out towards the nape so no edge shows
+    QImage face(m_canvas, QImage::Format_ARGB32_Premultiplied);
+    face.fill(Qt::transparent);
+    const int fade = std::max(2, int(m_species.shape.headRadius * m_scale * 0.25));
+    {
+        QPainter q(&face);
+        q.setRenderHint(QPainter::Antialiasing);
+        q.setTransform(m_transform);
+        const QPointF c = m_geometry.map(Frame::Head, {0.25, 0.0});
+        QTransform shrink;
+        shrink.translate(c.x(), c.y());
+        shrink.scale(0.8, 0.8);
+        shrink.translate(-c.x(), -c.y());
+        q.fillPath(shrink.map(m_geometry.headOutline()), Qt::white);
+    }
+    paths::blur(face, fade, face.rect());
+    {
+        QPainter q(&face);
+        q.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        q.drawImage(0, 0, body);
+    }
+    p.save();
+    p.resetTransform();
+    p.drawImage(0, 0, face);
+    p.restore();
     if (m_colours.plumes.isValid())
         paintPlumes(p);
     if (m_colours.sickles.isValid())

@@ -24,6 +24,21 @@ BirdShape BirdShape::bend(double amount) const
     return s;
 }
 
+BirdShape BirdShape::kinked(double amount) const
+{
+    BirdShape s = *this;
+    s.neckKink = amount;
+    return s;
+}
+
+BirdShape BirdShape::outline(double fullness, double taper) const
+{
+    BirdShape s = *this;
+    s.breastFullness = fullness;
+    s.rearTaper = taper;
+    return s;
+}
+
 BirdShape BirdShape::head(double radius, double angle) const
 {
     BirdShape s = *this;
