@@ -108,7 +108,7 @@ QList<Species> summerBirds()
                     stroke(Frame::Wing, {{0.02, 0.18}, {0.4, 0.24}, {0.75, 0.34}}, 0.07, QColor(0xe0b070), false),
                     stroke(Frame::Wing, {{0.05, 0.42}, {0.4, 0.48}, {0.7, 0.56}}, 0.06, QColor(0xe0b070), false)}},
          Setting::Water, 250, 200},
-        {8, u"ホウロクシギ"_s, build::wader().body(52, 10).neck(16, 55, 28)
+        {8, u"ホウロクシギ"_s, build::wader().body(44, 10).neck(16, 55, 28)
             .billShape(BillKind::Probe, 80, 6, -34, 2).legs(58),
          {.upper = 0x7a6248, .under = 0xc8ac86, .head = 0x9a7a58, .throat = 0xd0b896, .wing = 0x6a5440,
           .primaries = 0x3e3024, .bill = 0x3e3026, .legs = 0x6a7070, .pattern = WingPattern::Fringed,
@@ -133,7 +133,7 @@ QList<Species> summerBirds()
           .crest = 0xfafafa, .plumes = 0xfcfcfa,
           .marks = {lores(QColor(0xe0b870), 0.22)}},
          Setting::Mudflat, 230, 290, true},
-        {11, u"トウネン"_s, build::wader().billShape(BillKind::Pointed, 15, 4, 0, 4).legs(26),
+        {11, u"トウネン"_s, build::wader().body(44, 8).billShape(BillKind::Pointed, 15, 4, 0, 4).legs(26),
          {.upper = 0x8a6a4a, .under = 0xf8f6f2, .head = 0xc8744a, .throat = 0xd0804e, .wing = 0x4a3a30,
           .primaries = 0x3a302a, .bill = 0x1e1e1e, .legs = 0x222222, .pattern = WingPattern::Fringed,
           .fringe = 0xd08a58,
@@ -141,7 +141,7 @@ QList<Species> summerBirds()
                     ellipse(Frame::Head, 0.95, 0.35, 0.28, 0.22, White),
                     streaks(Frame::Head, {-0.8, -1.0, 1.6, 0.5}, QColor(0x5a3a28), 12, 2.0)}},
          Setting::Mudflat, 250, 190},
-        {12, u"オバシギ"_s, build::wader().body(56, 6).billShape(BillKind::Probe, 34, 5, -5, 3).legs(36),
+        {12, u"オバシギ"_s, build::wader().body(48, 6).billShape(BillKind::Probe, 34, 5, -5, 3).legs(36),
          {.upper = 0x6a6a66, .under = White, .head = 0x9a9a94, .throat = 0xe8e8e4, .wing = 0x2e2c2a,
           .primaries = 0x2a2826, .bill = 0x222222, .legs = 0x6a7a6a, .pattern = WingPattern::Spangled,
           .fringe = 0xc87a48,
@@ -150,7 +150,7 @@ QList<Species> summerBirds()
                     spots(Frame::Body, {0.3, -0.55, 0.8, 0.8}, Black, 120, 1.9),
                     chevrons(Frame::Body, {-0.45, 0.05, 0.8, 0.55}, Black, 16, 2.4)}},
          Setting::Mudflat, 270, 210},
-        {13, u"オオソリハシシギ"_s, build::wader().body(52, 8).neck(15, 55, 28)
+        {13, u"オオソリハシシギ"_s, build::wader().body(42, 8).neck(15, 55, 28)
             .billShape(BillKind::Probe, 58, 6, 10, 3).legs(40),
          {.upper = 0x6a5a48, .under = 0xa84a2a, .head = 0xa0502e, .throat = 0xa84a2a, .wing = 0x4a3e34,
           .primaries = 0x2e2620, .bill = 0xd88a80, .billTip = 0x2a2220, .tipFrom = 0.45, .legs = 0x2a2a2a,
@@ -158,7 +158,7 @@ QList<Species> summerBirds()
           .marks = {supercilium(QColor(0xc87858), 0.16),
                     streaks(Frame::Head, {-1.0, -1.0, 2.0, 0.6}, QColor(0x4a2a1a), 14, 2.0), vent(White)}},
          Setting::Mudflat, 298, 220},
-        {14, u"ケリ"_s, build::plover().body(52, 10).neck(14, 62, 30).billShape(BillKind::Pointed, 17, 5)
+        {14, u"ケリ"_s, build::plover().body(48, 10).neck(14, 62, 30).billShape(BillKind::Pointed, 17, 5)
             .legs(62, 3.4),
          {.upper = 0x8a7a5e, .under = 0x9096a0, .head = 0x8a9098, .throat = 0x9096a0, .wing = 0x8a7a5e,
           .primaries = Black, .bill = 0xf0d030, .billTip = Black, .tipFrom = 0.72, .legs = 0xeed040,
@@ -180,7 +180,7 @@ QList<Species> summerBirds()
                     supercilium(White, 0.14), collar(White, 0.25, 0.3),
                     ellipse(Frame::Body, 0.76, -0.3, 0.12, 0.24, Black)}},
          Setting::Sand, 240, 190},
-        {17, u"イソシギ"_s, build::wader().body(50, 4).billShape(BillKind::Pointed, 20, 4).legs(26)
+        {17, u"イソシギ"_s, build::wader().body(42, 4).billShape(BillKind::Pointed, 20, 4).legs(26)
             .tailShape(TailKind::Square, 36, 18, 4),
          {.upper = 0x6a6450, .under = White, .head = 0x6a6450, .throat = White, .wing = 0x6a6450,
           .bill = 0x3a3a34, .legs = 0xa09a70, .eyeRing = White, .pattern = WingPattern::Barred,
@@ -196,7 +196,7 @@ QList<Species> summerBirds()
           .marks = {forehead(QColor(0xa83a2a), 0.3), stroke(Frame::Head, {{-0.5, 0.8}, {0.0, 1.3}, {0.7, 1.55}, {1.5, 1.6}}, 0.42, QColor(0x1c2a4c)),
                     spots(Frame::Tail, {0.3, -0.6, 0.4, 1.2}, White, 4, 2.4)}},
          Setting::Wire, 250, 250},
-        {19, u"ソリハシシギ"_s, build::wader().body(50, 4).head(12).billShape(BillKind::Probe, 40, 4.5, 18, 4)
+        {19, u"ソリハシシギ"_s, build::wader().body(40, 4).head(12).billShape(BillKind::Probe, 40, 4.5, 18, 4)
             .legs(22),
          {.upper = 0x8a8680, .under = White, .head = 0x8e8a84, .throat = White, .wing = 0x7e7a74,
           .primaries = 0x3a3a3a, .bill = 0xe0a040, .billTip = 0x2a2a2a, .tipFrom = 0.35, .legs = 0xf0b040,
@@ -204,7 +204,7 @@ QList<Species> summerBirds()
                     supercilium(QColor(0xeeeeea), 0.12),
                     streaks(Frame::Neck, {0.0, -0.2, 1.0, 1.4}, QColor(0x8a8680), 14, 2.2)}},
          Setting::Mudflat, 260, 190},
-        {20, u"キアシシギ"_s, build::wader().body(50, 6).billShape(BillKind::Pointed, 26, 4.6).legs(30),
+        {20, u"キアシシギ"_s, build::wader().body(42, 6).billShape(BillKind::Pointed, 26, 4.6).legs(30),
          {.upper = 0x868a8c, .under = White, .head = 0x8a8e90, .throat = 0xeeeeee, .wing = 0x84888a,
           .bill = 0x2a2a2a, .legs = 0xe8c840,
           .marks = {stroke(Frame::Head, {{1.15, -0.2}, {0.4, -0.4}, {-0.3, -0.38}, {-0.9, -0.24}}, 0.2, White, false),
@@ -213,7 +213,7 @@ QList<Species> summerBirds()
                     chevrons(Frame::Body, {-0.3, -0.4, 1.5, 1.1}, QColor(0x7a7e80), 34, 2.4),
                     streaks(Frame::Neck, {0.0, 0.0, 1.0, 1.2}, QColor(0x7a7e80), 14, 2.2)}},
          Setting::Rock, 260, 220},
-        {21, u"ツルシギ"_s, build::wader().body(50, 6).neck(15, 58, 26).billShape(BillKind::Probe, 42, 4, -5, 3)
+        {21, u"ツルシギ"_s, build::wader().body(38, 6).neck(15, 58, 26).billShape(BillKind::Probe, 42, 4, -5, 3)
             .legs(54),
          {.upper = 0x2a2a2c, .under = 0x1e1e20, .head = 0x1e1e20, .throat = 0x1e1e20, .wing = 0x2a2a2c,
           .primaries = 0x1a1a1a, .bill = 0x2a2a2a, .legs = 0x7a2222, .eyeRing = 0xc8c8c8,
@@ -221,7 +221,7 @@ QList<Species> summerBirds()
           .marks = {ellipse(Frame::Bill, 0.12, 0.6, 0.3, 0.7, QColor(0xb02a2a), false),
                     bars(Frame::Body, {-0.9, 0.3, 0.9, 0.7}, QColor(0xd8d8d8), 5, 0.8)}},
          Setting::Shallows, 270, 250},
-        {22, u"ダイゼン"_s, build::plover().body(58, 6).head(14).billShape(BillKind::Pointed, 16, 5.6).legs(40),
+        {22, u"ダイゼン"_s, build::plover().body(54, 6).head(14).billShape(BillKind::Pointed, 16, 5.6).legs(40),
          {.upper = 0x3a3a3a, .under = Black, .head = 0x9a9a96, .throat = Black, .wing = 0x2a2a2a,
           .primaries = 0x1a1a1a, .bill = 0x1e1e1e, .legs = 0x2a2a2a, .pattern = WingPattern::Spangled,
           .fringe = 0xf0f0ee,
@@ -234,7 +234,7 @@ QList<Species> summerBirds()
                     stroke(Frame::Head, {{1.05, -0.42}, {0.35, -0.62}, {-0.45, -0.45}, {-0.9, 0.15}},
                            0.3, White, false)}},
          Setting::Mudflat, 270, 220},
-        {23, u"キョウジョシギ"_s, build::plover().body(56, 4).head(12.5).billShape(BillKind::Pointed, 14, 5, 7, 2)
+        {23, u"キョウジョシギ"_s, build::plover().body(52, 4).head(12.5).billShape(BillKind::Pointed, 14, 5, 7, 2)
             .legs(22, 3),
          {.upper = 0xb05a2a, .under = White, .head = White, .throat = White, .wing = 0xb85e2c,
           .primaries = 0x2a2424, .bill = 0x1e1e1e, .legs = 0xf08030, .pattern = WingPattern::Fringed,
@@ -452,7 +452,7 @@ QList<Species> winterBirds()
                     cap(Black, -0.5), forehead(White, 0.5), eyeStripe(Black, 0.12),
                     tailEdges(White)}},
          Setting::Mudflat, 260, 200, true},
-        {48, u"キョウジョシギ"_s, build::plover().body(56, 4).head(12.5).billShape(BillKind::Pointed, 14, 5, 7, 2)
+        {48, u"キョウジョシギ"_s, build::plover().body(52, 4).head(12.5).billShape(BillKind::Pointed, 14, 5, 7, 2)
             .legs(22, 3),
          {.upper = 0x6a5a4a, .under = White, .head = 0x6a5e50, .throat = 0xe8e4de, .wing = 0x5a4a3c,
           .primaries = 0x2a2424, .bill = 0x1e1e1e, .legs = 0xe8802e, .pattern = WingPattern::Fringed,
@@ -464,7 +464,7 @@ QList<Species> winterBirds()
                          QColor(0xf0ece4)),
                     ellipse(Frame::Head, 0.75, -0.05, 0.28, 0.14, QColor(0xa89a88))}},
          Setting::Rock, 250, 200, true},
-        {49, u"オバシギ"_s, build::wader().body(56, 6).billShape(BillKind::Probe, 34, 5, -5, 3).legs(36),
+        {49, u"オバシギ"_s, build::wader().body(48, 6).billShape(BillKind::Probe, 34, 5, -5, 3).legs(36),
          {.upper = 0x8a8c8c, .under = White, .head = 0x9a9c9c, .throat = 0xeeeeee, .wing = 0x7e8080,
           .primaries = 0x3a3a3a, .bill = 0x222222, .legs = 0x6a7a6a, .pattern = WingPattern::Streaked,
           .fringe = 0xd8d8d8,
@@ -472,13 +472,13 @@ QList<Species> winterBirds()
                     streaks(Frame::Head, {-1.0, -1.0, 2.0, 1.6}, QColor(0x6a6a6a), 22, 2.0),
                     supercilium(QColor(0xe8e8e8), 0.12)}},
          Setting::Mudflat, 270, 210, true},
-        {50, u"オグロシギ"_s, build::wader().body(52, 8).neck(18, 58, 26).billShape(BillKind::Probe, 58, 6, 2, 3)
+        {50, u"オグロシギ"_s, build::wader().body(42, 8).neck(18, 58, 26).billShape(BillKind::Probe, 58, 6, 2, 3)
             .legs(62),
          {.upper = 0x8a8a84, .under = White, .head = 0x8e8e88, .throat = 0xe8e8e4, .wing = 0x868680,
           .primaries = 0x3a3a3a, .bill = 0xe0909a, .billTip = 0x222222, .tipFrom = 0.5, .legs = 0x2a2a2a,
           .marks = {breast(QColor(0xb8b8b4), 0.7), supercilium(White, 0.15)}},
          Setting::Shallows, 298, 250},
-        {51, u"オオソリハシシギ"_s, build::wader().body(52, 8).neck(15, 55, 28)
+        {51, u"オオソリハシシギ"_s, build::wader().body(42, 8).neck(15, 55, 28)
             .billShape(BillKind::Probe, 56, 6, 10, 3).legs(38),
          {.upper = 0x8a7a66, .under = White, .head = 0x9a8c7a, .throat = 0xf0ece4, .wing = 0x7a6a58,
           .primaries = 0x3a3026, .bill = 0xd89088, .billTip = 0x2a2220, .tipFrom = 0.45, .legs = 0x2a2a2a,
@@ -514,7 +514,7 @@ QList<Species> winterBirds()
           .marks = {cap(QColor(0x2a2422), -0.55), lores(QColor(0x2a2422), 0.08), flank(QColor(0x8a7a6a), 1.1),
                     hindneck(QColor(0x6a5a4c), 0, 0.75)}},
          Setting::Water, 270, 240, true},
-        {56, u"ダイシャクシギ"_s, build::wader().body(52, 10).neck(16, 55, 28)
+        {56, u"ダイシャクシギ"_s, build::wader().body(44, 10).neck(16, 55, 28)
             .billShape(BillKind::Probe, 76, 6, -34, 2).legs(62),
          {.upper = 0x8a7050, .under = 0xf4f0e8, .head = 0x9a8060, .throat = 0xe8dcc8, .wing = 0x7a6248,
           .primaries = 0x3e3024, .bill = 0x3e3026, .legs = 0x6a7070, .pattern = WingPattern::Fringed,
@@ -545,7 +545,7 @@ QList<Species> winterBirds()
                     stroke(Frame::Bill, {{0.72, -1.0}, {0.72, 1.0}}, 0.2, QColor(0x6a6a40), false),
                     spots(Frame::Wing, {0.8, 0.3, 0.15, 0.3}, White, 2, 2.4)}},
          Setting::Sand, 280, 240},
-        {60, u"ハマシギ"_s, build::wader().body(52, 6).billShape(BillKind::Probe, 34, 4.6, -12, 3).legs(30),
+        {60, u"ハマシギ"_s, build::wader().body(46, 6).billShape(BillKind::Probe, 34, 4.6, -12, 3).legs(30),
          {.upper = 0x8a8680, .under = White, .head = 0x8e8a86, .throat = 0xeeeeee, .wing = 0x7e7a74,
           .primaries = 0x3a3a38, .bill = 0x1e1e1e, .legs = 0x222222, .pattern = WingPattern::Fringed,
           .fringe = 0xb8b4ae,
