@@ -1,5 +1,6 @@
 #include "BirdPainter.h"
 
+#include "BodySize.h"
 #include "FeatherPainter.h"
 #include "PathTools.h"
 #include "Scenery.h"
@@ -60,31 +61,86 @@ double BirdPainter::pixel() const
     return 1.0 / m_scale;
 }
 
+namespace {
+
+// Where the feet or the water line sit, as a share of the picture's height: a bird
+// on a post stands high enough for the post to show as a post.
+double anchorOf(const Species& species)
+{
+    const Stance stance = species.shape.stance;
+    return stance == Stance::Swimming         ? 0.66
+           : species.setting == Setting::Post ? 0.7
+           : stance == Stance::Perched        ? 0.72
+                                              : 0.87;
+}
+
+// The largest scale, canvas pixels per bird unit, at which the bird fits its picture.
+double fillScale(const Species& species, const BirdGeometry& geometry)
+{
+    const QRectF b = geometry.bounds();
+    const double base = geometry.baseline();
+    const double w = species.width * BirdPainter::Oversample, h = species.height * BirdPainter::Oversample;
+    const double anchor = anchorOf(species);
+    double scale = 0.9 * w / b.width();
+    scale = std::min(scale, (anchor - 0.05) * h / (base - b.top()));
+    if (species.shape.stance != Stance::Swimming && b.bottom() > base + 1)
+        scale = std::min(scale, (0.97 - anchor) * h / (b.bottom() - base));
+    return scale;
+}
+
+// Bill tip to tail tip, in bird units.
+double drawnLength(const BirdGeometry& geometry)
+{
+    return QLineF(geometry.map(Frame::Bill, {1, 0}), geometry.map(Frame::Tail, {1, 0})).length();
+}
+
+} // namespace
+
+double BirdPainter::familyScale(const Species& species)
+{
+    const BodySize size = bodySize(species.number);
+    const BirdGeometry geometry(species.shape);
+    const double fill = fillScale(species, geometry);
+    if (size.lengthCm <= 0)
+        return fill;
+    // canvas pixels per centimetre: the most the family's every member allows
+    double perCm = fill * drawnLength(geometry) / size.lengthCm;
+    for (const Species& other : speciesTable()) {
+        const BodySize otherSize = bodySize(other.number);
+        if (otherSize.family != size.family || otherSize.lengthCm <= 0)
+            continue;
+        const BirdGeometry g(other.shape);
+        perCm = std::min(perCm, fillScale(other, g) * drawnLength(g) / otherSize.lengthCm);
+    }
+    const double share = std::min(1.0, perCm * size.lengthCm / drawnLength(geometry) / fill);
+    return fill * std::max(SmallestShare, std::pow(share, SizeCompression));
+}
+
+QSize BirdPainter::pictureSize(const Species& species)
+{
+    const BirdGeometry geometry(species.shape);
+    const double share = familyScale(species) / fillScale(species, geometry);
+    // half of what the bird gives up is taken off the picture around it
+    const double keep = 0.5 + 0.5 * share;
+    return {std::max(SmallestPicture.width(), int(std::lround(species.width * keep))),
+            std::max(SmallestPicture.height(), int(std::lround(species.height * keep)))};
+}
+
 void BirdPainter::fitToCanvas()
 {
     const QRectF b = m_geometry.bounds();
     const double base = m_geometry.baseline();
     const double w = m_canvas.width(), h = m_canvas.height();
-    const Stance stance = m_species.shape.stance;
-    // a bird on a post stands high enough for the post to show as a post
-    const double anchor = stance == Stance::Swimming           ? 0.66
-                          : m_species.setting == Setting::Post ? 0.7
-                          : stance == Stance::Perched          ? 0.72
-                                                               : 0.87;
-    double scale = 0.9 * w / b.width();
-    scale = std::min(scale, (anchor - 0.05) * h / (base - b.top()));
-    if (stance != Stance::Swimming && b.bottom() > base + 1)
-        scale = std::min(scale, (0.97 - anchor) * h / (b.bottom() - base));
-    m_scale = scale;
+    m_scale = familyScale(m_species);
     m_transform = QTransform();
-    m_transform.translate(w / 2, anchor * h);
-    m_transform.scale(m_species.facingRight ? scale : -scale, scale);
+    m_transform.translate(w / 2, anchorOf(m_species) * h);
+    m_transform.scale(m_species.facingRight ? m_scale : -m_scale, m_scale);
     m_transform.translate(-b.center().x(), -base);
 }
 
 QImage BirdPainter::paint()
 {
-    m_canvas = QSize(m_species.width, m_species.height) * Oversample;
+    m_canvas = pictureSize(m_species) * Oversample;
     fitToCanvas();
     const QImage bird = paintBird();
 
@@ -113,9 +169,8 @@ QImage BirdPainter::paint()
     p.restore();
     scenery.paintFront(p, anchors);
     p.end();
-    QImage small =
-        picture.scaled(m_species.width, m_species.height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-            .convertToFormat(QImage::Format_RGB32);
+    QImage small = picture.scaled(m_canvas / Oversample, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                       .convertToFormat(QImage::Format_RGB32);
     addGrain(small, m_species.number);
     return small;
 }
@@ -658,9 +713,9 @@ void BirdPainter::paintTexture(QPainter& p, const Mark& m, int seed)
         // level on the picture whatever the body's tilt, each sagging a little
         // with the roundness of the breast, kept to the area
         QPainterPath inside;
-        inside.addPolygon(QPolygonF(QList<QPointF>{g.map(m.frame, area.topLeft()), g.map(m.frame, area.topRight()),
-                                                   g.map(m.frame, area.bottomRight()),
-                                                   g.map(m.frame, area.bottomLeft())}));
+        inside.addPolygon(
+            QPolygonF(QList<QPointF>{g.map(m.frame, area.topLeft()), g.map(m.frame, area.topRight()),
+                                     g.map(m.frame, area.bottomRight()), g.map(m.frame, area.bottomLeft())}));
         const QRectF box = inside.boundingRect();
         p.save();
         p.setClipPath(inside, Qt::IntersectClip);

@@ -22,6 +22,14 @@ public:
     // The finished picture at the species' own size.
     QImage paint();
 
+    // Canvas pixels per bird unit: the scale that fills the picture, made smaller
+    // so the bird keeps its size beside the largest of its family.
+    static double familyScale(const Species& species);
+    // The picture's size: the species' own, trimmed around a bird drawn small
+    // beside its family, but never below SmallestPicture.
+    static QSize pictureSize(const Species& species);
+    static constexpr QSize SmallestPicture{200, 182};
+
 private:
     void fitToCanvas();
     QImage paintBird();

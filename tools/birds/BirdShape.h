@@ -14,9 +14,9 @@ enum class CrestKind { None, Plumes, Tuft, Peak, Horns, Mane, Shaggy };
 struct BirdShape
 {
     Stance stance = Stance::Standing;
-    double depth = 52;      // body depth
-    double tilt = 8;        // the body axis rises this much towards the breast
-    double waterline = 0.2; // swimming: body-frame height of the water surface
+    double depth = 52;           // body depth
+    double tilt = 8;             // the body axis rises this much towards the breast
+    double waterline = 0.2;      // swimming: body-frame height of the water surface
     double breastFullness = 0.1; // how much deeper the breast is than the rear
     double rearTaper = 0.22;     // how far back and belly slope in towards the tail
 

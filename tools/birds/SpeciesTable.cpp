@@ -506,7 +506,7 @@ QList<Species> winterBirds()
           .bill = 0x8a7a60, .billTip = 0xd8c8a0, .tipFrom = 0.8, .iris = 0xe8d8a0,
           .pattern = WingPattern::Smooth,
           .marks = {cheek(QColor(0xd8b890), 1.3), foreneck(QColor(0xd0b088))}},
-         Setting::Water, 260, 190, true},
+         Setting::Water, 220, 190, true},
         {55, u"カンムリカイツブリ"_s, build::grebe().body(50, 0).neck(36, 84, 22).head(11)
             .billShape(BillKind::Pointed, 22, 5).crested(CrestKind::Peak, 0.6),
          {.upper = 0x6a5a4c, .under = White, .head = White, .throat = White, .wing = 0x6a5a4c,
@@ -544,7 +544,7 @@ QList<Species> winterBirds()
                     streaks(Frame::Neck, {0.0, -1.0, 1.0, 2.0}, QColor(0x9a9088), 22, 2.4),
                     stroke(Frame::Bill, {{0.72, -1.0}, {0.72, 1.0}}, 0.2, QColor(0x6a6a40), false),
                     spots(Frame::Wing, {0.8, 0.3, 0.15, 0.3}, White, 2, 2.4)}},
-         Setting::Sand, 280, 240},
+         Setting::Shallows, 280, 240},
         {60, u"ハマシギ"_s, build::wader().body(46, 6).billShape(BillKind::Probe, 34, 4.6, -12, 3).legs(30),
          {.upper = 0x8a8680, .under = White, .head = 0x8e8a86, .throat = 0xeeeeee, .wing = 0x7e7a74,
           .primaries = 0x3a3a38, .bill = 0x1e1e1e, .legs = 0x222222, .pattern = WingPattern::Fringed,
