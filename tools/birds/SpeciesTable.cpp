@@ -83,13 +83,13 @@ QList<Species> summerBirds()
                     streaks(Frame::Neck, {0.5, -1.0, 0.5, 1.2}, QColor(0xd8d8d8), 12, 2.0),
                     ellipse(Frame::Body, -0.35, 0.55, 0.28, 0.35, White)}},
          Setting::Post, 230, 290},
-        {5, u"ダイサギ"_s, build::egret().neck(90, 84, 14).bend(40).kinked(16).head(7, -4)
+        {5, u"ダイサギ"_s, build::egret().neck(90, 84, 14).bend(40).kinked(22).head(8, -4)
             .billShape(BillKind::Pointed, 44, 5.2, 0, 3),
          {.upper = White, .under = 0xf0f0ec, .head = White, .wing = 0xf2f2ee, .primaries = 0xe4e4e0,
           .tail = 0xf4f4f0, .bill = 0x222222, .legs = 0x2a2626, .iris = 0xe8d040, .fringe = 0xffffff,
           .plumes = 0xfcfcfa,
           .marks = {lores(QColor(0x50c0a0), 0.32),
-                    stroke(Frame::Head, {{1.2, 0.12}, {0.6, 0.1}, {0.05, 0.06}}, 0.1, QColor(0x2a2a24), false)}},
+                    stroke(Frame::Head, {{1.3, 0.14}, {0.6, 0.12}, {-0.1, 0.04}}, 0.2, QColor(0x1e1e1a), false)}},
          Setting::Shallows, 230, 300, true},
         {6, u"カイツブリ"_s, build::grebe().head(10.5).billShape(BillKind::Pointed, 11, 4.6),
          {.upper = 0x3a2e26, .under = 0x54463a, .head = 0x2a2220, .throat = 0x8a3a22, .wing = 0x3a2e26,
@@ -234,7 +234,7 @@ QList<Species> summerBirds()
                     stroke(Frame::Head, {{1.05, -0.42}, {0.35, -0.62}, {-0.45, -0.45}, {-0.9, 0.15}},
                            0.3, White, false)}},
          Setting::Mudflat, 270, 220},
-        {23, u"キョウジョシギ"_s, build::plover().body(52, 4).head(12.5).billShape(BillKind::Pointed, 14, 5, 7, 2)
+        {23, u"キョウジョシギ"_s, build::plover().body(52, 4).head(14).billShape(BillKind::Pointed, 14, 5, 7, 2)
             .legs(22, 3),
          {.upper = 0xb05a2a, .under = White, .head = White, .throat = White, .wing = 0xb85e2c,
           .primaries = 0x2a2424, .bill = 0x1e1e1e, .legs = 0xf08030, .pattern = WingPattern::Fringed,
@@ -452,7 +452,7 @@ QList<Species> winterBirds()
                     cap(Black, -0.5), forehead(White, 0.5), eyeStripe(Black, 0.12),
                     tailEdges(White)}},
          Setting::Mudflat, 260, 200, true},
-        {48, u"キョウジョシギ"_s, build::plover().body(52, 4).head(12.5).billShape(BillKind::Pointed, 14, 5, 7, 2)
+        {48, u"キョウジョシギ"_s, build::plover().body(52, 4).head(14).billShape(BillKind::Pointed, 14, 5, 7, 2)
             .legs(22, 3),
          {.upper = 0x6a5a4a, .under = White, .head = 0x6a5e50, .throat = 0xe8e4de, .wing = 0x5a4a3c,
           .primaries = 0x2a2424, .bill = 0x1e1e1e, .legs = 0xe8802e, .pattern = WingPattern::Fringed,
