@@ -50,6 +50,15 @@ void addGrain(QImage& image, int seed)
     }
 }
 
+// Lays a canvas-sized layer over the target, whatever the target's transform.
+void overlay(QPainter& target, const QImage& image)
+{
+    target.save();
+    target.resetTransform();
+    target.drawImage(0, 0, image);
+    target.restore();
+}
+
 } // namespace
 
 BirdPainter::BirdPainter(const Species& species)
@@ -175,84 +184,65 @@ QImage BirdPainter::paint()
     return small;
 }
 
-QImage BirdPainter::paintBird()
+QImage BirdPainter::layer(const std::function<void(QPainter&)>& draw) const
 {
-    QImage layer(m_canvas, QImage::Format_ARGB32_Premultiplied);
-    layer.fill(Qt::transparent);
-    QPainter p(&layer);
+    QImage image(m_canvas, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setTransform(m_transform);
-    paintLegs(p);
-    paintTail(p);
-    paintCrest(p);
-    // The head sits over the shoulder: the folded wing goes under it, so the face
-    // keeps its marks on a bird whose wing starts close behind the head.
-    QImage body(m_canvas, QImage::Format_ARGB32_Premultiplied);
-    body.fill(Qt::transparent);
-    {
-        QPainter q(&body);
-        q.setRenderHint(QPainter::Antialiasing);
-        q.setTransform(m_transform);
-        paintBody(q);
-    }
-    p.save();
-    p.resetTransform();
-    p.drawImage(0, 0, body);
-    p.restore();
-    paintWing(p);
-    // only the face and crown, fading out towards the nape so no edge shows
-    QImage face(m_canvas, QImage::Format_ARGB32_Premultiplied);
-    face.fill(Qt::transparent);
-    const int fade = std::max(2, int(m_species.shape.headRadius * m_scale * 0.25));
-    {
-        QPainter q(&face);
-        q.setRenderHint(QPainter::Antialiasing);
-        q.setTransform(m_transform);
-        const QPointF c = m_geometry.map(Frame::Head, {0.25, 0.0});
-        QTransform shrink;
-        shrink.translate(c.x(), c.y());
-        shrink.scale(0.8, 0.8);
-        shrink.translate(-c.x(), -c.y());
-        q.fillPath(shrink.map(m_geometry.headOutline()), Qt::white);
-    }
-    paths::blur(face, fade, face.rect());
-    {
-        QPainter q(&face);
-        q.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        q.drawImage(0, 0, body);
-    }
-    p.save();
-    p.resetTransform();
-    p.drawImage(0, 0, face);
-    p.restore();
-    if (m_colours.plumes.isValid())
-        paintPlumes(p);
-    if (m_colours.sickles.isValid())
-        paintSickles(p);
-    paintBill(p);
-    paintEye(p);
-    return layer;
+    draw(p);
+    return image;
+}
+
+QImage BirdPainter::paintBird()
+{
+    return layer([&](QPainter& p) {
+        paintLegs(p);
+        paintTail(p);
+        paintCrest(p);
+        // The head sits over the shoulder: the folded wing goes under it, so the face
+        // keeps its marks on a bird whose wing starts close behind the head.
+        const QImage body = layer([&](QPainter& q) { paintBody(q); });
+        overlay(p, body);
+        paintWing(p);
+        // only the face and crown, fading out towards the nape so no edge shows
+        QImage face = layer([&](QPainter& q) {
+            const QPointF c = m_geometry.map(Frame::Head, {0.25, 0.0});
+            QTransform shrink;
+            shrink.translate(c.x(), c.y());
+            shrink.scale(0.8, 0.8);
+            shrink.translate(-c.x(), -c.y());
+            q.fillPath(shrink.map(m_geometry.headOutline()), Qt::white);
+        });
+        paths::blur(face, std::max(2, int(m_species.shape.headRadius * m_scale * 0.25)), face.rect());
+        {
+            QPainter q(&face);
+            q.setCompositionMode(QPainter::CompositionMode_SourceIn);
+            q.drawImage(0, 0, body);
+        }
+        overlay(p, face);
+        if (m_colours.plumes.isValid())
+            paintPlumes(p);
+        if (m_colours.sickles.isValid())
+            paintSickles(p);
+        paintBill(p);
+        paintEye(p);
+    });
 }
 
 void BirdPainter::softLayer(QPainter& target, const QPainterPath& clip, int radius,
                             const std::function<void(QPainter&)>& draw)
 {
-    QImage layer(m_canvas, QImage::Format_ARGB32_Premultiplied);
-    layer.fill(Qt::transparent);
-    {
-        QPainter q(&layer);
-        q.setRenderHint(QPainter::Antialiasing);
-        q.setTransform(m_transform);
-        draw(q);
-    }
+    QImage soft = layer(draw);
     const QRect area = m_transform.mapRect(clip.boundingRect())
                            .toAlignedRect()
                            .adjusted(-radius * 3, -radius * 3, radius * 3, radius * 3);
-    paths::blur(layer, radius, area);
+    paths::blur(soft, radius, area);
     target.save();
     target.setClipPath(clip, Qt::IntersectClip);
     target.resetTransform();
-    target.drawImage(0, 0, layer);
+    target.drawImage(0, 0, soft);
     target.restore();
 }
 

@@ -48,6 +48,8 @@ private:
     void paintMarks(QPainter& p, QList<Frame> frames, bool soft);
     void paintMark(QPainter& p, const Mark& mark, int seed);
     void paintTexture(QPainter& p, const Mark& mark, int seed);
+    // A transparent canvas-sized layer, painted in bird units.
+    QImage layer(const std::function<void(QPainter&)>& draw) const;
     // Paints into a layer, blurs it and lays it over the target inside the clip.
     void softLayer(QPainter& target, const QPainterPath& clip, int radius,
                    const std::function<void(QPainter&)>& draw);
