@@ -140,11 +140,12 @@ void BirdGeometry::buildBody()
     for (int i = 0; i < Samples; ++i) {
         const double t = 2 * M_PI * i / Samples;
         const double x = std::cos(t);
-        double y = std::sin(t) * (1 + 0.1 * x); // the breast is fuller than the rear
+        double y = std::sin(t) * (1 + m_shape.breastFullness * x); // the breast is fuller than the rear
         if (y < 0)
             y *= 0.93; // and the back flatter than the belly
         const double rear = std::max(0.0, -x);
-        y *= 1 - (y < 0 ? 0.22 : 0.12) * rear * rear; // both slope in towards the tail
+        const double taper = m_shape.rearTaper;
+        y *= 1 - (y < 0 ? taper : taper * 0.55) * rear * rear; // both slope in towards the tail
         outline.append(map(Frame::Body, {x, y}));
     }
     m_body = paths::polygon(outline);
@@ -152,7 +153,13 @@ void BirdGeometry::buildBody()
 
 QPointF BirdGeometry::neckPoint(double t) const
 {
-    return paths::cubic(m_neck[0], m_neck[1], m_neck[2], m_neck[3], t);
+    const QPointF p = paths::cubic(m_neck[0], m_neck[1], m_neck[2], m_neck[3], t);
+    if (m_shape.neckKink == 0)
+        return p;
+    // a narrow bump on the centre line: the neck bends there at an angle, not in a curve
+    constexpr double At = 0.42, Span = 0.3;
+    const double k = std::max(0.0, 1 - std::abs(t - At) / Span);
+    return p + downOf(m_shape.neckAngle) * (m_shape.neckKink * k * k * (3 - 2 * k));
 }
 
 QPointF BirdGeometry::neckNormal(double t) const

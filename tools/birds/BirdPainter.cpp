@@ -1,5 +1,6 @@
 #include "BirdPainter.h"
 
+#include "BodySize.h"
 #include "FeatherPainter.h"
 #include "PathTools.h"
 #include "Scenery.h"
@@ -49,6 +50,15 @@ void addGrain(QImage& image, int seed)
     }
 }
 
+// Lays a canvas-sized layer over the target, whatever the target's transform.
+void overlay(QPainter& target, const QImage& image)
+{
+    target.save();
+    target.resetTransform();
+    target.drawImage(0, 0, image);
+    target.restore();
+}
+
 } // namespace
 
 BirdPainter::BirdPainter(const Species& species)
@@ -60,31 +70,86 @@ double BirdPainter::pixel() const
     return 1.0 / m_scale;
 }
 
+namespace {
+
+// Where the feet or the water line sit, as a share of the picture's height: a bird
+// on a post stands high enough for the post to show as a post.
+double anchorOf(const Species& species)
+{
+    const Stance stance = species.shape.stance;
+    return stance == Stance::Swimming         ? 0.66
+           : species.setting == Setting::Post ? 0.7
+           : stance == Stance::Perched        ? 0.72
+                                              : 0.87;
+}
+
+// The largest scale, canvas pixels per bird unit, at which the bird fits its picture.
+double fillScale(const Species& species, const BirdGeometry& geometry)
+{
+    const QRectF b = geometry.bounds();
+    const double base = geometry.baseline();
+    const double w = species.width * BirdPainter::Oversample, h = species.height * BirdPainter::Oversample;
+    const double anchor = anchorOf(species);
+    double scale = 0.9 * w / b.width();
+    scale = std::min(scale, (anchor - 0.05) * h / (base - b.top()));
+    if (species.shape.stance != Stance::Swimming && b.bottom() > base + 1)
+        scale = std::min(scale, (0.97 - anchor) * h / (b.bottom() - base));
+    return scale;
+}
+
+// Bill tip to tail tip, in bird units.
+double drawnLength(const BirdGeometry& geometry)
+{
+    return QLineF(geometry.map(Frame::Bill, {1, 0}), geometry.map(Frame::Tail, {1, 0})).length();
+}
+
+} // namespace
+
+double BirdPainter::familyScale(const Species& species)
+{
+    const BodySize size = bodySize(species.number);
+    const BirdGeometry geometry(species.shape);
+    const double fill = fillScale(species, geometry);
+    if (size.lengthCm <= 0)
+        return fill;
+    // canvas pixels per centimetre: the most the family's every member allows
+    double perCm = fill * drawnLength(geometry) / size.lengthCm;
+    for (const Species& other : speciesTable()) {
+        const BodySize otherSize = bodySize(other.number);
+        if (otherSize.family != size.family || otherSize.lengthCm <= 0)
+            continue;
+        const BirdGeometry g(other.shape);
+        perCm = std::min(perCm, fillScale(other, g) * drawnLength(g) / otherSize.lengthCm);
+    }
+    const double share = std::min(1.0, perCm * size.lengthCm / drawnLength(geometry) / fill);
+    return fill * std::max(SmallestShare, std::pow(share, SizeCompression));
+}
+
+QSize BirdPainter::pictureSize(const Species& species)
+{
+    const BirdGeometry geometry(species.shape);
+    const double share = familyScale(species) / fillScale(species, geometry);
+    // half of what the bird gives up is taken off the picture around it
+    const double keep = 0.5 + 0.5 * share;
+    return {std::max(SmallestPicture.width(), int(std::lround(species.width * keep))),
+            std::max(SmallestPicture.height(), int(std::lround(species.height * keep)))};
+}
+
 void BirdPainter::fitToCanvas()
 {
     const QRectF b = m_geometry.bounds();
     const double base = m_geometry.baseline();
     const double w = m_canvas.width(), h = m_canvas.height();
-    const Stance stance = m_species.shape.stance;
-    // a bird on a post stands high enough for the post to show as a post
-    const double anchor = stance == Stance::Swimming           ? 0.66
-                          : m_species.setting == Setting::Post ? 0.7
-                          : stance == Stance::Perched          ? 0.72
-                                                               : 0.87;
-    double scale = 0.9 * w / b.width();
-    scale = std::min(scale, (anchor - 0.05) * h / (base - b.top()));
-    if (stance != Stance::Swimming && b.bottom() > base + 1)
-        scale = std::min(scale, (0.97 - anchor) * h / (b.bottom() - base));
-    m_scale = scale;
+    m_scale = familyScale(m_species);
     m_transform = QTransform();
-    m_transform.translate(w / 2, anchor * h);
-    m_transform.scale(m_species.facingRight ? scale : -scale, scale);
+    m_transform.translate(w / 2, anchorOf(m_species) * h);
+    m_transform.scale(m_species.facingRight ? m_scale : -m_scale, m_scale);
     m_transform.translate(-b.center().x(), -base);
 }
 
 QImage BirdPainter::paint()
 {
-    m_canvas = QSize(m_species.width, m_species.height) * Oversample;
+    m_canvas = pictureSize(m_species) * Oversample;
     fitToCanvas();
     const QImage bird = paintBird();
 
@@ -113,53 +178,71 @@ QImage BirdPainter::paint()
     p.restore();
     scenery.paintFront(p, anchors);
     p.end();
-    QImage small =
-        picture.scaled(m_species.width, m_species.height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-            .convertToFormat(QImage::Format_RGB32);
+    QImage small = picture.scaled(m_canvas / Oversample, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                       .convertToFormat(QImage::Format_RGB32);
     addGrain(small, m_species.number);
     return small;
 }
 
-QImage BirdPainter::paintBird()
+QImage BirdPainter::layer(const std::function<void(QPainter&)>& draw) const
 {
-    QImage layer(m_canvas, QImage::Format_ARGB32_Premultiplied);
-    layer.fill(Qt::transparent);
-    QPainter p(&layer);
+    QImage image(m_canvas, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setTransform(m_transform);
-    paintLegs(p);
-    paintTail(p);
-    paintCrest(p);
-    paintBody(p);
-    paintWing(p);
-    if (m_colours.plumes.isValid())
-        paintPlumes(p);
-    if (m_colours.sickles.isValid())
-        paintSickles(p);
-    paintBill(p);
-    paintEye(p);
-    return layer;
+    draw(p);
+    return image;
+}
+
+QImage BirdPainter::paintBird()
+{
+    return layer([&](QPainter& p) {
+        paintLegs(p);
+        paintTail(p);
+        paintCrest(p);
+        // The head sits over the shoulder: the folded wing goes under it, so the face
+        // keeps its marks on a bird whose wing starts close behind the head.
+        const QImage body = layer([&](QPainter& q) { paintBody(q); });
+        overlay(p, body);
+        paintWing(p);
+        // only the face and crown, fading out towards the nape so no edge shows
+        QImage face = layer([&](QPainter& q) {
+            const QPointF c = m_geometry.map(Frame::Head, {0.25, 0.0});
+            QTransform shrink;
+            shrink.translate(c.x(), c.y());
+            shrink.scale(0.8, 0.8);
+            shrink.translate(-c.x(), -c.y());
+            q.fillPath(shrink.map(m_geometry.headOutline()), Qt::white);
+        });
+        paths::blur(face, std::max(2, int(m_species.shape.headRadius * m_scale * 0.25)), face.rect());
+        {
+            QPainter q(&face);
+            q.setCompositionMode(QPainter::CompositionMode_SourceIn);
+            q.drawImage(0, 0, body);
+        }
+        overlay(p, face);
+        if (m_colours.plumes.isValid())
+            paintPlumes(p);
+        if (m_colours.sickles.isValid())
+            paintSickles(p);
+        paintBill(p);
+        paintEye(p);
+    });
 }
 
 void BirdPainter::softLayer(QPainter& target, const QPainterPath& clip, int radius,
                             const std::function<void(QPainter&)>& draw)
 {
-    QImage layer(m_canvas, QImage::Format_ARGB32_Premultiplied);
-    layer.fill(Qt::transparent);
-    {
-        QPainter q(&layer);
-        q.setRenderHint(QPainter::Antialiasing);
-        q.setTransform(m_transform);
-        draw(q);
-    }
+    QImage soft = layer(draw);
     const QRect area = m_transform.mapRect(clip.boundingRect())
                            .toAlignedRect()
                            .adjusted(-radius * 3, -radius * 3, radius * 3, radius * 3);
-    paths::blur(layer, radius, area);
+    paths::blur(soft, radius, area);
     target.save();
     target.setClipPath(clip, Qt::IntersectClip);
     target.resetTransform();
-    target.drawImage(0, 0, layer);
+    target.drawImage(0, 0, soft);
     target.restore();
 }
 
@@ -616,6 +699,27 @@ void BirdPainter::paintTexture(QPainter& p, const Mark& m, int seed)
             p.drawPath(paths::polygon(line, false));
         }
         break;
+    case MarkKind::LevelBars: {
+        // level on the picture whatever the body's tilt, each sagging a little
+        // with the roundness of the breast, kept to the area
+        QPainterPath inside;
+        inside.addPolygon(
+            QPolygonF(QList<QPointF>{g.map(m.frame, area.topLeft()), g.map(m.frame, area.topRight()),
+                                     g.map(m.frame, area.bottomRight()), g.map(m.frame, area.bottomLeft())}));
+        const QRectF box = inside.boundingRect();
+        p.save();
+        p.setClipPath(inside, Qt::IntersectClip);
+        p.setPen(QPen(m.colour, s, Qt::SolidLine, Qt::RoundCap));
+        for (int i = 0; i < m.count; ++i) {
+            const double y = box.top() + (i + 0.5) / m.count * box.height() + random.uniform(-0.1, 0.1) * s;
+            QPainterPath bar;
+            bar.moveTo(box.left(), y);
+            bar.quadTo(box.center().x(), y + box.width() * 0.06, box.right(), y);
+            p.drawPath(bar);
+        }
+        p.restore();
+        break;
+    }
     case MarkKind::Vermiculation:
         p.setPen(QPen(m.colour, s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         for (int i = 0; i < m.count; ++i) {

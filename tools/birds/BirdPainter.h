@@ -22,6 +22,14 @@ public:
     // The finished picture at the species' own size.
     QImage paint();
 
+    // Canvas pixels per bird unit: the scale that fills the picture, made smaller
+    // so the bird keeps its size beside the largest of its family.
+    static double familyScale(const Species& species);
+    // The picture's size: the species' own, trimmed around a bird drawn small
+    // beside its family, but never below SmallestPicture.
+    static QSize pictureSize(const Species& species);
+    static constexpr QSize SmallestPicture{200, 182};
+
 private:
     void fitToCanvas();
     QImage paintBird();
@@ -40,6 +48,8 @@ private:
     void paintMarks(QPainter& p, QList<Frame> frames, bool soft);
     void paintMark(QPainter& p, const Mark& mark, int seed);
     void paintTexture(QPainter& p, const Mark& mark, int seed);
+    // A transparent canvas-sized layer, painted in bird units.
+    QImage layer(const std::function<void(QPainter&)>& draw) const;
     // Paints into a layer, blurs it and lays it over the target inside the clip.
     void softLayer(QPainter& target, const QPainterPath& clip, int radius,
                    const std::function<void(QPainter&)>& draw);

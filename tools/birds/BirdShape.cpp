@@ -24,6 +24,21 @@ BirdShape BirdShape::bend(double amount) const
     return s;
 }
 
+BirdShape BirdShape::kinked(double amount) const
+{
+    BirdShape s = *this;
+    s.neckKink = amount;
+    return s;
+}
+
+BirdShape BirdShape::outline(double fullness, double taper) const
+{
+    BirdShape s = *this;
+    s.breastFullness = fullness;
+    s.rearTaper = taper;
+    return s;
+}
+
 BirdShape BirdShape::head(double radius, double angle) const
 {
     BirdShape s = *this;
@@ -109,7 +124,8 @@ namespace build {
 BirdShape heron()
 {
     BirdShape s;
-    s.depth = 42;
+    s.depth = 40;
+    s.rearTaper = 0.36;
     s.tilt = 24;
     s.neckLength = 58;
     s.neckAngle = 80;
@@ -139,7 +155,8 @@ BirdShape heron()
 BirdShape egret()
 {
     BirdShape s = heron();
-    s.depth = 34;
+    s.depth = 30;
+    s.rearTaper = 0.42;
     s.neckLength = 78;
     s.neckWidth = 14;
     s.neckBend = 62;
@@ -233,9 +250,11 @@ BirdShape grebe()
 BirdShape wader()
 {
     BirdShape s;
-    s.depth = 44;
+    s.depth = 40;
+    s.breastFullness = 0.06;
+    s.rearTaper = 0.4;
     s.tilt = 8;
-    s.neckLength = 14;
+    s.neckLength = 17;
     s.neckAngle = 50;
     s.neckWidth = 26;
     s.headRadius = 13;
@@ -257,7 +276,9 @@ BirdShape wader()
 BirdShape plover()
 {
     BirdShape s = wader();
-    s.depth = 50;
+    s.depth = 52;
+    s.breastFullness = 0.18;
+    s.rearTaper = 0.3;
     s.tilt = 6;
     s.neckLength = 11;
     s.neckAngle = 60;
@@ -280,7 +301,8 @@ BirdShape plover()
 BirdShape tern()
 {
     BirdShape s;
-    s.depth = 42;
+    s.depth = 38;
+    s.rearTaper = 0.42;
     s.tilt = 10;
     s.neckLength = 10;
     s.neckAngle = 55;
@@ -307,6 +329,8 @@ BirdShape gull()
 {
     BirdShape s;
     s.depth = 46;
+    s.breastFullness = 0.14;
+    s.rearTaper = 0.36;
     s.tilt = 10;
     s.neckLength = 14;
     s.neckAngle = 62;
@@ -334,7 +358,9 @@ BirdShape songbird()
 {
     BirdShape s;
     s.stance = Stance::Perched;
-    s.depth = 62;
+    s.depth = 60;
+    s.breastFullness = 0.16;
+    s.rearTaper = 0.3;
     s.tilt = 32;
     s.neckLength = 5;
     s.neckAngle = 60;
@@ -389,7 +415,7 @@ BirdShape duck()
 {
     BirdShape s;
     s.stance = Stance::Swimming;
-    s.waterline = 0.2;
+    s.waterline = 0.08;
     s.depth = 62;
     s.tilt = -3;
     s.neckLength = 21;

@@ -14,13 +14,16 @@ enum class CrestKind { None, Plumes, Tuft, Peak, Horns, Mane, Shaggy };
 struct BirdShape
 {
     Stance stance = Stance::Standing;
-    double depth = 52;      // body depth
-    double tilt = 8;        // the body axis rises this much towards the breast
-    double waterline = 0.2; // swimming: body-frame height of the water surface
+    double depth = 52;           // body depth
+    double tilt = 8;             // the body axis rises this much towards the breast
+    double waterline = 0.2;      // swimming: body-frame height of the water surface
+    double breastFullness = 0.1; // how much deeper the breast is than the rear
+    double rearTaper = 0.22;     // how far back and belly slope in towards the tail
 
     double neckLength = 14;
     double neckAngle = 65;         // direction from the neck's base to the head's centre
     double neckBend = 0;           // S-bend: base tangent turns forward, top tangent back
+    double neckKink = 0;           // an angle part-way up the neck, pushed forward this far
     double neckWidth = 30;         // at the base; it narrows towards the head
     QPointF neckBase{0.62, -0.45}; // body frame
 
@@ -56,6 +59,8 @@ struct BirdShape
     BirdShape body(double newDepth, double newTilt) const;
     BirdShape neck(double length, double angle, double width) const;
     BirdShape bend(double amount) const;
+    BirdShape kinked(double amount) const;
+    BirdShape outline(double fullness, double taper) const;
     BirdShape head(double radius, double angle = 0) const;
     BirdShape eyeAt(double x, double y, double size) const;
     BirdShape billShape(BillKind kind, double length, double depth, double curve = 0, double droop = 4) const;

@@ -1,6 +1,7 @@
 // piyo-contact-sheet MEDIA_DIR OUT.png
 // Lays all 80 bird pictures of a media directory side by side, each with its number
 // and name, so the whole set can be judged at a glance.
+#include "GifWriter.h"
 #include "Species.h"
 
 #include <QDir>
@@ -61,7 +62,8 @@ int main(int argc, char** argv)
         drawCell(p, cell, picture, u"%1 %2"_s.arg(species.number).arg(species.name));
     }
     p.end();
-    if (!sheet.save(args.at(2))) {
+    // reduced as the pictures are, which keeps the sheet small enough to keep in the repository
+    if (!reducedTo256Colours(sheet).save(args.at(2))) {
         QTextStream(stderr) << "piyo-contact-sheet: cannot write " << args.at(2) << '\n';
         return 1;
     }

@@ -22,6 +22,7 @@ enum class MarkKind {
     Streaks,      // points: corners of the area; short lengthwise strokes
     Spots,        // round dots
     Bars,         // cross bars
+    LevelBars,    // bars level as the bird sits, as on a cuckoo's underparts
     Chevrons,     // V marks, as on a thrush's breast
     Vermiculation // fine wavy lines, as on a drake's flanks
 };
