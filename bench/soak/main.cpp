@@ -171,9 +171,8 @@ int run(const QStringList& arguments)
     // then with the real one, which adds the sound stack's.
     const bool alone =
         leavingAndComingBack(questions, "silent player: the screen alone", SilentPlayer::factory(), FlatKiB);
-    const bool withSound =
-        leavingAndComingBack(questions, "real sound player", [] { return std::make_unique<AudioPlayer>(); },
-                             SoundStackKiB);
+    const bool withSound = leavingAndComingBack(
+        questions, "real sound player", [] { return std::make_unique<AudioPlayer>(); }, SoundStackKiB);
     const bool steady = alone && withSound;
     const bool counts = countsPastSixteenBits(rightInARow);
     std::printf("soak: %s\n", steady && counts ? "all checks passed" : "FAILED");

@@ -29,6 +29,7 @@ void hideBird(PictureBox& box);
 
 // Grows the bird's picture into the design rectangle and, when a player is
 // given and the bird has a call, starts the call repeating.
-void showBird(PictureBox& box, const zoom::DesignRect& design, const BirdMedia& bird, SoundPlayer* callPlayer);
+void showBird(PictureBox& box, const zoom::DesignRect& design, const BirdMedia& bird,
+              SoundPlayer* callPlayer);
 
 } // namespace presentation

@@ -80,10 +80,7 @@ void QuizScreen::readFeedbackPictures()
         return std::pair{readPicture(media::feedbackFilePath(root, media::FeedbackFile::RightPicture)),
                          readPicture(media::feedbackFilePath(root, media::FeedbackFile::WrongPicture))};
     };
-    const quint64 tag = m_feedbackRequest.next();
-    inBackground(form(), read, [this, tag](const std::pair<QImage, QImage>& marks) {
-        if (!isOpen() || !m_feedbackRequest.isCurrent(tag))
-            return;
+    m_feedbackRequest.start(*this, read, [this](const std::pair<QImage, QImage>& marks) {
         RightMark = QPixmap::fromImage(marks.first);
         WrongMark = QPixmap::fromImage(marks.second);
     });
@@ -128,14 +125,11 @@ void QuizScreen::PresentQuestion()
 
     // The picture grows in and the call starts once the files have been read. An
     // answer given before they arrive still sees the bird, but hears no call.
-    const quint64 tag = m_birdRequest.next();
-    inBackground(
-        form(), [root = DataRoot, number = NumberText] { return presentation::readBirdMedia(root, number); },
-        [this, tag](const presentation::BirdMedia& bird) {
-            if (!isOpen() || !m_birdRequest.isCurrent(tag))
-                return;
-            presentation::showBird(*image(u"Image1"_s), {DesignTop, DesignLeft, DesignWidth, DesignHeight}, bird,
-                                   Accepting == 1 ? player(u"MediaPlayer1"_s) : nullptr);
+    m_birdRequest.start(
+        *this, [root = DataRoot, number = NumberText] { return presentation::readBirdMedia(root, number); },
+        [this](const presentation::BirdMedia& bird) {
+            presentation::showBird(*image(u"Image1"_s), {DesignTop, DesignLeft, DesignWidth, DesignHeight},
+                                   bird, Accepting == 1 ? player(u"MediaPlayer1"_s) : nullptr);
         });
 }
 

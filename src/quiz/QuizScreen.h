@@ -80,6 +80,6 @@ private:
     qint16 Accepting = 0;
     QPixmap RightMark;
     QPixmap WrongMark;
-    RequestTag m_birdRequest;
-    RequestTag m_feedbackRequest;
+    LatestRequest m_birdRequest;
+    LatestRequest m_feedbackRequest;
 };

@@ -66,14 +66,11 @@ void ReferenceScreen::onNameClicked(int index)
     MarkedEntry = SelectedEntry;
 
     // The picture grows in and the call starts once the files have been read.
-    const quint64 tag = m_birdRequest.next();
-    inBackground(
-        form(), [root = DataRoot, number = NumberText] { return presentation::readBirdMedia(root, number); },
-        [this, tag](const presentation::BirdMedia& bird) {
-            if (!isOpen() || !m_birdRequest.isCurrent(tag))
-                return;
-            presentation::showBird(*form()->picture(u"Image1"_s), {DesignTop, DesignLeft, DesignWidth, DesignHeight},
-                                   bird, callPlayer());
+    m_birdRequest.start(
+        *this, [root = DataRoot, number = NumberText] { return presentation::readBirdMedia(root, number); },
+        [this](const presentation::BirdMedia& bird) {
+            presentation::showBird(*form()->picture(u"Image1"_s),
+                                   {DesignTop, DesignLeft, DesignWidth, DesignHeight}, bird, callPlayer());
         });
 }
 
@@ -86,12 +83,11 @@ void ReferenceScreen::onDescriptionClicked()
     list->setVisible(true);
     form()->picture(u"Image2"_s)->setVisible(true);
 
-    const quint64 tag = m_descriptionRequest.next();
+    // The text is listed once it has been read.
     const QString path = media::birdFilePath(DataRoot, media::BirdFile::Description, NumberText);
-    inBackground(form(), [path] { return description::read(path); }, [this, tag](const QStringList& lines) {
-        if (isOpen() && m_descriptionRequest.isCurrent(tag))
-            form()->list(u"List1"_s)->addLines(lines);
-    });
+    m_descriptionRequest.start(
+        *this, [path] { return description::read(path); },
+        [this](const QStringList& lines) { form()->list(u"List1"_s)->addLines(lines); });
 }
 
 void ReferenceScreen::closeViewer()

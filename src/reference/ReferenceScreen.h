@@ -45,6 +45,6 @@ private:
     qint16 DesignHeight = 0;
     QString DataRoot;
     QString NumberText;
-    RequestTag m_birdRequest;
-    RequestTag m_descriptionRequest;
+    LatestRequest m_birdRequest;
+    LatestRequest m_descriptionRequest;
 };

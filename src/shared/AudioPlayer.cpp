@@ -10,7 +10,8 @@ struct AudioPlayer::Output
 
 AudioPlayer::AudioPlayer() : m_output(std::make_shared<Output>())
 {
-    AudioThread::instance().post([output = m_output] { output->player = AudioThread::instance().makeOutput(); });
+    AudioThread::instance().post(
+        [output = m_output] { output->player = AudioThread::instance().makeOutput(); });
 }
 
 AudioPlayer::~AudioPlayer()

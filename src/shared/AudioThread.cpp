@@ -41,7 +41,8 @@ AudioThread::AudioThread() : m_context(new QObject), m_library(backEndPath())
 
 AudioThread::~AudioThread()
 {
-    QMetaObject::invokeMethod(m_context, [context = m_context] { delete context; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_context, [context = m_context] { delete context; }, Qt::QueuedConnection);
     m_thread.quit();
     m_thread.wait();
 }

@@ -5,6 +5,8 @@
 #include <QPromise>
 #include <QThreadPool>
 
+#include "Screen.h"
+
 #include <memory>
 #include <type_traits>
 
@@ -15,7 +17,8 @@ template <class Work, class Done> void inBackground(QObject* context, Work work,
 {
     using Result = std::invoke_result_t<Work>;
     auto promise = std::make_shared<QPromise<Result>>();
-    promise->future().then(context, [done = std::move(done)](Result result) mutable { done(std::move(result)); });
+    promise->future().then(context,
+                           [done = std::move(done)](Result result) mutable { done(std::move(result)); });
     promise->start();
     QThreadPool::globalInstance()->start([promise, work = std::move(work)]() mutable {
         promise->addResult(work());
@@ -23,15 +26,24 @@ template <class Work, class Done> void inBackground(QObject* context, Work work,
     });
 }
 
-// Tags requests so that only the answer to the latest one is used: a new bird
-// clicked before the last one's picture arrived makes that picture stale.
-class RequestTag
+// Work a screen asks for on a worker, of which only the latest answer counts:
+// a new bird clicked before the last one's picture arrived makes that picture
+// stale, and nothing arrives once the screen's window has closed.
+class LatestRequest
 {
 public:
-    quint64 next() { return ++m_current; }
-    void cancel() { ++m_current; }
-    bool isCurrent(quint64 tag) const { return tag == m_current; }
+    template <class Work, class Done> void start(Screen& screen, Work work, Done done)
+    {
+        const quint64 tag = ++m_latest;
+        inBackground(screen.form(), std::move(work),
+                     [this, &screen, tag, done = std::move(done)](auto result) mutable {
+                         if (screen.isOpen() && tag == m_latest)
+                             done(std::move(result));
+                     });
+    }
+    // Whatever was asked for is no longer wanted.
+    void cancel() { ++m_latest; }
 
 private:
-    quint64 m_current = 0;
+    quint64 m_latest = 0;
 };

@@ -36,7 +36,8 @@ int openRegularFile(const QString& path, QString* why)
     if (path.isEmpty())
         return fail(u"file not found"_s);
     // O_NONBLOCK: opening a pipe that has no writer returns at once instead of waiting for one.
-    FileDescriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    FileDescriptor file(
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (!file.isOpen()) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR)
@@ -45,7 +46,9 @@ int openRegularFile(const QString& path, QString* why)
             return fail(u"not a regular file"_s);
         return fail(systemError(error));
     }
-    struct stat status{};
+    struct stat status
+    {
+    };
     if (::fstat(file.get(), &status) != 0)
         return fail(systemError(errno));
     if (!S_ISREG(status.st_mode))

@@ -31,5 +31,8 @@ QImage readPicture(const QString& path)
     const QImage image = reader.read();
     if (image.isNull() || tooLarge(image.size()))
         return {};
-    return image;
+    // Converted here, on the worker, to what a pixmap holds on screen, so that
+    // making the pixmap on the window's thread is only a copy.
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                         : QImage::Format_RGB32);
 }

@@ -8,7 +8,6 @@
 #include <QTest>
 #include <QThreadPool>
 
-
 // Waits, as a user would for a moment, for what an action set going: the
 // files read on workers and handed back, and any picture grown into place
 // (its last frames shown at once: the growth's timing has tests of its own).

@@ -4,7 +4,6 @@
 // window, and closing a screen must never hang.
 
 #include "AudioPlayer.h"
-#include "Settle.h"
 #include "BadMedia.h"
 #include "BirdTables.h"
 #include "DescriptionReader.h"
@@ -14,6 +13,7 @@
 #include "QuizScreen.h"
 #include "ReferenceScreen.h"
 #include "ScriptedRandom.h"
+#include "Settle.h"
 #include "TestMedia.h"
 #include "Watchdog.h"
 #include "form/Form.h"

@@ -7,10 +7,10 @@
 namespace {
 
 constexpr double kLowestBandHz = 125;
-constexpr int kBands = 26;           // quarter octaves: 125 Hz to 11.3 kHz
+constexpr int kBands = 26;              // quarter octaves: 125 Hz to 11.3 kHz
 constexpr double kEnvelopeStep = 0.005; // seconds per loudness reading
-constexpr double kNoteOnDb = -25;    // a note starts this far below the call's loudest moment
-constexpr double kNoteOffDb = -32;   // and ends this far below, so a trill's dips do not split it
+constexpr double kNoteOnDb = -25;       // a note starts this far below the call's loudest moment
+constexpr double kNoteOffDb = -32;      // and ends this far below, so a trill's dips do not split it
 constexpr double kShortestGap = 0.015;
 constexpr double kShortestNote = 0.012;
 constexpr double kPhraseBreak = 0.33;
@@ -34,7 +34,8 @@ std::vector<double> bandSpectrum(const std::vector<float>& samples, int sampleRa
     std::vector<double> smooth(kBands);
     for (int i = 0; i < kBands; ++i)
         smooth[std::size_t(i)] = (energy[std::size_t(std::max(0, i - 1))] + 2 * energy[std::size_t(i)] +
-                                  energy[std::size_t(std::min(kBands - 1, i + 1))]) / 4;
+                                  energy[std::size_t(std::min(kBands - 1, i + 1))]) /
+                                 4;
     const double loudest = std::max(1e-30, *std::max_element(smooth.begin(), smooth.end()));
     for (double& e : smooth)
         e = std::max(kFloorDb, 10 * std::log10(e / loudest + 1e-30));
@@ -126,7 +127,8 @@ std::vector<std::vector<double>> powerSpectra(const std::vector<float>& samples,
     std::vector<std::complex<double>> x(frame);
     for (std::size_t start = 0; start + frame <= samples.size(); start += hop) {
         for (std::size_t i = 0; i < frame; ++i)
-            x[i] = samples[start + i] * (0.5 - 0.5 * std::cos(2 * std::numbers::pi * double(i) / double(frame)));
+            x[i] =
+                samples[start + i] * (0.5 - 0.5 * std::cos(2 * std::numbers::pi * double(i) / double(frame)));
         fft(x);
         std::vector<double> power(frame / 2 + 1);
         for (std::size_t bin = 0; bin < power.size(); ++bin)

@@ -18,8 +18,8 @@ struct CallProfile
 {
     // Energy in quarter-octave bands from 125 Hz, in dB below the loudest band, floored at -40 dB.
     std::vector<double> bands;
-    double noteSeconds = 0;  // median length of a note
-    double onsetSeconds = 0; // median time from the start of a note to the start of the next
+    double noteSeconds = 0;    // median length of a note
+    double onsetSeconds = 0;   // median time from the start of a note to the start of the next
     double notesPerPhrase = 0; // notes between silences of a third of a second or more
     int notes = 0;
 };

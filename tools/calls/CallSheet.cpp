@@ -21,17 +21,17 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kColumns = 5;
-constexpr int kRows = 8;            // 5 x 8 = one season set
-constexpr double kSeconds = 10;     // the longest call fills the width
+constexpr int kRows = 8;        // 5 x 8 = one season set
+constexpr double kSeconds = 10; // the longest call fills the width
 constexpr double kTopHz = 10000;
-constexpr int kPlotWidth = 300;     // 30 px a second
-constexpr int kPlotHeight = 100;    // 100 Hz a pixel
+constexpr int kPlotWidth = 300;  // 30 px a second
+constexpr int kPlotHeight = 100; // 100 Hz a pixel
 constexpr int kLabelHeight = 22;
 constexpr int kCellWidth = kPlotWidth + 12;
 constexpr int kCellHeight = kPlotHeight + kLabelHeight + 8;
 constexpr int kTitleHeight = 40;
 constexpr std::size_t kFrame = 1024;
-constexpr double kRangeDb = 50;     // quieter than this below the call's loudest point is white
+constexpr double kRangeDb = 50; // quieter than this below the call's loudest point is white
 
 std::vector<float> readMono(const QString& path, int* sampleRate)
 {
@@ -63,9 +63,11 @@ QImage spectrogram(const std::vector<float>& samples, int sampleRate)
     for (std::size_t x = 0; x < rows.size() && x < std::size_t(kPlotWidth); ++x) {
         for (int y = 0; y < kPlotHeight; ++y) {
             // The strongest bin within the pixel's band, so thin whistles stay visible.
-            const double low = kTopHz * (kPlotHeight - 1 - y) / kPlotHeight, high = low + kTopHz / kPlotHeight;
+            const double low = kTopHz * (kPlotHeight - 1 - y) / kPlotHeight,
+                         high = low + kTopHz / kPlotHeight;
             double power = 0;
-            for (auto bin = std::size_t(low / binHz); bin <= std::size_t(high / binHz) && bin < rows[x].size(); ++bin)
+            for (auto bin = std::size_t(low / binHz);
+                 bin <= std::size_t(high / binHz) && bin < rows[x].size(); ++bin)
                 power = std::max(power, rows[x][bin]);
             const double db = 10 * std::log10(power / loudest + 1e-30);
             const double shade = std::clamp(-db / kRangeDb, 0.0, 1.0);
@@ -88,8 +90,8 @@ void drawCell(QPainter& p, const QPoint& at, const QImage& plot, const QString& 
     p.setPen(Qt::gray);
     p.drawRect(frame.adjusted(-1, -1, 0, 0));
     p.setPen(Qt::black);
-    p.drawText(QRect(at.x() + 6, frame.bottom() + 2, kPlotWidth, kLabelHeight), Qt::AlignLeft | Qt::AlignVCenter,
-               caption);
+    p.drawText(QRect(at.x() + 6, frame.bottom() + 2, kPlotWidth, kLabelHeight),
+               Qt::AlignLeft | Qt::AlignVCenter, caption);
 }
 
 } // namespace
@@ -110,17 +112,21 @@ int main(int argc, char** argv)
     const QString titles[] = {u"春夏 (1–40)　横 10 秒 × 縦 0–10 kHz"_s, u"秋冬 (41–80)"_s};
     for (int block = 0; block < 2; ++block) {
         p.setFont(QFont(u"IPAPGothic"_s, 16));
-        p.drawText(QRect(8, block * blockHeight, sheet.width(), kTitleHeight), Qt::AlignVCenter, titles[block]);
+        p.drawText(QRect(8, block * blockHeight, sheet.width(), kTitleHeight), Qt::AlignVCenter,
+                   titles[block]);
     }
     p.setFont(QFont(u"IPAPGothic"_s, 11));
     const std::vector<Call>& table = birdCalls();
     for (std::size_t i = 0; i < table.size(); ++i) {
         const Call& call = table[i];
         const int block = int(i) / (kColumns * kRows), place = int(i) % (kColumns * kRows);
-        const QPoint at(place % kColumns * kCellWidth, block * blockHeight + kTitleHeight + place / kColumns * kCellHeight);
+        const QPoint at(place % kColumns * kCellWidth,
+                        block * blockHeight + kTitleHeight + place / kColumns * kCellHeight);
         int rate = 0;
-        const std::vector<float> samples = readMono(calls.filePath(QString::fromUtf8(call.file) + u".wav"_s), &rate);
-        const QString caption = u"%1 %2"_s.arg(QString::fromUtf8(call.file).mid(1), QString::fromUtf8(call.name));
+        const std::vector<float> samples =
+            readMono(calls.filePath(QString::fromUtf8(call.file) + u".wav"_s), &rate);
+        const QString caption =
+            u"%1 %2"_s.arg(QString::fromUtf8(call.file).mid(1), QString::fromUtf8(call.name));
         if (samples.empty()) {
             p.setPen(Qt::red);
             p.drawText(QRect(at, QSize(kCellWidth, kCellHeight)), Qt::AlignCenter, caption + u" (missing)"_s);

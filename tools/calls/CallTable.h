@@ -52,9 +52,9 @@ using Phrase = std::vector<Note>;
 // program's repeat of it sounds like the bird calling again.
 struct Call
 {
-    const char* file;   // name without ".wav"
-    const char* name;   // the bird, or what the sound means
-    const char* source; // what the model follows: the field guides' description or transcription
+    const char* file;            // name without ".wav"
+    const char* name;            // the bird, or what the sound means
+    const char* source;          // what the model follows: the field guides' description or transcription
     std::vector<Phrase> phrases; // said in turn; a bird with one phrase says it every time
     double gap = 1.5;            // usual silence between phrases, seconds
     bool once = false;           // feedback sounds: the phrase once, exactly, then `gap` of silence

@@ -146,11 +146,15 @@ void CallsTest::callsOfOneSeasonSetSoundDifferent()
         for (int b = a + 1; b < 40; ++b)
             pairs.push_back({callDistance(profiles[a], profiles[b]), firstNumber + a, firstNumber + b});
     }
-    std::sort(pairs.begin(), pairs.end(), [](const Pair& x, const Pair& y) { return x.distance < y.distance; });
+    std::sort(pairs.begin(), pairs.end(),
+              [](const Pair& x, const Pair& y) { return x.distance < y.distance; });
     auto describe = [&](const Pair& p) {
         const CallProfile &a = profiles[p.a - firstNumber], &b = profiles[p.b - firstNumber];
-        return u"k%1 and k%2: %3 (spectrum %4 dB, rhythm %5 octaves)"_s.arg(p.a).arg(p.b)
-            .arg(p.distance, 0, 'f', 2).arg(spectrumDistance(a, b), 0, 'f', 2).arg(rhythmDistance(a, b), 0, 'f', 2);
+        return u"k%1 and k%2: %3 (spectrum %4 dB, rhythm %5 octaves)"_s.arg(p.a)
+            .arg(p.b)
+            .arg(p.distance, 0, 'f', 2)
+            .arg(spectrumDistance(a, b), 0, 'f', 2)
+            .arg(rhythmDistance(a, b), 0, 'f', 2);
     };
     for (std::size_t i = 0; i < 5; ++i)
         qInfo("close pair %s", qPrintable(describe(pairs[i])));
@@ -189,7 +193,8 @@ void CallsTest::lookAlikesSoundApart()
     const double distance = callDistance(*a, *b);
     QVERIFY2(distance >= kLookAlikesApart,
              qPrintable(u"%1 (spectrum %2 dB, rhythm %3 octaves)"_s.arg(distance, 0, 'f', 2)
-                            .arg(spectrumDistance(*a, *b), 0, 'f', 2).arg(rhythmDistance(*a, *b), 0, 'f', 2)));
+                            .arg(spectrumDistance(*a, *b), 0, 'f', 2)
+                            .arg(rhythmDistance(*a, *b), 0, 'f', 2)));
 }
 
 void CallsTest::aBirdOfBothSetsSoundsTheSameButIsNoCopy_data()
@@ -208,7 +213,8 @@ void CallsTest::aBirdOfBothSetsSoundsTheSameButIsNoCopy()
 {
     QFETCH(int, spring);
     QFETCH(int, winter);
-    const std::optional<Sound> a = readSound(u"k%1.wav"_s.arg(spring)), b = readSound(u"k%1.wav"_s.arg(winter));
+    const std::optional<Sound> a = readSound(u"k%1.wav"_s.arg(spring)),
+                               b = readSound(u"k%1.wav"_s.arg(winter));
     QVERIFY(a && b);
     QVERIFY(a->samples != b->samples);
     const double distance =
