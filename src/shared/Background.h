@@ -1,28 +1,35 @@
 #pragma once
 
-#include <QFuture>
-#include <QObject>
-#include <QPromise>
-#include <QThreadPool>
-
 #include "Screen.h"
 
-#include <memory>
-#include <type_traits>
+#include <QCoreApplication>
+#include <QObject>
+#include <QPointer>
+#include <QThreadPool>
 
-// Runs work() on a worker thread, then done(result) on the thread of context
-// (the user-interface thread for a window). If context is destroyed before the
-// result arrives, done never runs: a late result for a closed window is dropped.
+#include <memory>
+
+// Runs work() on a worker thread, then done(result) on the user-interface
+// thread. If context is destroyed before the result arrives, done never runs:
+// a late result for a closed window is dropped. The context is only ever
+// looked at on the user-interface thread; the worker just carries it.
 template <class Work, class Done> void inBackground(QObject* context, Work work, Done done)
 {
-    using Result = std::invoke_result_t<Work>;
-    auto promise = std::make_shared<QPromise<Result>>();
-    promise->future().then(context,
-                           [done = std::move(done)](Result result) mutable { done(std::move(result)); });
-    promise->start();
-    QThreadPool::globalInstance()->start([promise, work = std::move(work)]() mutable {
-        promise->addResult(work());
-        promise->finish();
+    struct Reply
+    {
+        QPointer<QObject> context;
+        Done done;
+    };
+    auto reply = std::make_shared<Reply>(Reply{context, std::move(done)});
+    QThreadPool::globalInstance()->start([reply, work = std::move(work)]() mutable {
+        auto result = work();
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [reply = std::move(reply), result = std::move(result)]() mutable {
+                if (reply->context)
+                    reply->done(std::move(result));
+            },
+            Qt::QueuedConnection);
     });
 }
 

@@ -8,6 +8,7 @@
 
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QThreadPool>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -250,6 +251,22 @@ private Q_SLOTS:
         rig.clickAt(*rig.form().label(label));
         QCOMPARE(spy.count(), 1);
         QTEST(spy.at(0).at(0).value<ScreenId>(), "target");
+    }
+
+    // The files of a bird clicked just before leaving arrive after the window
+    // has closed: they are dropped, and nothing of them reaches the next showing.
+    void leavingBeforeTheFilesArriveIsSafe()
+    {
+        Rig rig;
+        rig.clickAtOnce(rig.name(4));
+        rig.screen.close();
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        rig.screen.show();
+        rig.settle();
+        QVERIFY(!rig.image(u"Image1"_s).hasPicture());
+        QCOMPARE(rig.calls(), QStringList({u"hide"_s}));
     }
 
     void comingBackShowsTheScreenAsLoaded()
