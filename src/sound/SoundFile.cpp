@@ -1,4 +1,4 @@
-#include "WavFile.h"
+#include "SoundFile.h"
 
 #include "MediaFile.h"
 
@@ -28,7 +28,7 @@ struct Encoding
     QStringView name;
 };
 
-// The encodings whose data length follows from the frame count, so that a
+// The WAV encodings whose data length follows from the frame count, so that a
 // file cut short can be told from a complete one.
 constexpr Encoding kEncodings[] = {
     {SF_FORMAT_PCM_U8, 1, u"8-bit PCM"},    {SF_FORMAT_PCM_S8, 1, u"8-bit PCM"},
@@ -36,6 +36,27 @@ constexpr Encoding kEncodings[] = {
     {SF_FORMAT_PCM_32, 4, u"32-bit PCM"},   {SF_FORMAT_FLOAT, 4, u"32-bit float"},
     {SF_FORMAT_DOUBLE, 8, u"64-bit float"}, {SF_FORMAT_ULAW, 1, u"\u00b5-law"},
     {SF_FORMAT_ALAW, 1, u"A-law"},
+};
+
+// The compressed formats a recorder or a sound archive gives, each with the
+// coding libsndfile reports for it. Their frame counts come from the stream's
+// own header (FLAC, Ogg) or an encoder's tag (MP3), so a file cut short is
+// played as far as it goes.
+struct Compressed
+{
+    int container;
+    int subtype;
+    QStringView format;
+    QStringView encoding;
+};
+constexpr Compressed kCompressed[] = {
+    {SF_FORMAT_FLAC, SF_FORMAT_PCM_S8, u"FLAC", u"8-bit"},
+    {SF_FORMAT_FLAC, SF_FORMAT_PCM_16, u"FLAC", u"16-bit"},
+    {SF_FORMAT_FLAC, SF_FORMAT_PCM_24, u"FLAC", u"24-bit"},
+    {SF_FORMAT_OGG, SF_FORMAT_VORBIS, u"Ogg Vorbis", u"Vorbis"},
+    {SF_FORMAT_OGG, SF_FORMAT_OPUS, u"Ogg Opus", u"Opus"},
+    {SF_FORMAT_MPEG, SF_FORMAT_MPEG_LAYER_III, u"MP3", u"MPEG layer III"},
+    {SF_FORMAT_MPEG, SF_FORMAT_MPEG_LAYER_II, u"MP2", u"MPEG layer II"},
 };
 
 // Rates a sound server can play. Qt's PulseAudio output divides by the bytes
@@ -48,6 +69,22 @@ const Encoding* findEncoding(int subtype)
     const auto* it = std::find_if(std::begin(kEncodings), std::end(kEncodings),
                                   [subtype](const Encoding& e) { return e.subtype == subtype; });
     return it == std::end(kEncodings) ? nullptr : it;
+}
+
+const Compressed* findCompressed(int format)
+{
+    const int container = format & SF_FORMAT_TYPEMASK;
+    const int subtype = format & SF_FORMAT_SUBMASK;
+    const auto* it = std::find_if(std::begin(kCompressed), std::end(kCompressed), [=](const Compressed& c) {
+        return c.container == container && c.subtype == subtype;
+    });
+    return it == std::end(kCompressed) ? nullptr : it;
+}
+
+bool isWav(int format)
+{
+    const int container = format & SF_FORMAT_TYPEMASK;
+    return container == SF_FORMAT_WAV || container == SF_FORMAT_WAVEX;
 }
 
 // libsndfile's own name for a container or encoding ("AIFF (Apple/SGI)", "IMA ADPCM").
@@ -93,9 +130,9 @@ qint64 declaredDataBytes(SNDFILE* file)
 
 } // namespace
 
-std::optional<WavFile> WavFile::read(const QString& path, QString* why, double maxSeconds)
+std::optional<SoundFile> SoundFile::read(const QString& path, QString* why, double maxSeconds)
 {
-    auto fail = [why](QString reason) -> std::optional<WavFile> {
+    auto fail = [why](QString reason) -> std::optional<SoundFile> {
         if (why)
             *why = std::move(reason);
         return std::nullopt;
@@ -116,12 +153,22 @@ std::optional<WavFile> WavFile::read(const QString& path, QString* why, double m
     if (!file)
         return fail(openError(sf_error(nullptr)));
 
-    const int container = sfInfo.format & SF_FORMAT_TYPEMASK;
-    if (container != SF_FORMAT_WAV && container != SF_FORMAT_WAVEX)
-        return fail(u"not a WAV file but %1"_s.arg(formatName(container, SFC_GET_FORMAT_INFO)));
-    const Encoding* encoding = findEncoding(sfInfo.format & SF_FORMAT_SUBMASK);
-    if (!encoding) {
-        return fail(u"unsupported encoding %1"_s.arg(
+    SoundFile sound;
+    const Encoding* wavEncoding = nullptr;
+    if (isWav(sfInfo.format)) {
+        wavEncoding = findEncoding(sfInfo.format & SF_FORMAT_SUBMASK);
+        if (!wavEncoding) {
+            return fail(u"unsupported encoding %1"_s.arg(
+                formatName(sfInfo.format & SF_FORMAT_SUBMASK, SFC_GET_FORMAT_INFO)));
+        }
+        sound.m_format = u"WAV"_s;
+        sound.m_encoding = wavEncoding->name.toString();
+    } else if (const Compressed* compressed = findCompressed(sfInfo.format)) {
+        sound.m_format = compressed->format.toString();
+        sound.m_encoding = compressed->encoding.toString();
+    } else {
+        return fail(u"not a WAV, FLAC, Ogg Vorbis, Opus or MP3 file but %1 (%2)"_s.arg(
+            formatName(sfInfo.format & SF_FORMAT_TYPEMASK, SFC_GET_FORMAT_INFO),
             formatName(sfInfo.format & SF_FORMAT_SUBMASK, SFC_GET_FORMAT_INFO)));
     }
     if (sfInfo.frames <= 0 || sfInfo.channels <= 0)
@@ -129,23 +176,30 @@ std::optional<WavFile> WavFile::read(const QString& path, QString* why, double m
     if (sfInfo.samplerate < kMinRate || sfInfo.samplerate > kMaxRate)
         return fail(
             u"sample rate %1 Hz is outside %2–%3 Hz"_s.arg(sfInfo.samplerate).arg(kMinRate).arg(kMaxRate));
-
-    const qint64 bytesPerFrame = qint64(encoding->bytesPerSample) * sfInfo.channels;
-    const qint64 declaredFrames = declaredDataBytes(file.get()) / bytesPerFrame;
-    if (declaredFrames > sfInfo.frames) {
-        return fail(u"truncated: %1 of %2 frames present"_s.arg(sfInfo.frames).arg(declaredFrames));
+    if (wavEncoding) {
+        const qint64 bytesPerFrame = qint64(wavEncoding->bytesPerSample) * sfInfo.channels;
+        const qint64 declaredFrames = declaredDataBytes(file.get()) / bytesPerFrame;
+        if (declaredFrames > sfInfo.frames)
+            return fail(u"truncated: %1 of %2 frames present"_s.arg(sfInfo.frames).arg(declaredFrames));
     }
 
-    WavFile wav;
-    wav.m_sampleRate = sfInfo.samplerate;
-    wav.m_channels = sfInfo.channels;
-    wav.m_encoding = encoding->name.toString();
-    wav.m_fileFrames = sfInfo.frames;
+    sound.m_sampleRate = sfInfo.samplerate;
+    sound.m_channels = sfInfo.channels;
+    sound.m_fileFrames = sfInfo.frames;
 
     const double limit = std::max(0.0, maxSeconds) * sfInfo.samplerate;
     const qint64 wanted = limit >= double(sfInfo.frames) ? sfInfo.frames : qint64(limit);
-    wav.m_samples.resize(std::size_t(wanted * sfInfo.channels));
-    if (wanted > 0 && sf_readf_float(file.get(), wav.m_samples.data(), wanted) != wanted)
+    sound.m_samples.resize(std::size_t(wanted * sfInfo.channels));
+    if (wanted == 0)
+        return sound;
+    const qint64 got = std::max<qint64>(0, sf_readf_float(file.get(), sound.m_samples.data(), wanted));
+    if (got == wanted)
+        return sound;
+    // A WAV file's length is exact, so a short read means damage. A compressed
+    // stream's length may be an estimate: what decodes is played.
+    if (wavEncoding || got == 0)
         return fail(u"truncated: the sound data ends early"_s);
-    return wav;
+    sound.m_samples.resize(std::size_t(got * sfInfo.channels));
+    sound.m_fileFrames = got;
+    return sound;
 }
