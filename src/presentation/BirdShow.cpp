@@ -10,18 +10,9 @@
 
 namespace presentation {
 
-namespace {
-
-QStringList mediaRoots(const QString& root)
-{
-    return {root};
-}
-
-} // namespace
-
 BirdMedia readBirdMedia(const QString& root, const QString& numberText)
 {
-    const QStringList roots = mediaRoots(root);
+    const QStringList roots = media::mediaRoots(root);
     BirdMedia bird;
     bird.picture = readPicture(media::findBirdFile(roots, media::BirdFile::Picture, numberText));
     // Whatever keeps the call from opening (no file, no 声 directory, a pipe), the bird is shown silently.
@@ -33,12 +24,12 @@ BirdMedia readBirdMedia(const QString& root, const QString& numberText)
 
 QStringList readBirdDescription(const QString& root, const QString& numberText)
 {
-    return description::read(media::findBirdFile(mediaRoots(root), media::BirdFile::Description, numberText));
+    return description::read(media::findBirdFile(media::mediaRoots(root), media::BirdFile::Description, numberText));
 }
 
 FeedbackMedia readFeedbackMedia(const QString& root)
 {
-    const QStringList roots = mediaRoots(root);
+    const QStringList roots = media::mediaRoots(root);
     auto sound = [&](media::FeedbackFile kind) {
         const QString found = media::findFeedbackFile(roots, kind);
         return found.isEmpty() ? media::feedbackFilePath(root, kind) : found;

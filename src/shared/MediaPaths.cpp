@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
@@ -88,6 +89,20 @@ QString dataRoot()
     // canonicalPath() makes sure of it on other systems.
     const QString directory = QFileInfo(QCoreApplication::applicationFilePath()).canonicalPath();
     return dataRootFrom(directory.isEmpty() ? QCoreApplication::applicationDirPath() : directory, Separator);
+}
+
+QString personalRoot()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return data.isEmpty() ? QString() : data + Separator + u"piyo"_s;
+}
+
+QStringList mediaRoots(const QString& dataRoot)
+{
+    const QString personal = personalRoot();
+    if (personal.isEmpty() || personal == dataRoot)
+        return {dataRoot};
+    return {personal, dataRoot};
 }
 
 QString birdNumberText(int birdNumber)

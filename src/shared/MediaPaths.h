@@ -16,6 +16,16 @@ QString dataRootFrom(const QString& programDirectory, QChar separator);
 // symbolic links resolved, so an installed bin/piyo link still finds its media.
 QString dataRoot();
 
+// The user's own media folder, $XDG_DATA_HOME/piyo (normally ~/.local/share/piyo),
+// laid out like the data root (姿, 声, 説明). Empty when there is no home to
+// put it in. The folder need not exist.
+QString personalRoot();
+
+// Where media files are looked for, in order: the user's own folder, then the
+// data root. A file of the user's takes the place of the bundled one of the
+// same bird (or feedback), whatever the formats of the two.
+QStringList mediaRoots(const QString& dataRoot);
+
 // The decimal digits of a bird number: no sign, no leading zeros, no spaces.
 QString birdNumberText(int birdNumber);
 

@@ -96,6 +96,14 @@ class MediaFormatsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The user's own folder is a temporary one: a test never reads the real home.
+    void initTestCase()
+    {
+        QVERIFY(m_home.isValid());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.path()));
+        QCOMPARE(media::personalRoot(), m_home.filePath(u"piyo"_s));
+    }
+
     // For bird 5 the program takes the first of b5.gif, .jpg, .jpeg, .png,
     // .webp (k5.wav, .flac, .ogg, .opus, .mp3) that is a regular file.
     void lookupTakesTheFirstNameInOrder_data()
@@ -339,6 +347,76 @@ private Q_SLOTS:
         QVERIFY(!SoundFile::read(out, &why));
         QVERIFY2(why.contains(u"AIFF"_s), qPrintable(why));
     }
+
+    // A file of the user's takes the place of the bundled one of the same
+    // bird, whatever the formats; the bundled set fills every gap.
+    void personalFilesComeBeforeBundledOnes_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("personal");
+        QTest::addColumn<QStringList>("bundled");
+        QTest::addColumn<QString>("found"); // "personal:..." or "bundled:..."
+        const int picture = int(media::BirdFile::Picture);
+        const int call = int(media::BirdFile::Call);
+        const int description = int(media::BirdFile::Description);
+        QTest::newRow("own MP3 over the bundled WAV")
+            << call << QStringList{u"声/k5.mp3"_s} << QStringList{u"声/k5.wav"_s} << u"personal:声/k5.mp3"_s;
+        QTest::newRow("own JPEG over the bundled GIF")
+            << picture << QStringList{u"姿/b5.jpg"_s} << QStringList{u"姿/b5.gif"_s} << u"personal:姿/b5.jpg"_s;
+        QTest::newRow("no own file: the bundled one")
+            << call << QStringList{u"声/k6.wav"_s} << QStringList{u"声/k5.wav"_s} << u"bundled:声/k5.wav"_s;
+        QTest::newRow("own picture does not hide the bundled call")
+            << call << QStringList{u"姿/b5.jpg"_s} << QStringList{u"声/k5.wav"_s} << u"bundled:声/k5.wav"_s;
+        QTest::newRow("an own pipe is passed over")
+            << call << QStringList{u"fifo:声/k5.flac"_s} << QStringList{u"声/k5.wav"_s} << u"bundled:声/k5.wav"_s;
+        QTest::newRow("own description")
+            << description << QStringList{u"説明/s5.txt"_s} << QStringList{u"説明/s5.txt"_s}
+            << u"personal:説明/s5.txt"_s;
+        QTest::newRow("nothing anywhere") << picture << QStringList() << QStringList() << QString();
+    }
+    void personalFilesComeBeforeBundledOnes()
+    {
+        QFETCH(int, kind);
+        QFETCH(QStringList, personal);
+        QFETCH(QStringList, bundled);
+        QFETCH(QString, found);
+        QTemporaryDir bundledRoot;
+        const QString personalRoot = media::personalRoot();
+        QDir(personalRoot).removeRecursively();
+        for (const QString& file : personal)
+            QVERIFY(plant(personalRoot, file));
+        for (const QString& file : bundled)
+            QVERIFY(plant(bundledRoot.path(), file));
+        QString expected = found;
+        expected.replace(u"personal:"_s, personalRoot + u'/');
+        expected.replace(u"bundled:"_s, bundledRoot.path() + u'/');
+        QCOMPARE(media::findBirdFile(media::mediaRoots(bundledRoot.path()), media::BirdFile(kind), u"5"_s),
+                 expected);
+        QDir(personalRoot).removeRecursively();
+    }
+
+    // The quiz's marks and sounds follow the same rule.
+    void personalFeedbackFilesComeFirst()
+    {
+        QTemporaryDir bundledRoot;
+        const QString personalRoot = media::personalRoot();
+        QVERIFY(plant(bundledRoot.path(), u"声/o.wav"_s));
+        QVERIFY(plant(bundledRoot.path(), u"声/x.wav"_s));
+        QVERIFY(plant(personalRoot, u"声/x.ogg"_s));
+        QImage mark(30, 20, QImage::Format_RGB32);
+        mark.fill(Qt::red);
+        QVERIFY(QDir().mkpath(personalRoot + u"/姿"_s));
+        QVERIFY(mark.save(personalRoot + u"/姿/maru.png"_s));
+        const presentation::FeedbackMedia feedback = presentation::readFeedbackMedia(bundledRoot.path());
+        QCOMPARE(feedback.rightPicture.size(), QSize(30, 20));
+        QVERIFY(feedback.wrongPicture.isNull());
+        QCOMPARE(feedback.rightSound, bundledRoot.filePath(u"声/o.wav"_s));
+        QCOMPARE(feedback.wrongSound, personalRoot + u"/声/x.ogg"_s);
+        QDir(personalRoot).removeRecursively();
+    }
+
+private:
+    QTemporaryDir m_home;
 };
 
 QTEST_MAIN(MediaFormatsTest)
