@@ -1,6 +1,7 @@
-// WAV decoding as the sound player does it: the header checked first, then at
-// most 30 s and no more samples than 30 s of 48 kHz stereo decoded. Any file
-// must be refused with a reason or decoded into consistent samples.
+// Sound decoding (WAV, FLAC, Ogg Vorbis, Opus, MP3) as the sound player does
+// it: the header checked first, then at most 30 s and no more samples than
+// 30 s of 48 kHz stereo decoded. Any file must be refused with a reason or
+// decoded into consistent samples.
 
 #include "FuzzInput.h"
 #include "SoundFile.h"

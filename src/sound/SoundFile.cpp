@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -128,6 +129,13 @@ qint64 declaredDataBytes(SNDFILE* file)
     return found.datalen;
 }
 
+bool decodesAtAll(SNDFILE* file, const SF_INFO& info)
+{
+    constexpr sf_count_t ProbeFrames = 1024;
+    std::vector<float> probe(std::size_t(ProbeFrames * info.channels));
+    return sf_readf_float(file, probe.data(), std::min(ProbeFrames, info.frames)) > 0;
+}
+
 } // namespace
 
 std::optional<SoundFile> SoundFile::read(const QString& path, QString* why, double maxSeconds)
@@ -190,8 +198,13 @@ std::optional<SoundFile> SoundFile::read(const QString& path, QString* why, doub
     const double limit = std::max(0.0, maxSeconds) * sfInfo.samplerate;
     const qint64 wanted = limit >= double(sfInfo.frames) ? sfInfo.frames : qint64(limit);
     sound.m_samples.resize(std::size_t(wanted * sfInfo.channels));
-    if (wanted == 0)
+    if (wanted == 0) {
+        // A compressed stream's header says little about its data: the check
+        // decodes its first frames, so that what passes the check also plays.
+        if (!wavEncoding && !decodesAtAll(file.get(), sfInfo))
+            return fail(u"damaged: no sound data decodes"_s);
         return sound;
+    }
     const qint64 got = std::max<qint64>(0, sf_readf_float(file.get(), sound.m_samples.data(), wanted));
     if (got == wanted)
         return sound;

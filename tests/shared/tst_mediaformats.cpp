@@ -332,6 +332,32 @@ private Q_SLOTS:
         QCOMPARE(sound->decodedFrames(), sound->fileFrames());
     }
 
+    // A compressed file whose header is whole but whose data is noise must be
+    // refused by the check the player makes first, not pass it and then give
+    // nothing to play.
+    void aCompressedFileWithNoiseForDataFailsTheCheck()
+    {
+        if (QStandardPaths::findExecutable(u"sox"_s).isEmpty())
+            QSKIP("sox is not installed");
+        QTemporaryDir dir;
+        const QString in = dir.filePath(u"tone.wav"_s);
+        const QString out = dir.filePath(u"k1.flac"_s);
+        QVERIFY(writeTone(in, 1.0));
+        QCOMPARE(QProcess::execute(u"sox"_s, {in, out}), 0);
+        QFile flac(out);
+        QVERIFY(flac.open(QIODevice::ReadWrite));
+        const QByteArray header = flac.read(8192).left(200);
+        QByteArray noise(int(flac.size()) - 200, Qt::Uninitialized);
+        for (qsizetype i = 0; i < noise.size(); ++i)
+            noise[i] = char((i * 7919 + 13) % 251);
+        flac.seek(0);
+        flac.write(header + noise);
+        flac.close();
+        const std::optional<SoundFile> checked = SoundFile::read(out, nullptr, 0);
+        const std::optional<SoundFile> decoded = SoundFile::read(out);
+        QCOMPARE(checked.has_value(), decoded.has_value());
+    }
+
     // A container libsndfile knows but the program does not offer is refused
     // with its name, not played half right.
     void otherSoundContainersAreRefused()
