@@ -24,10 +24,13 @@ constexpr int MaxRate = 48000;
 // check looks at its first ten minutes only, so memory stays in bounds.
 constexpr double MaxCheckedSeconds = 600.0;
 
+// A compressed recording decodes to float samples whatever its coding; only
+// its channels and rate matter.
 bool usual(const SoundFile& wav)
 {
-    return UsualEncodings.contains(wav.encoding()) && (wav.channels() == 1 || wav.channels() == 2) &&
-           wav.sampleRate() >= MinRate && wav.sampleRate() <= MaxRate;
+    return (wav.format() != u"WAV"_s || UsualEncodings.contains(wav.encoding())) &&
+           (wav.channels() == 1 || wav.channels() == 2) && wav.sampleRate() >= MinRate &&
+           wav.sampleRate() <= MaxRate;
 }
 
 QString formatText(const SoundFile& wav)
@@ -61,9 +64,10 @@ Findings checkSound(const QString& path)
     Findings findings;
     if (!usual(*wav)) {
         findings +=
-            Finding::warning(u"an unusual WAV format: %1 (the player is made for 8-, 16- or 24-bit "
-                             u"PCM or 32-bit float, mono or stereo, %2–%3 Hz)"_s.arg(
-                                 formatText(*wav), QString::number(MinRate), QString::number(MaxRate)));
+            Finding::warning(u"an unusual %1 format: %2 (the player is made for mono or stereo, %3–%4 Hz, "
+                             u"and in WAV 8-, 16- or 24-bit PCM or 32-bit float)"_s.arg(
+                                 wav->format(), formatText(*wav), QString::number(MinRate),
+                                 QString::number(MaxRate)));
     }
     const float peak = peakOf(*wav);
     if (peak == 0) {
