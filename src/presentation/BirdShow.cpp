@@ -24,7 +24,8 @@ BirdMedia readBirdMedia(const QString& root, const QString& numberText)
 
 QStringList readBirdDescription(const QString& root, const QString& numberText)
 {
-    return description::read(media::findBirdFile(media::mediaRoots(root), media::BirdFile::Description, numberText));
+    return description::read(
+        media::findBirdFile(media::mediaRoots(root), media::BirdFile::Description, numberText));
 }
 
 FeedbackMedia readFeedbackMedia(const QString& root)

@@ -84,7 +84,8 @@ void ReferenceScreen::onDescriptionClicked()
 
     // The text is listed once it has been read.
     m_descriptionRequest.start(
-        *this, [root = DataRoot, number = NumberText] { return presentation::readBirdDescription(root, number); },
+        *this,
+        [root = DataRoot, number = NumberText] { return presentation::readBirdDescription(root, number); },
         [this](const QStringList& lines) { form()->list(u"List1"_s)->addLines(lines); });
 }
 

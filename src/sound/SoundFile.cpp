@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 

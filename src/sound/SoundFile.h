@@ -19,7 +19,7 @@ public:
     // missing, in none of the formats above, in an unsupported encoding, at a
     // sample rate outside 1000–384000 Hz, empty or truncated.
     static std::optional<SoundFile> read(const QString& path, QString* why = nullptr,
-                                       double maxSeconds = std::numeric_limits<double>::infinity());
+                                         double maxSeconds = std::numeric_limits<double>::infinity());
 
     int sampleRate() const { return m_sampleRate; }
     int channels() const { return m_channels; }

@@ -3,8 +3,8 @@
 #include "MediaFile.h"
 #include "MediaPaths.h"
 #include "PictureLoader.h"
-#include "TestMedia.h"
 #include "SoundFile.h"
+#include "TestMedia.h"
 
 #include <QDir>
 #include <QLocalServer>

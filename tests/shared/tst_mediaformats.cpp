@@ -49,11 +49,11 @@ QByteArray orientedJpeg(QSize size, quint16 orientation)
 
     // APP1 "Exif": a big-endian TIFF header and one IFD holding only the orientation.
     QByteArray exif("Exif\0\0MM\0\x2a\0\0\0\x08", 14);
-    exif += QByteArray("\0\x01", 2);                         // one entry
-    exif += QByteArray("\x01\x12\0\x03\0\0\0\x01", 8);        // orientation, SHORT, count 1
+    exif += QByteArray("\0\x01", 2);                   // one entry
+    exif += QByteArray("\x01\x12\0\x03\0\0\0\x01", 8); // orientation, SHORT, count 1
     exif += char(orientation >> 8);
     exif += char(orientation & 0xff);
-    exif += QByteArray("\0\0\0\0\0\0", 6);                    // padding, no next IFD
+    exif += QByteArray("\0\0\0\0\0\0", 6); // padding, no next IFD
     QByteArray segment("\xff\xe1", 2);
     const int length = int(exif.size()) + 2;
     segment += char(length >> 8);
@@ -115,21 +115,23 @@ private Q_SLOTS:
         const int call = int(media::BirdFile::Call);
         const int description = int(media::BirdFile::Description);
         QTest::newRow("traditional GIF") << picture << QStringList{u"姿/b5.gif"_s} << u"姿/b5.gif"_s;
-        QTest::newRow("GIF before PNG") << picture << QStringList{u"姿/b5.png"_s, u"姿/b5.gif"_s}
-                                        << u"姿/b5.gif"_s;
-        QTest::newRow("jpg before jpeg") << picture << QStringList{u"姿/b5.jpeg"_s, u"姿/b5.jpg"_s}
-                                         << u"姿/b5.jpg"_s;
+        QTest::newRow("GIF before PNG")
+            << picture << QStringList{u"姿/b5.png"_s, u"姿/b5.gif"_s} << u"姿/b5.gif"_s;
+        QTest::newRow("jpg before jpeg")
+            << picture << QStringList{u"姿/b5.jpeg"_s, u"姿/b5.jpg"_s} << u"姿/b5.jpg"_s;
         QTest::newRow("jpeg before png and webp")
             << picture << QStringList{u"姿/b5.webp"_s, u"姿/b5.png"_s, u"姿/b5.jpeg"_s} << u"姿/b5.jpeg"_s;
         QTest::newRow("WebP alone") << picture << QStringList{u"姿/b5.webp"_s} << u"姿/b5.webp"_s;
         QTest::newRow("another bird's picture is not taken")
             << picture << QStringList{u"姿/b50.png"_s, u"姿/b15.png"_s} << QString();
-        QTest::newRow("traditional WAV") << call << QStringList{u"声/k5.wav"_s, u"声/k5.mp3"_s} << u"声/k5.wav"_s;
+        QTest::newRow("traditional WAV")
+            << call << QStringList{u"声/k5.wav"_s, u"声/k5.mp3"_s} << u"声/k5.wav"_s;
         QTest::newRow("FLAC before Ogg")
             << call << QStringList{u"声/k5.ogg"_s, u"声/k5.flac"_s} << u"声/k5.flac"_s;
-        QTest::newRow("Ogg before Opus") << call << QStringList{u"声/k5.opus"_s, u"声/k5.ogg"_s} << u"声/k5.ogg"_s;
-        QTest::newRow("Opus before MP3") << call << QStringList{u"声/k5.mp3"_s, u"声/k5.opus"_s}
-                                         << u"声/k5.opus"_s;
+        QTest::newRow("Ogg before Opus")
+            << call << QStringList{u"声/k5.opus"_s, u"声/k5.ogg"_s} << u"声/k5.ogg"_s;
+        QTest::newRow("Opus before MP3")
+            << call << QStringList{u"声/k5.mp3"_s, u"声/k5.opus"_s} << u"声/k5.opus"_s;
         QTest::newRow("MP3 alone") << call << QStringList{u"声/k5.mp3"_s} << u"声/k5.mp3"_s;
         QTest::newRow("a pipe is passed over for the next name")
             << call << QStringList{u"fifo:声/k5.wav"_s, u"声/k5.mp3"_s} << u"声/k5.mp3"_s;
@@ -277,8 +279,8 @@ private Q_SLOTS:
                              << u"MP3"_s;
         QTest::newRow("MP3 with a title tag, as archives name them")
             << u"lame"_s
-            << QStringList{u"--quiet"_s, u"--tt"_s, u"XC123456 - Grey Plover - Pluvialis squatarola"_s,
-                           u"--add-id3v2"_s, u"%in"_s, u"%out"_s}
+            << QStringList{u"--quiet"_s,     u"--tt"_s, u"XC123456 - Grey Plover - Pluvialis squatarola"_s,
+                           u"--add-id3v2"_s, u"%in"_s,  u"%out"_s}
             << u"mp3"_s << u"MP3"_s;
     }
     void everydaySoundFormatsDecode()
@@ -307,8 +309,10 @@ private Q_SLOTS:
         const std::optional<SoundFile> sound = SoundFile::read(out, &why);
         QVERIFY2(sound, qPrintable(why));
         QCOMPARE(sound->format(), format);
-        QVERIFY2(qAbs(sound->durationSeconds() - 2.0) < 0.1, qPrintable(QString::number(sound->durationSeconds())));
-        QVERIFY2(qAbs(toneFrequency(*sound) - 440.0) < 5.0, qPrintable(QString::number(toneFrequency(*sound))));
+        QVERIFY2(qAbs(sound->durationSeconds() - 2.0) < 0.1,
+                 qPrintable(QString::number(sound->durationSeconds())));
+        QVERIFY2(qAbs(toneFrequency(*sound) - 440.0) < 5.0,
+                 qPrintable(QString::number(toneFrequency(*sound))));
     }
 
     // A FLAC file cut short (an interrupted download) plays as far as it goes.
@@ -388,16 +392,16 @@ private Q_SLOTS:
         QTest::newRow("own MP3 over the bundled WAV")
             << call << QStringList{u"声/k5.mp3"_s} << QStringList{u"声/k5.wav"_s} << u"personal:声/k5.mp3"_s;
         QTest::newRow("own JPEG over the bundled GIF")
-            << picture << QStringList{u"姿/b5.jpg"_s} << QStringList{u"姿/b5.gif"_s} << u"personal:姿/b5.jpg"_s;
+            << picture << QStringList{u"姿/b5.jpg"_s} << QStringList{u"姿/b5.gif"_s}
+            << u"personal:姿/b5.jpg"_s;
         QTest::newRow("no own file: the bundled one")
             << call << QStringList{u"声/k6.wav"_s} << QStringList{u"声/k5.wav"_s} << u"bundled:声/k5.wav"_s;
         QTest::newRow("own picture does not hide the bundled call")
             << call << QStringList{u"姿/b5.jpg"_s} << QStringList{u"声/k5.wav"_s} << u"bundled:声/k5.wav"_s;
-        QTest::newRow("an own pipe is passed over")
-            << call << QStringList{u"fifo:声/k5.flac"_s} << QStringList{u"声/k5.wav"_s} << u"bundled:声/k5.wav"_s;
-        QTest::newRow("own description")
-            << description << QStringList{u"説明/s5.txt"_s} << QStringList{u"説明/s5.txt"_s}
-            << u"personal:説明/s5.txt"_s;
+        QTest::newRow("an own pipe is passed over") << call << QStringList{u"fifo:声/k5.flac"_s}
+                                                    << QStringList{u"声/k5.wav"_s} << u"bundled:声/k5.wav"_s;
+        QTest::newRow("own description") << description << QStringList{u"説明/s5.txt"_s}
+                                         << QStringList{u"説明/s5.txt"_s} << u"personal:説明/s5.txt"_s;
         QTest::newRow("nothing anywhere") << picture << QStringList() << QStringList() << QString();
     }
     void personalFilesComeBeforeBundledOnes()

@@ -114,9 +114,8 @@ MediaCheck::Lookup MediaCheck::find(const Item& item) const
 
 bool MediaCheck::directoryPresent(Kind kind) const
 {
-    return std::ranges::any_of(roots(), [&](const QString& root) {
-        return QFileInfo(root + u'/' + directoryOf(kind)).isDir();
-    });
+    return std::ranges::any_of(
+        roots(), [&](const QString& root) { return QFileInfo(root + u'/' + directoryOf(kind)).isDir(); });
 }
 
 int MediaCheck::run(QTextStream& out)
@@ -169,8 +168,8 @@ void MediaCheck::report(QTextStream& out, const QString& shown, const Item& item
     for (const Finding& finding : findings) {
         const bool problem = finding.kind == Finding::Kind::Problem;
         (problem ? m_problems : m_warnings) += 1;
-        out << shown << u" ("_s << item.owner << u"): "_s << (problem ? u""_s : u"warning: "_s) << finding.text
-            << Qt::endl;
+        out << shown << u" ("_s << item.owner << u"): "_s << (problem ? u""_s : u"warning: "_s)
+            << finding.text << Qt::endl;
     }
 }
 

@@ -35,8 +35,8 @@ private:
     // Where one item's file was found, or why none was.
     struct Lookup
     {
-        QString path;        // the file the program uses; empty: none
-        QString shown;       // how it is named in the report
+        QString path;  // the file the program uses; empty: none
+        QString shown; // how it is named in the report
         bool personal = false;
         QStringList passedOver; // names that exist but are not regular files
         QStringList unused;     // regular files under later names of the same folder

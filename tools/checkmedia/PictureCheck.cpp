@@ -90,8 +90,8 @@ Findings checkPicture(const QString& path, PictureUse use)
         findings += checkGifFile(path);
     const QString extension = QFileInfo(path).suffix();
     if (formatOfExtension(extension) != format) {
-        findings += Finding::warning(
-            u"%1 data under a .%2 name: the program shows it, other programs may not"_s.arg(
+        findings +=
+            Finding::warning(u"%1 data under a .%2 name: the program shows it, other programs may not"_s.arg(
                 QString::fromLatin1(format.toUpper()), extension));
     }
     if (use == PictureUse::Bird && (size.width() > PanelWidth || size.height() > PanelHeight)) {

@@ -63,11 +63,10 @@ Findings checkSound(const QString& path)
 
     Findings findings;
     if (!usual(*wav)) {
-        findings +=
-            Finding::warning(u"an unusual %1 format: %2 (the player is made for mono or stereo, %3–%4 Hz, "
-                             u"and in WAV 8-, 16- or 24-bit PCM or 32-bit float)"_s.arg(
-                                 wav->format(), formatText(*wav), QString::number(MinRate),
-                                 QString::number(MaxRate)));
+        findings += Finding::warning(
+            u"an unusual %1 format: %2 (the player is made for mono or stereo, %3–%4 Hz, "
+            u"and in WAV 8-, 16- or 24-bit PCM or 32-bit float)"_s.arg(
+                wav->format(), formatText(*wav), QString::number(MinRate), QString::number(MaxRate)));
     }
     const float peak = peakOf(*wav);
     if (peak == 0) {

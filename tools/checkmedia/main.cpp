@@ -62,6 +62,7 @@ int main(int argc, char* argv[])
         err << u"%1: no such directory"_s.arg(directory) << Qt::endl;
         return UsageError;
     }
-    MediaCheck check(media::dataRootFrom(directory, u'/'), parser.isSet(alone) ? QString() : media::personalRoot());
+    MediaCheck check(media::dataRootFrom(directory, u'/'),
+                     parser.isSet(alone) ? QString() : media::personalRoot());
     return check.run(out) > 0 ? Problems : NoProblems;
 }

@@ -240,7 +240,8 @@ void TestCheckMedia::personalFolderComesFirst_data()
     QTest::addColumn<QStringList>("lines"); // the findings; %own is the own folder
     QTest::addColumn<int>("exitCode");
     QTest::newRow("own PNG picture") << QStringList{u"姿/b41.png"_s}
-                                     << QStringList{u"%own/姿/b41.png (41 ジョウビタキ): your own file"_s} << 0;
+                                     << QStringList{u"%own/姿/b41.png (41 ジョウビタキ): your own file"_s}
+                                     << 0;
     QTest::newRow("own call under two names")
         << QStringList{u"声/k12.wav"_s, u"声/k12.mp3"_s}
         << QStringList{u"%own/声/k12.wav (12 オバシギ): your own file"_s,
@@ -291,8 +292,8 @@ void TestCheckMedia::personalFolderComesFirst()
     const bool ownUsed = !lines.filter(u"your own file"_s).isEmpty();
     QCOMPARE(run.lines.last().endsWith(u"from "_s + own), ownUsed);
     QCOMPARE(run.exitCode, exitCode);
-    const CheckRun alone = runChecker(QStringLiteral(PIYO_CHECK_MEDIA), {u"--no-personal"_s, m_media.path()},
-                                      home.path());
+    const CheckRun alone =
+        runChecker(QStringLiteral(PIYO_CHECK_MEDIA), {u"--no-personal"_s, m_media.path()}, home.path());
     QCOMPARE(alone.lines, QStringList{u"82 pictures, 82 sounds, 80 descriptions checked: no problems"_s});
 }
 
