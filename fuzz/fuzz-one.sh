@@ -7,6 +7,7 @@ fuzzer=$1 seeds=$2 corpus=$3 artifacts=$4 seconds=$5
 name=$(basename "$fuzzer")
 log=$(dirname "$artifacts")/$name.log
 mkdir -p "$corpus" "$artifacts"
+export LSAN_OPTIONS=suppressions=$(dirname "$0")/lsan.supp:print_suppressions=0
 # -timeout: an input that takes 2 s (sanitizers included) would freeze the window.
 "$fuzzer" -max_total_time="$seconds" -timeout=2 -rss_limit_mb=2048 -max_len=65536 \
   -print_final_stats=1 -artifact_prefix="$artifacts/$name-" "$corpus" "$seeds" >"$log" 2>&1

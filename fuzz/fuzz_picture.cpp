@@ -1,5 +1,6 @@
-// Picture loading as the screens do it: any file under a .gif name must give
-// a picture within the size cap or none, never crash.
+// Picture loading as the screens do it: any file under a picture's name (the
+// format is told by content: GIF, JPEG, PNG, WebP) must give a picture within
+// the size cap or none, never crash.
 
 #include "FuzzInput.h"
 #include "PictureLoader.h"

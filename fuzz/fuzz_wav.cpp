@@ -1,9 +1,10 @@
-// WAV decoding as the sound player does it: the header checked first, then at
-// most 30 s and no more samples than 30 s of 48 kHz stereo decoded. Any file
-// must be refused with a reason or decoded into consistent samples.
+// Sound decoding (WAV, FLAC, Ogg Vorbis, Opus, MP3) as the sound player does
+// it: the header checked first, then at most 30 s and no more samples than
+// 30 s of 48 kHz stereo decoded. Any file must be refused with a reason or
+// decoded into consistent samples.
 
 #include "FuzzInput.h"
-#include "WavFile.h"
+#include "SoundFile.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -28,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString& path = input.write(data, size);
 
     QString why;
-    const std::optional<WavFile> header = WavFile::read(path, &why, 0.0);
+    const std::optional<SoundFile> header = SoundFile::read(path, &why, 0.0);
     if (!header) {
         check(!why.isEmpty());
         return 0;
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const double samplesPerSecond = double(header->sampleRate()) * header->channels();
     const double seconds = std::min(MaxSeconds, MaxSamples / samplesPerSecond);
-    const std::optional<WavFile> wav = WavFile::read(path, &why, seconds);
+    const std::optional<SoundFile> wav = SoundFile::read(path, &why, seconds);
     check(wav.has_value()); // a file whose header passed decodes
     check(wav->sampleRate() == header->sampleRate() && wav->channels() == header->channels());
     check(qint64(wav->samples().size()) == wav->decodedFrames() * wav->channels());

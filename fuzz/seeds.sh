@@ -34,11 +34,19 @@ done
 if [ "$n" = 0 ] && command -v sox >/dev/null; then
   sox -n -r 8000 -b 16 "$out/wav/tone.wav" synth 0.05 sine 440
 fi
+# The compressed formats a recorder or an archive gives: small, so each run is quick.
+if command -v sox >/dev/null; then
+  sox -n -r 8000 -b 16 "$out/wav/tone.flac" synth 0.05 sine 440 2>/dev/null || true
+  sox -n -r 8000 "$out/wav/tone.ogg" synth 0.1 sine 440 2>/dev/null || true
+fi
 
 for f in $(pick "$media/姿" '*.gif' 5); do
   cp "$f" "$out/picture/"
   if command -v convert >/dev/null; then
     convert "$f" -resize 24x24 "$out/picture/small-$(basename "$f")" 2>/dev/null || true
+    for format in png jpg webp; do
+      convert "$f" -resize 16x16 "$out/picture/small-$(basename "$f" .gif).$format" 2>/dev/null || true
+    done
   fi
 done
 if [ -z "$(ls "$out/picture")" ]; then

@@ -8,8 +8,12 @@ packages=(
   libxkbcommon-dev
   # run: Japanese fonts, and the GStreamer plugins Qt Multimedia loads
   fonts-ipafont gstreamer1.0-plugins-good
+  # run: WebP and other picture formats beyond Qt's built-in GIF, JPEG and PNG
+  qt6-image-formats-plugins
   # test: a virtual display and sound server, and tools to drive and record them
   python3 xvfb xauth x11-utils xdotool pulseaudio pulseaudio-utils imagemagick sox strace libx11-dev
+  # test: encoders for the MP3 and Opus calls the tests make
+  lame opus-tools
   # fuzzing and packaging
   clang libclang-rt-14-dev dpkg-dev fakeroot lintian desktop-file-utils appstream
 )

@@ -1,3 +1,7 @@
+# The program looks for the user's own media under $XDG_DATA_HOME/piyo. Tests
+# never read the real home: they get an empty data home of their own.
+set(PIYO_TEST_DATA_HOME "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-data-home")
+
 # piyo_add_test(NAME SOURCES... LIBS libs... [LABELS labels...])
 # A Qt Test executable run offscreen by CTest.
 function(piyo_add_test name)
@@ -11,6 +15,6 @@ function(piyo_add_test name)
   add_dependencies(${name} piyo-sound)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PIYO_SOUND_MODULE=$<TARGET_FILE:piyo-sound>"
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PIYO_SOUND_MODULE=$<TARGET_FILE:piyo-sound>;${PIYO_TEST_DATA_HOME}"
       LABELS "${ARG_LABELS}")
 endfunction()

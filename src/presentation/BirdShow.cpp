@@ -1,5 +1,6 @@
 #include "BirdShow.h"
 
+#include "DescriptionReader.h"
 #include "MediaPaths.h"
 #include "PictureLoader.h"
 #include "SoundPlayer.h"
@@ -11,13 +12,32 @@ namespace presentation {
 
 BirdMedia readBirdMedia(const QString& root, const QString& numberText)
 {
+    const QStringList roots = media::mediaRoots(root);
     BirdMedia bird;
-    bird.picture = readPicture(media::birdFilePath(root, media::BirdFile::Picture, numberText));
+    bird.picture = readPicture(media::findBirdFile(roots, media::BirdFile::Picture, numberText));
     // Whatever keeps the call from opening (no file, no 声 directory, a pipe), the bird is shown silently.
-    const QString call = media::birdFilePath(root, media::BirdFile::Call, numberText);
+    const QString call = media::findBirdFile(roots, media::BirdFile::Call, numberText);
     if (media::callFileCheck(call))
         bird.call = call;
     return bird;
+}
+
+QStringList readBirdDescription(const QString& root, const QString& numberText)
+{
+    return description::read(
+        media::findBirdFile(media::mediaRoots(root), media::BirdFile::Description, numberText));
+}
+
+FeedbackMedia readFeedbackMedia(const QString& root)
+{
+    const QStringList roots = media::mediaRoots(root);
+    auto sound = [&](media::FeedbackFile kind) {
+        const QString found = media::findFeedbackFile(roots, kind);
+        return found.isEmpty() ? media::feedbackFilePath(root, kind) : found;
+    };
+    return {readPicture(media::findFeedbackFile(roots, media::FeedbackFile::RightPicture)),
+            readPicture(media::findFeedbackFile(roots, media::FeedbackFile::WrongPicture)),
+            sound(media::FeedbackFile::RightSound), sound(media::FeedbackFile::WrongSound)};
 }
 
 void hideBird(PictureBox& box)

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 class PictureBox;
 class SoundPlayer;
@@ -20,9 +21,27 @@ struct BirdMedia
     QString call;
 };
 
-// Reads the picture and checks the call of bird NumberText. Touches the disk:
-// runs on a worker, never on the user-interface thread.
+// Reads the picture and checks the call of bird NumberText, each the first
+// regular file found under the names the media layer looks for. Touches the
+// disk: runs on a worker, never on the user-interface thread.
 BirdMedia readBirdMedia(const QString& root, const QString& numberText);
+
+// The lines of bird NumberText's description; none when it has none. Worker only.
+QStringList readBirdDescription(const QString& root, const QString& numberText);
+
+// The quiz's right and wrong marks and the paths of its two feedback sounds.
+// A sound no file was found for keeps its traditional path: what the player
+// makes of a missing feedback sound is its own affair.
+struct FeedbackMedia
+{
+    QImage rightPicture;
+    QImage wrongPicture;
+    QString rightSound;
+    QString wrongSound;
+};
+
+// Reads the feedback pictures and finds the feedback sounds. Worker only.
+FeedbackMedia readFeedbackMedia(const QString& root);
 
 // Takes the bird off the box: any growth ends and the box is hidden.
 void hideBird(PictureBox& box);

@@ -3,7 +3,6 @@
 #include "BirdShow.h"
 #include "MediaPaths.h"
 #include "NameBoard.h"
-#include "PictureLoader.h"
 #include "QuizLayout.h"
 #include "form/Form.h"
 #include "form/FormLabel.h"
@@ -66,24 +65,27 @@ void QuizScreen::load()
     // click during the next start-up, judged against a bird no longer on show.
     Accepting = 0;
     m_birdRequest.cancel();
-    readFeedbackPictures();
+    readFeedbackMedia();
     timer(u"Timer1"_s)->setInterval(Tick);
     restartWait();
 }
 
-// The right and wrong marks are read once per showing, long before the first answer.
-void QuizScreen::readFeedbackPictures()
+// The right and wrong marks are read, and the feedback sounds found, once per
+// showing, long before the first answer.
+void QuizScreen::readFeedbackMedia()
 {
     RightMark = {};
     WrongMark = {};
-    auto read = [root = DataRoot] {
-        return std::pair{readPicture(media::feedbackFilePath(root, media::FeedbackFile::RightPicture)),
-                         readPicture(media::feedbackFilePath(root, media::FeedbackFile::WrongPicture))};
-    };
-    m_feedbackRequest.start(*this, read, [this](const std::pair<QImage, QImage>& marks) {
-        RightMark = QPixmap::fromImage(marks.first);
-        WrongMark = QPixmap::fromImage(marks.second);
-    });
+    RightSound = media::feedbackFilePath(DataRoot, media::FeedbackFile::RightSound);
+    WrongSound = media::feedbackFilePath(DataRoot, media::FeedbackFile::WrongSound);
+    m_feedbackRequest.start(
+        *this, [root = DataRoot] { return presentation::readFeedbackMedia(root); },
+        [this](const presentation::FeedbackMedia& feedback) {
+            RightMark = QPixmap::fromImage(feedback.rightPicture);
+            WrongMark = QPixmap::fromImage(feedback.wrongPicture);
+            RightSound = feedback.rightSound;
+            WrongSound = feedback.wrongSound;
+        });
 }
 
 void QuizScreen::onStartTick()
@@ -154,8 +156,7 @@ void QuizScreen::onAnswerTick()
         return;
     const bool right = AnsweredEntry == CurrentEntry;
     SoundPlayer* feedback = player(u"MediaPlayer2"_s);
-    feedback->setSource(media::feedbackFilePath(DataRoot, right ? media::FeedbackFile::RightSound
-                                                                : media::FeedbackFile::WrongSound));
+    feedback->setSource(right ? RightSound : WrongSound);
     feedback->setRepeatCount(1);
     PictureBox* image3 = image(u"Image3"_s);
     image3->setPicture(right ? RightMark : WrongMark);

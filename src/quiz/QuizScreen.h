@@ -50,7 +50,7 @@ private:
     void PresentQuestion();
     void RevealAnswer();
 
-    void readFeedbackPictures();
+    void readFeedbackMedia();
     void restartWait();
     bool waitPassed(double seconds) const;
 
@@ -80,6 +80,8 @@ private:
     qint16 Accepting = 0;
     QPixmap RightMark;
     QPixmap WrongMark;
+    QString RightSound; // the feedback sounds found for this showing
+    QString WrongSound;
     LatestRequest m_birdRequest;
     LatestRequest m_feedbackRequest;
 };

@@ -2,7 +2,6 @@
 
 #include "Background.h"
 #include "BirdShow.h"
-#include "DescriptionReader.h"
 #include "MediaPaths.h"
 #include "NameBoard.h"
 #include "ReferenceLayout.h"
@@ -84,9 +83,9 @@ void ReferenceScreen::onDescriptionClicked()
     form()->picture(u"Image2"_s)->setVisible(true);
 
     // The text is listed once it has been read.
-    const QString path = media::birdFilePath(DataRoot, media::BirdFile::Description, NumberText);
     m_descriptionRequest.start(
-        *this, [path] { return description::read(path); },
+        *this,
+        [root = DataRoot, number = NumberText] { return presentation::readBirdDescription(root, number); },
         [this](const QStringList& lines) { form()->list(u"List1"_s)->addLines(lines); });
 }
 

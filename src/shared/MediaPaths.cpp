@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
@@ -20,6 +21,56 @@ QString relative(std::initializer_list<QString> parts)
     for (const QString& part : parts)
         path += Separator + part;
     return path;
+}
+
+// A media file's directory, the start of its name and the extensions it may have.
+struct FileName
+{
+    QString directory;
+    QString stem;
+    QStringList extensions;
+};
+
+FileName birdFileName(BirdFile kind, const QString& numberText)
+{
+    switch (kind) {
+    case BirdFile::Picture:
+        return {pictureDirectoryName(), u"b"_s + numberText, pictureExtensions()};
+    case BirdFile::Call:
+        return {callDirectoryName(), u"k"_s + numberText, callExtensions()};
+    case BirdFile::Description:
+        return {descriptionDirectoryName(), u"s"_s + numberText, {u"txt"_s}};
+    }
+    return {};
+}
+
+FileName feedbackFileName(FeedbackFile kind)
+{
+    switch (kind) {
+    case FeedbackFile::RightPicture:
+        return {pictureDirectoryName(), u"maru"_s, pictureExtensions()};
+    case FeedbackFile::WrongPicture:
+        return {pictureDirectoryName(), u"batu"_s, pictureExtensions()};
+    case FeedbackFile::RightSound:
+        return {callDirectoryName(), u"o"_s, callExtensions()};
+    case FeedbackFile::WrongSound:
+        return {callDirectoryName(), u"x"_s, callExtensions()};
+    }
+    return {};
+}
+
+QString pathOf(const QString& root, const FileName& name, const QString& extension)
+{
+    return root + relative({name.directory, name.stem + u'.' + extension});
+}
+
+QStringList candidates(const QStringList& roots, const FileName& name)
+{
+    QStringList paths;
+    for (const QString& root : roots)
+        for (const QString& extension : name.extensions)
+            paths.append(pathOf(root, name, extension));
+    return paths;
 }
 
 } // namespace
@@ -38,6 +89,20 @@ QString dataRoot()
     // canonicalPath() makes sure of it on other systems.
     const QString directory = QFileInfo(QCoreApplication::applicationFilePath()).canonicalPath();
     return dataRootFrom(directory.isEmpty() ? QCoreApplication::applicationDirPath() : directory, Separator);
+}
+
+QString personalRoot()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return data.isEmpty() ? QString() : data + Separator + u"piyo"_s;
+}
+
+QStringList mediaRoots(const QString& dataRoot)
+{
+    const QString personal = personalRoot();
+    if (personal.isEmpty() || personal == dataRoot)
+        return {dataRoot};
+    return {personal, dataRoot};
 }
 
 QString birdNumberText(int birdNumber)
@@ -60,30 +125,52 @@ QString descriptionDirectoryName()
 
 QString birdFilePath(const QString& root, BirdFile kind, const QString& numberText)
 {
-    switch (kind) {
-    case BirdFile::Picture:
-        return root + relative({pictureDirectoryName(), u"b"_s + numberText + u".gif"_s});
-    case BirdFile::Call:
-        return root + relative({callDirectoryName(), u"k"_s + numberText + u".wav"_s});
-    case BirdFile::Description:
-        return root + relative({descriptionDirectoryName(), u"s"_s + numberText + u".txt"_s});
-    }
-    return {};
+    const FileName name = birdFileName(kind, numberText);
+    return pathOf(root, name, name.extensions.first());
 }
 
 QString feedbackFilePath(const QString& root, FeedbackFile kind)
 {
-    switch (kind) {
-    case FeedbackFile::RightPicture:
-        return root + relative({pictureDirectoryName(), u"maru.gif"_s});
-    case FeedbackFile::WrongPicture:
-        return root + relative({pictureDirectoryName(), u"batu.gif"_s});
-    case FeedbackFile::RightSound:
-        return root + relative({callDirectoryName(), u"o.wav"_s});
-    case FeedbackFile::WrongSound:
-        return root + relative({callDirectoryName(), u"x.wav"_s});
-    }
+    const FileName name = feedbackFileName(kind);
+    return pathOf(root, name, name.extensions.first());
+}
+
+QStringList pictureExtensions()
+{
+    return {u"gif"_s, u"jpg"_s, u"jpeg"_s, u"png"_s, u"webp"_s};
+}
+
+QStringList callExtensions()
+{
+    return {u"wav"_s, u"flac"_s, u"ogg"_s, u"opus"_s, u"mp3"_s};
+}
+
+QStringList birdFileCandidates(const QStringList& roots, BirdFile kind, const QString& numberText)
+{
+    return candidates(roots, birdFileName(kind, numberText));
+}
+
+QStringList feedbackFileCandidates(const QStringList& roots, FeedbackFile kind)
+{
+    return candidates(roots, feedbackFileName(kind));
+}
+
+QString firstRegularFile(const QStringList& candidates)
+{
+    for (const QString& path : candidates)
+        if (QFileInfo(path).isFile())
+            return path;
     return {};
+}
+
+QString findBirdFile(const QStringList& roots, BirdFile kind, const QString& numberText)
+{
+    return firstRegularFile(birdFileCandidates(roots, kind, numberText));
+}
+
+QString findFeedbackFile(const QStringList& roots, FeedbackFile kind)
+{
+    return firstRegularFile(feedbackFileCandidates(roots, kind));
 }
 
 bool callFileCheck(const QString& path)

@@ -22,6 +22,8 @@ QImage readPicture(const QString& path)
     QBuffer buffer(&*bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
+    // A photograph taken upright on a camera held sideways is stored on its side.
+    reader.setAutoTransform(true);
     if (!reader.size().isValid() || tooLarge(reader.size()))
         return {};
     // A GIF may claim a small frame on a huge screen, and Qt decodes the

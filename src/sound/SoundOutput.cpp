@@ -1,6 +1,6 @@
 #include "SoundOutput.h"
 
-#include "WavFile.h"
+#include "SoundFile.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>
@@ -34,13 +34,13 @@ constexpr double kMaxSamples = kMaxSeconds * 48000 * 2;
 // which adds to the start of every sound.
 constexpr int kBufferMs = 80;
 
-std::optional<WavFile> decode(const QString& path)
+std::optional<SoundFile> decode(const QString& path)
 {
     QString why;
-    std::optional<WavFile> wav = WavFile::read(path, &why, 0); // the header alone
+    std::optional<SoundFile> wav = SoundFile::read(path, &why, 0); // the header alone
     if (wav) {
         const double samplesPerSecond = double(wav->sampleRate()) * wav->channels();
-        wav = WavFile::read(path, &why, std::min(kMaxSeconds, kMaxSamples / samplesPerSecond));
+        wav = SoundFile::read(path, &why, std::min(kMaxSeconds, kMaxSamples / samplesPerSecond));
     }
     if (!wav)
         qCDebug(lcSound) << "not playing" << path << why;
@@ -50,7 +50,7 @@ std::optional<WavFile> decode(const QString& path)
 // The decoded samples as the sink takes them: 32-bit float in [-1, 1] (a float
 // file may hold anything, infinities and NaN included), mono or stereo. Files
 // with more channels are mixed down to mono.
-QByteArray toPcm(const WavFile& wav)
+QByteArray toPcm(const SoundFile& wav)
 {
     const std::vector<float>& in = wav.samples();
     const int channels = wav.channels();
@@ -149,7 +149,7 @@ void SoundOutput::setSource(const QString& path)
 {
     stop();
 
-    const std::optional<WavFile> wav = decode(path);
+    const std::optional<SoundFile> wav = decode(path);
     if (!wav || wav->decodedFrames() == 0)
         return;
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();

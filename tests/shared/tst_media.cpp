@@ -3,8 +3,8 @@
 #include "MediaFile.h"
 #include "MediaPaths.h"
 #include "PictureLoader.h"
+#include "SoundFile.h"
 #include "TestMedia.h"
-#include "WavFile.h"
 
 #include <QDir>
 #include <QLocalServer>
@@ -181,7 +181,7 @@ private:
         QVERIFY(readPicture(path).isNull());
         QCOMPARE(description::read(path), QStringList());
         QString why;
-        QVERIFY(!WavFile::read(path, &why));
+        QVERIFY(!SoundFile::read(path, &why));
         QCOMPARE(why, u"not a regular file"_s);
         QString openWhy;
         QCOMPARE(media::openRegularFile(path, &openWhy), -1);

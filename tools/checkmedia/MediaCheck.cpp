@@ -14,23 +14,29 @@
 
 using namespace Qt::StringLiterals;
 
-MediaCheck::MediaCheck(QString root) : m_root(std::move(root)) {}
+MediaCheck::MediaCheck(QString root, QString personalRoot)
+    : m_root(std::move(root)), m_personalRoot(std::move(personalRoot))
+{}
 
 QList<MediaCheck::Item> MediaCheck::items()
 {
-    // The paths are built exactly as the program builds them, from an empty root.
-    auto relative = [](const QString& path) { return path.mid(1); };
+    // The names are built exactly as the program builds them, from an empty root.
+    auto relative = [](QStringList paths) {
+        for (QString& path : paths)
+            path.remove(0, 1);
+        return paths;
+    };
     auto birdItems = [&](Kind kind, media::BirdFile file) {
         QList<Item> list;
         for (int bird = birds::FirstBird; bird <= birds::LastBird; ++bird) {
             const QString number = media::birdNumberText(bird);
-            list.append({kind, relative(media::birdFilePath({}, file, number)),
+            list.append({kind, relative(media::birdFileCandidates({QString()}, file, number)),
                          number + u' ' + birds::nameOfBird(bird), true});
         }
         return list;
     };
     auto feedbackItem = [&](Kind kind, media::FeedbackFile file, const QString& owner) {
-        return Item{kind, relative(media::feedbackFilePath({}, file)), owner, false};
+        return Item{kind, relative(media::feedbackFileCandidates({QString()}, file)), owner, false};
     };
 
     QList<Item> list = birdItems(Kind::Picture, media::BirdFile::Picture);
@@ -69,6 +75,49 @@ Findings MediaCheck::check(const Item& item, const QString& path)
     return {};
 }
 
+QStringList MediaCheck::roots() const
+{
+    if (m_personalRoot.isEmpty() || !QFileInfo(m_personalRoot).isDir())
+        return {m_root};
+    return {m_personalRoot, m_root};
+}
+
+// Files of the media directory are named relative to it, as before; the
+// user's own files by their full path, so it is plain which one is meant.
+QString MediaCheck::shownPath(const QString& root, const QString& name) const
+{
+    return root == m_root ? name : root + u'/' + name;
+}
+
+MediaCheck::Lookup MediaCheck::find(const Item& item) const
+{
+    Lookup found;
+    for (const QString& root : roots()) {
+        for (const QString& name : item.names) {
+            const QFileInfo info(root + u'/' + name);
+            if (!found.path.isEmpty()) {
+                if (info.isFile()) // found under this root: only the rest of its names are left
+                    found.unused << shownPath(root, name);
+            } else if (info.isFile()) {
+                found.path = info.filePath();
+                found.shown = shownPath(root, name);
+                found.personal = root != m_root;
+            } else if (info.exists()) {
+                found.passedOver << shownPath(root, name);
+            }
+        }
+        if (!found.path.isEmpty())
+            break;
+    }
+    return found;
+}
+
+bool MediaCheck::directoryPresent(Kind kind) const
+{
+    return std::ranges::any_of(
+        roots(), [&](const QString& root) { return QFileInfo(root + u'/' + directoryOf(kind)).isDir(); });
+}
+
 int MediaCheck::run(QTextStream& out)
 {
     const QList<Item> all = items();
@@ -78,23 +127,48 @@ int MediaCheck::run(QTextStream& out)
                              [kind](const Item& i) { return i.kind == kind; });
         m_counts[int(kind)] = int(ofKind.size());
         // A whole directory missing is one problem, not eighty.
-        if (!QFileInfo(m_root + u'/' + directoryOf(kind)).isDir()) {
+        if (!directoryPresent(kind)) {
             reportMissingDirectory(out, kind, int(ofKind.size()));
             continue;
         }
         for (const Item& item : ofKind)
-            report(out, item, check(item, m_root + u'/' + item.relativePath));
+            checkItem(out, item);
     }
     out << summary() << Qt::endl;
     return m_problems;
 }
 
-void MediaCheck::report(QTextStream& out, const Item& item, const Findings& findings)
+void MediaCheck::checkItem(QTextStream& out, const Item& item)
+{
+    const Lookup found = find(item);
+    if (found.path.isEmpty()) {
+        // Nothing usable: what stands under the names, or the usual name missing.
+        if (found.passedOver.isEmpty()) {
+            report(out, item.names.first(), item, check(item, m_root + u'/' + item.names.first()));
+            return;
+        }
+        for (const QString& shown : found.passedOver)
+            report(out, shown, item, {Finding::problem(u"not a regular file"_s)});
+        return;
+    }
+    if (found.personal) {
+        ++m_personalFiles;
+        out << found.shown << u" ("_s << item.owner << u"): your own file"_s << Qt::endl;
+    }
+    for (const QString& shown : found.passedOver)
+        report(out, shown, item, {Finding::warning(u"not a regular file; passed over"_s)});
+    for (const QString& shown : found.unused)
+        report(out, shown, item,
+               {Finding::warning(u"not used: %1 comes first"_s.arg(QFileInfo(found.path).fileName()))});
+    report(out, found.shown, item, check(item, found.path));
+}
+
+void MediaCheck::report(QTextStream& out, const QString& shown, const Item& item, const Findings& findings)
 {
     for (const Finding& finding : findings) {
         const bool problem = finding.kind == Finding::Kind::Problem;
         (problem ? m_problems : m_warnings) += 1;
-        out << item.relativePath << u" ("_s << item.owner << u"): "_s << (problem ? u""_s : u"warning: "_s)
+        out << shown << u" ("_s << item.owner << u"): "_s << (problem ? u""_s : u"warning: "_s)
             << finding.text << Qt::endl;
     }
 }
@@ -117,5 +191,7 @@ QString MediaCheck::summary() const
     text += m_problems == 0 ? u"no problems"_s : counted(m_problems, u"problem"_s, u"problems"_s);
     if (m_warnings > 0)
         text += u", "_s + counted(m_warnings, u"warning"_s, u"warnings"_s);
+    if (m_personalFiles > 0)
+        text += u"; %1 from %2"_s.arg(counted(m_personalFiles, u"file"_s, u"files"_s), m_personalRoot);
     return text;
 }

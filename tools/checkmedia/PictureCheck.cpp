@@ -4,6 +4,7 @@
 #include "PictureLoader.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 
@@ -35,6 +36,14 @@ GifCheck checkGifData(const QString& path)
     return check;
 }
 
+// What Qt calls the format the program expects under each picture extension.
+QByteArray formatOfExtension(const QString& extension)
+{
+    if (extension == u"jpg"_s || extension == u"jpeg"_s)
+        return "jpeg";
+    return extension.toLatin1();
+}
+
 QString sizeText(QSize size)
 {
     return u"%1 × %2 pixels"_s.arg(size.width()).arg(size.height());
@@ -62,7 +71,10 @@ Findings checkPicture(const QString& path, PictureUse use)
         return {*absent};
 
     QImageReader reader(path);
-    const QSize size = reader.size();
+    reader.setAutoTransform(true); // as the program reads it: a camera's portrait stands upright
+    const QSize size = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90)
+                           ? reader.size().transposed()
+                           : reader.size();
     if (!size.isValid())
         return {Finding::problem(u"not a picture the program can decode (%1)"_s.arg(reader.errorString()))};
     if (size.width() > MaxPictureSide || size.height() > MaxPictureSide) {
@@ -76,10 +88,12 @@ Findings checkPicture(const QString& path, PictureUse use)
     Findings findings;
     if (format == "gif")
         findings += checkGifFile(path);
-    else
+    const QString extension = QFileInfo(path).suffix();
+    if (formatOfExtension(extension) != format) {
         findings +=
-            Finding::warning(u"%1 data under a .gif name: the program shows it, other programs may not"_s.arg(
-                QString::fromLatin1(format.toUpper())));
+            Finding::warning(u"%1 data under a .%2 name: the program shows it, other programs may not"_s.arg(
+                QString::fromLatin1(format.toUpper()), extension));
+    }
     if (use == PictureUse::Bird && (size.width() > PanelWidth || size.height() > PanelHeight)) {
         findings += Finding::warning(u"%1 does not fit the %2 × %3-pixel picture panel"_s.arg(
             sizeText(size), QString::number(PanelWidth), QString::number(PanelHeight)));

@@ -1,7 +1,7 @@
 #include "SoundCheck.h"
 
 #include "FilePresence.h"
-#include "WavFile.h"
+#include "SoundFile.h"
 
 #include <QStringList>
 
@@ -24,13 +24,16 @@ constexpr int MaxRate = 48000;
 // check looks at its first ten minutes only, so memory stays in bounds.
 constexpr double MaxCheckedSeconds = 600.0;
 
-bool usual(const WavFile& wav)
+// A compressed recording decodes to float samples whatever its coding; only
+// its channels and rate matter.
+bool usual(const SoundFile& wav)
 {
-    return UsualEncodings.contains(wav.encoding()) && (wav.channels() == 1 || wav.channels() == 2) &&
-           wav.sampleRate() >= MinRate && wav.sampleRate() <= MaxRate;
+    return (wav.format() != u"WAV"_s || UsualEncodings.contains(wav.encoding())) &&
+           (wav.channels() == 1 || wav.channels() == 2) && wav.sampleRate() >= MinRate &&
+           wav.sampleRate() <= MaxRate;
 }
 
-QString formatText(const WavFile& wav)
+QString formatText(const SoundFile& wav)
 {
     const QString channels = wav.channels() == 1   ? u"mono"_s
                              : wav.channels() == 2 ? u"stereo"_s
@@ -38,7 +41,7 @@ QString formatText(const WavFile& wav)
     return u"%1, %2, %3 Hz"_s.arg(wav.encoding(), channels, QString::number(wav.sampleRate()));
 }
 
-float peakOf(const WavFile& wav)
+float peakOf(const SoundFile& wav)
 {
     float peak = 0;
     for (const float sample : wav.samples())
@@ -54,16 +57,16 @@ Findings checkSound(const QString& path)
         return {*absent};
 
     QString why;
-    const std::optional<WavFile> wav = WavFile::read(path, &why, MaxCheckedSeconds);
+    const std::optional<SoundFile> wav = SoundFile::read(path, &why, MaxCheckedSeconds);
     if (!wav)
         return {Finding::problem(u"the player cannot play it: %1"_s.arg(why))};
 
     Findings findings;
     if (!usual(*wav)) {
-        findings +=
-            Finding::warning(u"an unusual WAV format: %1 (the player is made for 8-, 16- or 24-bit "
-                             u"PCM or 32-bit float, mono or stereo, %2–%3 Hz)"_s.arg(
-                                 formatText(*wav), QString::number(MinRate), QString::number(MaxRate)));
+        findings += Finding::warning(
+            u"an unusual %1 format: %2 (the player is made for mono or stereo, %3–%4 Hz, "
+            u"and in WAV 8-, 16- or 24-bit PCM or 32-bit float)"_s.arg(
+                wav->format(), formatText(*wav), QString::number(MinRate), QString::number(MaxRate)));
     }
     const float peak = peakOf(*wav);
     if (peak == 0) {

@@ -6,11 +6,13 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sndfile.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <numbers>
@@ -29,9 +31,14 @@ struct CheckRun
     QStringList lines;
 };
 
-CheckRun runChecker(const QString& program, const QStringList& arguments)
+CheckRun runChecker(const QString& program, const QStringList& arguments, const QString& dataHome = {})
 {
     QProcess checker;
+    if (!dataHome.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_DATA_HOME"_s, dataHome);
+        checker.setProcessEnvironment(environment);
+    }
     checker.start(program, arguments);
     if (!checker.waitForFinished(60000) || checker.exitStatus() != QProcess::NormalExit)
         return {};
@@ -117,6 +124,8 @@ private Q_SLOTS:
     void namesThePlantedFault_data();
     void namesThePlantedFault();
     void cleanup();
+    void personalFolderComesFirst_data();
+    void personalFolderComesFirst();
     void bundledSetIsFoundThroughALink();
     void missingDirectoryIsAUsageError();
 
@@ -221,6 +230,71 @@ void TestCheckMedia::cleanup()
     QFile::remove(m_media.filePath(m_planted));
     QVERIFY(QFile::copy(MediaDir + u'/' + m_planted, m_media.filePath(m_planted)));
     m_planted.clear();
+}
+
+// The user's own files are checked in place of the bundled ones, and named
+// with their full path; what stands in the way of one is named too.
+void TestCheckMedia::personalFolderComesFirst_data()
+{
+    QTest::addColumn<QStringList>("files"); // under the own folder; "fifo:" makes a named pipe
+    QTest::addColumn<QStringList>("lines"); // the findings; %own is the own folder
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("own PNG picture") << QStringList{u"姿/b41.png"_s}
+                                     << QStringList{u"%own/姿/b41.png (41 ジョウビタキ): your own file"_s}
+                                     << 0;
+    QTest::newRow("own call under two names")
+        << QStringList{u"声/k12.wav"_s, u"声/k12.mp3"_s}
+        << QStringList{u"%own/声/k12.wav (12 オバシギ): your own file"_s,
+                       u"%own/声/k12.mp3 (12 オバシギ): warning: not used: k12.wav comes first"_s}
+        << 0;
+    QTest::newRow("a pipe in the own folder")
+        << QStringList{u"fifo:声/k12.flac"_s}
+        << QStringList{u"%own/声/k12.flac (12 オバシギ): warning: not a regular file; passed over"_s} << 0;
+    QTest::newRow("JPEG data under a .png name")
+        << QStringList{u"jpeg:姿/b41.png"_s}
+        << QStringList{u"%own/姿/b41.png (41 ジョウビタキ): your own file"_s,
+                       u"%own/姿/b41.png (41 ジョウビタキ): warning: JPEG data under a .png name: the program shows it, other programs may not"_s}
+        << 0;
+}
+
+void TestCheckMedia::personalFolderComesFirst()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, lines);
+    QFETCH(int, exitCode);
+    QTemporaryDir home;
+    const QString own = home.filePath(u"piyo"_s);
+    for (QString file : files) {
+        const QString kind = file.section(u':', 0, 0, QString::SectionSkipEmpty);
+        if (file.contains(u':'))
+            file = file.section(u':', 1);
+        const QString path = own + u'/' + file;
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        if (kind == u"fifo"_s) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+            continue;
+        }
+        QByteArray bytes = bundled(u"声/k12.wav"_s);
+        if (file.startsWith(u"姿/"_s)) {
+            QImage image(200, 150, QImage::Format_RGB32);
+            image.fill(Qt::darkGreen);
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, kind == u"jpeg"_s ? "JPEG" : "PNG");
+        }
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+    lines.replaceInStrings(u"%own"_s, own);
+    const CheckRun run = runChecker(QStringLiteral(PIYO_CHECK_MEDIA), {m_media.path()}, home.path());
+    QCOMPARE(run.lines.mid(0, run.lines.size() - 1), lines);
+    const bool ownUsed = !lines.filter(u"your own file"_s).isEmpty();
+    QCOMPARE(run.lines.last().endsWith(u"from "_s + own), ownUsed);
+    QCOMPARE(run.exitCode, exitCode);
+    const CheckRun alone =
+        runChecker(QStringLiteral(PIYO_CHECK_MEDIA), {u"--no-personal"_s, m_media.path()}, home.path());
+    QCOMPARE(alone.lines, QStringList{u"82 pictures, 82 sounds, 80 descriptions checked: no problems"_s});
 }
 
 // Installed, the checker is reached through a link in bin/; it still checks

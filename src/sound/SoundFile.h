@@ -7,22 +7,25 @@
 #include <optional>
 #include <vector>
 
-// A WAV file decoded into memory as interleaved float samples in [-1, 1].
-// read() refuses anything that would not play properly and says why, so the
-// sound player and the media check agree on which files are usable.
-class WavFile
+// A call or feedback sound decoded into memory as interleaved float samples in
+// [-1, 1]: WAV, FLAC, Ogg Vorbis, Ogg Opus or MP3, told apart by their content,
+// not their name. read() refuses anything that would not play properly and says
+// why, so the sound player and the media check agree on which files are usable.
+class SoundFile
 {
 public:
     // Decodes at most the first maxSeconds (infinity: all of it; 0: only checks
     // the file). Returns nothing and sets *why (if given) when the file is
-    // missing, not a WAV file, in an unsupported encoding, at a sample rate
-    // outside 1000–384000 Hz, empty or truncated.
-    static std::optional<WavFile> read(const QString& path, QString* why = nullptr,
-                                       double maxSeconds = std::numeric_limits<double>::infinity());
+    // missing, in none of the formats above, in an unsupported encoding, at a
+    // sample rate outside 1000–384000 Hz, empty or truncated.
+    static std::optional<SoundFile> read(const QString& path, QString* why = nullptr,
+                                         double maxSeconds = std::numeric_limits<double>::infinity());
 
     int sampleRate() const { return m_sampleRate; }
     int channels() const { return m_channels; }
-    // "16-bit PCM", "32-bit float", ...
+    // "WAV", "FLAC", "Ogg Vorbis", "Ogg Opus", "MP3"
+    QString format() const { return m_format; }
+    // "16-bit PCM", "32-bit float", ... for WAV; the format's own coding otherwise
     QString encoding() const { return m_encoding; }
     // Length of the whole file, even when only its start was decoded.
     qint64 fileFrames() const { return m_fileFrames; }
@@ -31,10 +34,11 @@ public:
     const std::vector<float>& samples() const { return m_samples; }
 
 private:
-    WavFile() = default;
+    SoundFile() = default;
 
     int m_sampleRate = 0;
     int m_channels = 0;
+    QString m_format;
     QString m_encoding;
     qint64 m_fileFrames = 0;
     std::vector<float> m_samples;
