@@ -8,8 +8,10 @@ name=$(basename "$fuzzer")
 log=$(dirname "$artifacts")/$name.log
 mkdir -p "$corpus" "$artifacts"
 export LSAN_OPTIONS=suppressions=$(dirname "$0")/lsan.supp:print_suppressions=0
-# -timeout: an input that takes 2 s (sanitizers included) would freeze the window.
-"$fuzzer" -max_total_time="$seconds" -timeout=2 -rss_limit_mb=2048 -max_len=65536 \
+# -timeout: media are decoded on worker threads, so a slow input no longer
+# freezes the window, but one that takes 10 s (sanitizers included) is a runaway
+# decode all the same. A 4096 px picture, the largest taken, decodes well within it.
+"$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
   -print_final_stats=1 -artifact_prefix="$artifacts/$name-" "$corpus" "$seeds" >"$log" 2>&1
 status=$?
 runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
