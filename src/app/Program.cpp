@@ -4,6 +4,7 @@
 #include "AudioThread.h"
 #include "Fonts.h"
 #include "ScreenSlots.h"
+#include "SqliteHistory.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -55,13 +56,16 @@ int runProgram(int argc, char** argv)
 
     SteadyClock clock;
     SystemRandom random;
-    ScreenSlots screens({clock, random, [] { return std::make_unique<AudioPlayer>(); }});
+    // The history opens its file on its own thread; a file it cannot use costs a line on stderr, nothing more.
+    auto history = std::make_unique<SqliteHistory>();
+    ScreenSlots screens({clock, random, [] { return std::make_unique<AudioPlayer>(); }, history.get()});
     QObject::connect(&screens, &ScreenSlots::finished, &app, &QCoreApplication::quit);
     screens.show(ScreenId::Menu);
     // The menu plays no sound and shows without the sound libraries; they load
     // on the audio thread while the user reads it, so the first call is quick.
     QTimer::singleShot(SoundPreloadDelay, &app, [] { AudioThread::instance().preload(); });
     const int status = app.exec();
+    history.reset(); // the answers still queued are written before the program ends
     // The program ends at once: tearing down the sound server's connection
     // while its thread still dispatches can trip an assertion in the sound
     // library, and there is nothing left to save.

@@ -1,6 +1,7 @@
 #include "QuizLayout.h"
 
 #include "NameBoard.h"
+#include "form/ViewerList.h"
 
 using namespace Qt::StringLiterals;
 
@@ -15,6 +16,10 @@ const QColor CountBlue = nameboard::Resting;
 
 const QString Mincho = u"ＭＳ Ｐ明朝"_s;
 const QString Gothic = u"ＭＳ Ｐゴシック"_s;
+
+// The 声だけ toggle fills the free space between the score panel and ■ピヨ調べ
+// (about 60 pixels) at the largest size of the board's font whose caption fits.
+constexpr float ByEarPoints = 11.25;
 
 } // namespace
 
@@ -57,6 +62,10 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
         label(u"Label2"_s, season.caption,  {90, season.captionTop, 1965, 315},    {Mincho, 12, true},    TitleBlue, White,  Centre, true),
         label(u"Label3"_s, u"■ピヨ調べ"_s,  {6600, 105, 1425, 315},                {Mincho, 12, true},    Red,       White,  Left,   true),
         label(u"Label4"_s, u"■メニュー"_s,  {8175, 105, 1335, 315},                {Mincho, 12, true},    Red,       White,  Left,   true),
+        label(ByEar,       ByEarOff,        {5655, 105, 900, 315},                 {Mincho, ByEarPoints, true}, Red, White, Centre, true),
+        viewerList(Results,                 ResultsRect),
+        control(PictureBox, ResultsClickArea, {0, 0, 9600, 5955}, false),
+        label(NoCalls,     NoCallsText,     {90, 2940, 4470, 555},                 {Mincho, 12, true},    CountBlue, White,  Centre, true, false),
     };
     // clang-format on
     nameboard::append(table, season.season);

@@ -18,6 +18,20 @@ struct SeasonTable
     ScreenId reference; // what "■ピヨ調べ" opens
 };
 
+// The 声だけ (by ear) toggle in the top bar, and the words shown in place of the
+// picture when no bird of the set has a call to be asked by.
+inline const QString ByEar = QStringLiteral("Label7");
+inline const QString ByEarOff = QStringLiteral("□声だけ");
+inline const QString ByEarOn = QStringLiteral("■声だけ");
+inline const QString NoCalls = QStringLiteral("Label8");
+inline const QString NoCallsText = QStringLiteral("この組には声のファイルがありません");
+
+// The results view over the name board, and the click area under it that
+// closes it, as the reference screen's description viewer does.
+inline const QString Results = QStringLiteral("List1");
+inline const QString ResultsClickArea = QStringLiteral("Image4");
+inline constexpr TwipsRect ResultsRect{4650, 510, 4860, 5400}; // the name board
+
 const SeasonTable& seasonTable(Season season);
 
 WindowSpec window(const SeasonTable& season);

@@ -1,13 +1,18 @@
 #include "QuizScreen.h"
 
+#include "AnswerHistory.h"
 #include "BirdShow.h"
 #include "MediaPaths.h"
 #include "NameBoard.h"
 #include "QuizLayout.h"
+#include "ResultsText.h"
 #include "form/Form.h"
 #include "form/FormLabel.h"
 #include "form/IntervalTimer.h"
+#include "form/ListBox.h"
 #include "form/PictureBox.h"
+
+#include <QSettings>
 
 #include <cmath>
 
@@ -25,6 +30,14 @@ constexpr double RevealTime = 2.0;
 
 constexpr int RecentWindow = 10;
 
+// One setting for both season sets: whoever studies by ear does so in both.
+const QString ByEarKey = u"quiz/byEar"_s;
+
+QSettings settings()
+{
+    return QSettings(u"piyo"_s, u"piyo"_s);
+}
+
 } // namespace
 
 QuizScreen::QuizScreen(Season season, ScreenServices& services, QObject* parent)
@@ -40,6 +53,12 @@ Form* QuizScreen::buildForm()
             [this] { Q_EMIT switchRequested(m_season.reference); });
     connect(form->label(u"Label4"_s), &FormLabel::clicked, this,
             [this] { Q_EMIT switchRequested(ScreenId::Menu); });
+    connect(form->label(quiz::ByEar), &FormLabel::clicked, this, &QuizScreen::onByEarClicked);
+    for (FormLabel* count : {form->label(u"Label5"_s), form->label(u"Label6"_s)})
+        connect(count, &FormLabel::clicked, this, &QuizScreen::onScoreClicked);
+    connect(form->picture(u"Image2"_s), &PictureBox::clicked, this, &QuizScreen::onScoreClicked);
+    connect(form->list(quiz::Results), &ListBox::clicked, this, &QuizScreen::closeResults);
+    connect(form->picture(quiz::ResultsClickArea), &PictureBox::clicked, this, &QuizScreen::closeResults);
     connect(form->timer(u"Timer1"_s), &IntervalTimer::tick, this, &QuizScreen::onStartTick);
     connect(form->timer(u"Timer2"_s), &IntervalTimer::tick, this, &QuizScreen::onAnswerTick);
     connect(form->timer(u"Timer3"_s), &IntervalTimer::tick, this, &QuizScreen::onFeedbackTick);
@@ -66,6 +85,9 @@ void QuizScreen::load()
     Accepting = 0;
     m_birdRequest.cancel();
     readFeedbackMedia();
+    m_byEar = settings().value(ByEarKey, false).toBool();
+    form()->label(quiz::ByEar)->setText(m_byEar ? quiz::ByEarOn : quiz::ByEarOff);
+    checkCalls();
     timer(u"Timer1"_s)->setInterval(Tick);
     restartWait();
 }
@@ -88,6 +110,101 @@ void QuizScreen::readFeedbackMedia()
         });
 }
 
+// Which birds have a call to be asked by, read once per showing.
+void QuizScreen::checkCalls()
+{
+    m_callsKnown = false;
+    m_choiceWaitsForCalls = false;
+    m_callable.fill(false);
+    auto check = [root = DataRoot, numbers = BirdNumbers] {
+        const QStringList roots = media::mediaRoots(root);
+        std::array<bool, birds::BoardSize + 1> callable{};
+        for (int entry = 1; entry <= birds::BoardSize; ++entry)
+            callable[std::size_t(entry)] = media::callFileCheck(media::findBirdFile(
+                roots, media::BirdFile::Call, media::birdNumberText(numbers[std::size_t(entry)])));
+        return callable;
+    };
+    m_callsRequest.start(*this, check, [this](const std::array<bool, birds::BoardSize + 1>& callable) {
+        m_callable = callable;
+        m_callsKnown = true;
+        if (m_choiceWaitsForCalls) {
+            m_choiceWaitsForCalls = false;
+            ChooseQuestion();
+        }
+    });
+}
+
+int QuizScreen::callableCount() const
+{
+    return int(std::count(m_callable.begin() + 1, m_callable.end(), true));
+}
+
+// The bird on show follows at once while its answer is open: its picture goes
+// (if it has a call to be asked by) or grows in. Turned off while no bird could
+// be asked, the quiz goes on at once.
+void QuizScreen::onByEarClicked()
+{
+    m_byEar = !m_byEar;
+    settings().setValue(ByEarKey, m_byEar);
+    form()->label(quiz::ByEar)->setText(m_byEar ? quiz::ByEarOn : quiz::ByEarOff);
+    FormLabel* noCalls = form()->label(quiz::NoCalls);
+    if (!m_byEar && noCalls->isVisible()) {
+        noCalls->setVisible(false);
+        ChooseQuestion();
+        return;
+    }
+    if (Accepting != 1 || m_questionByEar == m_byEar)
+        return;
+    if (!m_byEar) {
+        m_questionByEar = false;
+        revealHeldBird();
+    } else if (!m_birdOnShow || !m_birdOnShow->call.isEmpty()) {
+        m_questionByEar = true;
+        m_heldBird = m_birdOnShow;
+        presentation::hideBird(*image(u"Image1"_s));
+    }
+}
+
+// The results of the season set, worked out on the history's thread; the quiz
+// goes on underneath and its counts stay as they are.
+void QuizScreen::onScoreClicked()
+{
+    ListBox* list = form()->list(quiz::Results);
+    list->clearLines();
+    list->setVisible(true);
+    image(quiz::ResultsClickArea)->setVisible(true);
+    if (!m_services.history) {
+        showResultLines({quiz::NoHistory});
+        return;
+    }
+    const quint64 tag = ++m_resultsAsked;
+    m_services.history->results(m_season.season, QDateTime::currentDateTimeUtc(), form(),
+                                [this, tag](const history::Results& results) {
+                                    if (!isOpen() || tag != m_resultsAsked)
+                                        return;
+                                    showResultLines(quiz::resultLines(results));
+                                });
+}
+
+// The list is no taller than its lines, so that a click on the board below them
+// reaches the click area and closes the view, as with the description viewer.
+void QuizScreen::showResultLines(const QStringList& lines)
+{
+    ListBox* list = form()->list(quiz::Results);
+    list->addLines(lines);
+    const int room = toPixels(quiz::ResultsRect).height();
+    list->resize(list->width(), std::min(room, int(lines.size()) * list->rowHeight() + 2 * list->frameWidth()));
+}
+
+void QuizScreen::closeResults()
+{
+    ++m_resultsAsked; // results still on their way are no longer wanted
+    ListBox* list = form()->list(quiz::Results);
+    list->clearLines();
+    list->setVisible(false);
+    image(quiz::ResultsClickArea)->setVisible(false);
+}
+
 void QuizScreen::onStartTick()
 {
     if (!waitPassed(StartDelay))
@@ -96,21 +213,34 @@ void QuizScreen::onStartTick()
     ChooseQuestion();
 }
 
-// Draws until a bird outside the last ten comes up, then presents it.
+// Draws until a bird outside the last ten comes up, then presents it. By ear,
+// only birds with a call are drawn.
 void QuizScreen::ChooseQuestion()
 {
+    if (m_byEar && !m_callsKnown) {
+        m_choiceWaitsForCalls = true;
+        return;
+    }
+    if (m_byEar && callableCount() == 0) {
+        presentation::hideBird(*image(u"Image1"_s));
+        form()->label(quiz::NoCalls)->setVisible(true);
+        return;
+    }
     do {
         m_services.random.reseed(m_services.clock.seconds());
         const int drawn = int(m_services.random.draw() * birds::BoardSize);
         CurrentEntry = qint16(std::clamp(drawn, 0, birds::BoardSize - 1) + 1);
-    } while (!CheckRecent());
+    } while ((m_byEar && !m_callable[std::size_t(CurrentEntry)]) || !CheckRecent());
     PresentQuestion();
 }
 
-// Refuses a bird among the last ten; otherwise moves the window on by one.
+// Refuses a bird among the last ten; otherwise moves the window on by one. By
+// ear with fewer than eleven birds to ask, the window shrinks to one less than
+// their number, or no bird could ever come.
 bool QuizScreen::CheckRecent()
 {
-    for (int slot = 1; slot <= RecentWindow; ++slot)
+    const int window = m_byEar ? std::min(RecentWindow, callableCount() - 1) : RecentWindow;
+    for (int slot = RecentWindow - window + 1; slot <= RecentWindow; ++slot)
         if (RecentEntries[slot] == CurrentEntry)
             return false;
     for (int slot = 1; slot < RecentWindow; ++slot)
@@ -124,15 +254,69 @@ void QuizScreen::PresentQuestion()
     Accepting = 1;
     NumberText = media::birdNumberText(BirdNumbers[CurrentEntry]);
     presentation::hideBird(*image(u"Image1"_s));
+    m_questionByEar = m_byEar;
+    m_judged = false;
+    m_heldBird.reset();
+    m_birdOnShow.reset();
+    m_shownAt = m_services.clock.seconds();
 
     // The picture grows in and the call starts once the files have been read. An
     // answer given before they arrive still sees the bird, but hears no call.
+    // By ear the picture is held back until the answer is judged.
     m_birdRequest.start(
         *this, [root = DataRoot, number = NumberText] { return presentation::readBirdMedia(root, number); },
         [this](const presentation::BirdMedia& bird) {
+            if (Accepting == 1)
+                m_shownAt = m_services.clock.seconds();
+            m_birdOnShow = bird;
+            if (m_questionByEar && !m_judged) {
+                m_heldBird = bird;
+                startCall(bird);
+                return;
+            }
             presentation::showBird(*image(u"Image1"_s), {DesignTop, DesignLeft, DesignWidth, DesignHeight},
                                    bird, Accepting == 1 ? player(u"MediaPlayer1"_s) : nullptr);
         });
+}
+
+void QuizScreen::startCall(const presentation::BirdMedia& bird)
+{
+    if (Accepting != 1 || bird.call.isEmpty())
+        return;
+    SoundPlayer* call = player(u"MediaPlayer1"_s);
+    call->setSource(bird.call);
+    call->setRepeatCount(0);
+}
+
+// By ear, the user now sees what was heard.
+void QuizScreen::showHeldBird()
+{
+    m_judged = true;
+    revealHeldBird();
+}
+
+void QuizScreen::revealHeldBird()
+{
+    if (!m_heldBird)
+        return;
+    presentation::showBird(*image(u"Image1"_s), {DesignTop, DesignLeft, DesignWidth, DesignHeight}, *m_heldBird,
+                           nullptr);
+    m_heldBird.reset();
+}
+
+void QuizScreen::recordAnswer(bool right)
+{
+    if (!m_services.history)
+        return;
+    history::Answer answer;
+    answer.at = QDateTime::currentDateTimeUtc();
+    answer.season = m_season.season;
+    answer.mode = m_questionByEar ? history::QuizMode::ByEar : history::QuizMode::PictureAndCall;
+    answer.shownBird = BirdNumbers[std::size_t(CurrentEntry)];
+    answer.answeredBird = BirdNumbers[std::size_t(AnsweredEntry)];
+    answer.right = right;
+    answer.elapsedMs = std::max<qint64>(0, std::llround((m_clickedAt - m_shownAt) * 1000));
+    m_services.history->record(answer);
 }
 
 void QuizScreen::onNameClicked(int index)
@@ -142,6 +326,7 @@ void QuizScreen::onNameClicked(int index)
         return;
     }
     ClickedPosition = qint16(index);
+    m_clickedAt = m_services.clock.seconds();
     player(u"MediaPlayer1"_s)->stop();
     name(index)->setColours(nameboard::Judged, nameboard::JudgedText);
     AnsweredEntry = qint16(index + 1);
@@ -155,6 +340,7 @@ void QuizScreen::onAnswerTick()
     if (!waitPassed(JudgeDelay))
         return;
     const bool right = AnsweredEntry == CurrentEntry;
+    showHeldBird();
     SoundPlayer* feedback = player(u"MediaPlayer2"_s);
     feedback->setSource(right ? RightSound : WrongSound);
     feedback->setRepeatCount(1);
@@ -165,6 +351,7 @@ void QuizScreen::onAnswerTick()
         form()->label(u"Label5"_s)->setText(QString::number(++RightCount));
     else
         form()->label(u"Label6"_s)->setText(QString::number(++WrongCount));
+    recordAnswer(right);
 
     timer(u"Timer2"_s)->setInterval(Stopped);
     restartWait();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Background.h"
+#include "BirdShow.h"
 #include "BirdTables.h"
 #include "Screen.h"
 #include "ScreenServices.h"
@@ -9,6 +10,7 @@
 #include <QPixmap>
 
 #include <array>
+#include <optional>
 
 class FormLabel;
 class PictureBox;
@@ -33,6 +35,7 @@ public:
     const std::array<qint16, 11>& recentEntries() const { return RecentEntries; }
     int rightCount() const { return RightCount; }
     int wrongCount() const { return WrongCount; }
+    bool byEar() const { return m_byEar; }
 
 protected:
     Form* buildForm() override;
@@ -44,6 +47,10 @@ private:
     void onAnswerTick();   // Timer2: the answer is judged and the feedback shown
     void onFeedbackTick(); // Timer3: the feedback ends
     void onRevealTick();   // Timer4: the right name has been shown long enough
+    void onByEarClicked(); // 声だけ: the picture waits until the answer is judged
+    void onScoreClicked(); // the ○/× counts open the results view
+    void closeResults();
+    void showResultLines(const QStringList& lines);
 
     void ChooseQuestion();
     bool CheckRecent();
@@ -51,6 +58,12 @@ private:
     void RevealAnswer();
 
     void readFeedbackMedia();
+    void checkCalls();
+    int callableCount() const;
+    void startCall(const presentation::BirdMedia& bird);
+    void showHeldBird();
+    void revealHeldBird();
+    void recordAnswer(bool right);
     void restartWait();
     bool waitPassed(double seconds) const;
 
@@ -84,4 +97,17 @@ private:
     QString WrongSound;
     LatestRequest m_birdRequest;
     LatestRequest m_feedbackRequest;
+    LatestRequest m_callsRequest;
+    quint64 m_resultsAsked = 0; // only the latest results asked for are shown
+
+    bool m_byEar = false;         // the setting, read at each showing
+    bool m_questionByEar = false; // the bird on show is asked by ear
+    bool m_judged = false;        // the answer to the bird on show has been judged
+    std::optional<presentation::BirdMedia> m_heldBird;   // by ear: the picture not yet shown
+    std::optional<presentation::BirdMedia> m_birdOnShow; // once its files have been read
+    std::array<bool, birds::BoardSize + 1> m_callable{}; // by table entry
+    bool m_callsKnown = false;
+    bool m_choiceWaitsForCalls = false;
+    double m_shownAt = 0;   // clock seconds when the bird appeared (or its call began)
+    double m_clickedAt = 0;
 };

@@ -1,6 +1,7 @@
 #include "ReferenceLayout.h"
 
 #include "NameBoard.h"
+#include "form/ViewerList.h"
 
 using namespace Qt::StringLiterals;
 
@@ -54,10 +55,7 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
         return TwipsRect{float(p.x()), float(p.y()), width, height};
     };
 
-    ControlSpec list = control(ListBox, u"List1"_s, at(season.listPosition, 4125, 2760), false);
-    list.font = {FixedMincho, 11.25, false};
-    list.back = ListBlue;
-    list.fore = White;
+    const ControlSpec list = viewerList(u"List1"_s, at(season.listPosition, 4125, 2760));
 
     ControlSpec button = control(Button, u"Command1"_s, {3300, 5340, 1125, 405}, false);
     button.caption = u"説　明"_s;

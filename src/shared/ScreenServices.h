@@ -4,11 +4,16 @@
 #include "RandomSource.h"
 #include "SoundPlayer.h"
 
-// What the screens take from outside: time, chance and sound. The program hands
+namespace history {
+class AnswerHistory;
+}
+
+// What the screens take from outside: time, chance, sound and the answer history. The program hands
 // in the real ones; tests hand in a fake clock, a scripted source and recorders.
 struct ScreenServices
 {
     Clock& clock;
     RandomSource& random;
     SoundPlayerFactory makePlayer;
+    history::AnswerHistory* history = nullptr; // none: answers are not kept
 };

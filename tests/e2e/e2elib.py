@@ -289,6 +289,10 @@ class Program:
         self.stdout_path = os.path.join(directory, "piyo.stdout")
         self.stderr_path = os.path.join(directory, "piyo.stderr")
         environment = dict(os.environ)
+        # Settings and the answer history stay beside the program, never in the user's home.
+        home = os.path.join(directory, "piyo-home")
+        environment["XDG_CONFIG_HOME"] = os.path.join(home, "config")
+        environment["XDG_DATA_HOME"] = os.path.join(home, "data")
         for key, value in (env or {}).items():
             if value is None:
                 environment.pop(key, None)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeClock.h"
+#include "FakeHistory.h"
 #include "MediaPaths.h"
 #include "RecordingPlayer.h"
 #include "ScreenServices.h"
@@ -14,15 +15,16 @@
 
 #include <QTest>
 
-// A quiz or reference screen with a fake clock, scripted draws and recording
-// players, and the ways a test looks at it and clicks on it.
+// A quiz or reference screen with a fake clock, scripted draws, recording
+// players and a history kept in memory, and the ways a test looks at it and clicks on it.
 template <class ScreenType> struct ScreenRig
 {
     explicit ScreenRig(Season season) : screen(season, services) {}
 
     FakeClock clock;
     ScriptedRandom random;
-    ScreenServices services{clock, random, RecordingPlayer::factory()};
+    FakeHistory history;
+    ScreenServices services{clock, random, RecordingPlayer::factory(), &history};
     ScreenType screen;
 
     Form& form() { return *screen.form(); }

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Season.h"
+
+#include <QDateTime>
+#include <QObject>
+
+#include <functional>
+#include <vector>
+
+// The user's record of answers: every judged answer is kept, and the quiz asks
+// for a summary per season set. Writes and queries run away from the
+// user-interface thread; record() only hands the answer over.
+namespace history {
+
+enum class QuizMode { PictureAndCall, ByEar };
+
+struct Answer
+{
+    QDateTime at; // UTC
+    Season season = Season::SpringSummer;
+    QuizMode mode = QuizMode::PictureAndCall;
+    int shownBird = 0;    // bird number 1..80
+    int answeredBird = 0; // bird number 1..80
+    bool right = false;
+    qint64 elapsedMs = 0; // from the bird appearing to the click
+};
+
+// How one bird of a season set has fared.
+struct BirdResult
+{
+    int bird = 0;
+    int asked = 0;
+    int right = 0;
+    int askedThisWeek = 0; // the last seven days
+    int rightThisWeek = 0;
+    // The birds answered when this one was shown, most often first (at most two).
+    std::vector<std::pair<int, int>> takenFor; // bird number, times
+};
+
+// Every bird of the season set, asked or not, in no particular order.
+using Results = std::vector<BirdResult>;
+
+class AnswerHistory
+{
+public:
+    virtual ~AnswerHistory() = default;
+    // Hands the answer over to be written; returns at once.
+    virtual void record(const Answer& answer) = 0;
+    // Works out the results of a season set off the user-interface thread and
+    // calls done with them on context's thread (never if context is gone first).
+    virtual void results(Season season, const QDateTime& now, QObject* context,
+                         std::function<void(const Results&)> done) = 0;
+};
+
+} // namespace history

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "AnswerHistory.h"
+
+#include <QThread>
+
+class HistoryWriter;
+
+// The answer history in $XDG_DATA_HOME/piyo/history.sqlite, written on a thread
+// of its own so that a slow disk or a busy file never holds up a click.
+class SqliteHistory final : public history::AnswerHistory
+{
+public:
+    explicit SqliteHistory(const QString& folder = defaultFolder());
+    // Writes what is still queued, then stops the thread.
+    ~SqliteHistory() override;
+
+    static QString defaultFolder();
+
+    void record(const history::Answer& answer) override;
+    void results(Season season, const QDateTime& now, QObject* context,
+                 std::function<void(const history::Results&)> done) override;
+
+    // Lives on the history thread: connect to its signals, never call it directly.
+    HistoryWriter* writer() const { return m_writer; }
+
+private:
+    QThread m_thread;
+    HistoryWriter* m_writer;
+};

@@ -1,0 +1,81 @@
+#!/usr/bin/env python3
+"""声だけ in a real window: the picture waits for the answer, the setting and
+the answers outlive the program, and the score panel opens the results."""
+
+import os
+import sqlite3
+import time
+
+import e2elib as e
+
+SEASON = "autumn"
+BY_EAR = (377, 7, 60, 21)        # the □声だけ / ■声だけ toggle
+NAME_BOARD = (312, 36, 320, 356)
+LOW_ON_THE_BOARD = (474 + 80, 36 + 18 * 19 + 8)  # the last name of the right column
+
+
+def no_bird(quiz):
+    return e.bird_on_show(quiz) is None
+
+
+def answer_by_ear(quiz, number):
+    """Waits for a question heard, not seen; answers it; the bird then appears."""
+    time.sleep(1.5)  # the call has started by now; no picture may have come
+    e.check(no_bird(quiz), f"question {number}: a bird is on show before the answer")
+    e.click(quiz, e.centre(e.name_label(0)))
+    bird = e.wait_for(f"question {number}: the bird after the answer", lambda: e.bird_on_show(quiz), 3)
+    e.log(f"question {number}: bird {bird} shown after the answer")
+    # The next question comes after the feedback (and the red name after a mistake).
+    e.wait_for(f"question {number}: the next question", lambda: no_bird(quiz), 8)
+
+
+def answers_in(history):
+    with sqlite3.connect(history) as db:
+        return db.execute("SELECT COUNT(*), SUM(mode = 'ear') FROM answers").fetchone()
+
+
+def main():
+    args = e.arguments()
+    e.require_session()
+    with e.Scratch("by_ear", args.workdir) as scratch:
+        e.make_test_media(scratch, SEASON)
+        program_path = e.install_program(args.program, scratch)
+        history = os.path.join(scratch, "piyo-home", "data", "piyo", "history.sqlite")
+
+        with e.Program(program_path) as program:
+            menu = e.start(program)
+            quiz = e.choose_from_menu(program, menu, "quiz", SEASON)
+            e.wait_for("the first bird", lambda: e.bird_on_show(quiz), 6)
+            e.click(quiz, e.centre(BY_EAR))
+            e.wait_for("the picture to go when 声だけ is turned on", lambda: no_bird(quiz), 2)
+            e.save_screenshot(quiz, args.screenshots, "quiz-by-ear.png")
+            e.click(quiz, e.centre(e.name_label(0)))
+            e.wait_for("the bird after the answer", lambda: e.bird_on_show(quiz), 3)
+            e.wait_for("the next question", lambda: no_bird(quiz), 8)
+            answer_by_ear(quiz, 2)
+            answer_by_ear(quiz, 3)
+            e.click(quiz, e.centre(e.QUIZ_TO_MENU))
+            menu = e.wait_window(program, e.MENU_TITLE)
+            e.click(menu, e.centre(e.MENU["quit"]))
+            e.check(program.wait(10) == 0, "piyo did not end cleanly")
+        asked, by_ear = answers_in(history)
+        e.check(asked == 3, f"the history holds {asked} answers, not 3")
+        e.check(by_ear == 3, f"{by_ear} of the answers are recorded as by ear, not 3")
+
+        with e.Program(program_path) as program:
+            menu = e.start(program)
+            quiz = e.choose_from_menu(program, menu, "quiz", SEASON)
+            time.sleep(2.5)
+            e.check(no_bird(quiz), "声だけ was forgotten: a bird is on show before the answer")
+            e.click(quiz, e.centre(e.RIGHT_COUNT))
+            e.wait_for("the results view over the name board",
+                       lambda: e.screenshot(quiz).share(NAME_BOARD, e.LIST_BLUE) > 0.2, 3)
+            e.save_screenshot(quiz, args.screenshots, "quiz-results.png")
+            e.click(quiz, LOW_ON_THE_BOARD)
+            e.wait_for("the results view to close",
+                       lambda: e.screenshot(quiz).share(NAME_BOARD, e.LIST_BLUE) < 0.01, 3)
+    e.log("by ear: ok")
+
+
+if __name__ == "__main__":
+    e.run(main)

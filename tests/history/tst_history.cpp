@@ -1,0 +1,322 @@
+#include "HistoryDatabase.h"
+#include "SqliteHistory.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A connection of the test's own, to look at what the program wrote.
+class Inspect
+{
+public:
+    explicit Inspect(const QString& path) : m_name(u"inspect-%1"_s.arg(++s_count))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_name);
+        db.setDatabaseName(path);
+        db.open();
+    }
+    ~Inspect()
+    {
+        QSqlDatabase::database(m_name, false).close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    QVariant value(const QString& sql) const
+    {
+        QSqlQuery query(QSqlDatabase::database(m_name));
+        if (!query.exec(sql) || !query.next())
+            return {};
+        return query.value(0);
+    }
+    bool exec(const QString& sql) const { return QSqlQuery(QSqlDatabase::database(m_name)).exec(sql); }
+
+private:
+    static inline int s_count = 0;
+    QString m_name;
+};
+
+struct Run
+{
+    int status = -1;
+    QStringList stdoutLines;
+    QStringList stderrLines;
+};
+
+// The recorder, as a user without rights over root-owned files when the tests run as root.
+QProcess* startRecorder(const QString& folder, int count, bool unprivileged = false)
+{
+    auto* process = new QProcess;
+    QStringList args{folder};
+    if (count > 0)
+        args << QString::number(count);
+    if (unprivileged && ::geteuid() == 0)
+        process->start(u"setpriv"_s, QStringList{u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s,
+                                                 QStringLiteral(HISTORY_RECORDER)} + args);
+    else
+        process->start(QStringLiteral(HISTORY_RECORDER), args);
+    return process;
+}
+
+Run finish(QProcess* process)
+{
+    process->waitForFinished(30000);
+    Run run{process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1,
+            QString::fromUtf8(process->readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
+            QString::fromUtf8(process->readAllStandardError()).split(u'\n', Qt::SkipEmptyParts)};
+    delete process;
+    return run;
+}
+
+Run record(const QString& folder, int count, bool unprivileged = false)
+{
+    return finish(startRecorder(folder, count, unprivileged));
+}
+
+history::Answer answer(int shown, int answered, const QDateTime& at)
+{
+    history::Answer a;
+    a.at = at;
+    a.season = Season::SpringSummer;
+    a.mode = history::QuizMode::ByEar;
+    a.shownBird = shown;
+    a.answeredBird = answered;
+    a.right = shown == answered;
+    a.elapsedMs = 1234;
+    return a;
+}
+
+} // namespace
+
+class HistoryTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString folder() const { return m_dir.path() + u"/piyo"_s; }
+    QString file() const { return folder() + u"/history.sqlite"_s; }
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        QProcess::execute(u"chmod"_s, {u"-R"_s, u"u+rwX"_s, m_dir.path()});
+        QDir(folder()).removeRecursively();
+        QFile::remove(folder()); // left as a file by the blocked-folder case
+    }
+
+    void folderFollowsXdgDataHome()
+    {
+        QCOMPARE(SqliteHistory::defaultFolder(), qEnvironmentVariable("XDG_DATA_HOME") + u"/piyo"_s);
+    }
+
+    void answersAreKeptWithEveryField()
+    {
+        const QDateTime at = QDateTime(QDate(2026, 5, 1), QTime(6, 30, 15, 250), Qt::UTC);
+        {
+            SqliteHistory history(folder());
+            history.record(answer(7, 12, at));
+        }
+        Inspect db(file());
+        QCOMPARE(db.value(u"SELECT answered_at || '|' || season || '|' || mode || '|' || shown || '|' ||"
+                          " answered || '|' || is_right || '|' || elapsed_ms FROM answers"_s)
+                     .toString(),
+                 u"2026-05-01T06:30:15.250Z|spring-summer|ear|7|12|0|1234"_s);
+        QCOMPARE(db.value(u"PRAGMA journal_mode"_s).toString(), u"wal"_s);
+        QCOMPARE(db.value(u"PRAGMA user_version"_s).toInt(), history::database::SchemaVersion);
+    }
+
+    void resultsCountEachBirdAndWhatItWasTakenFor()
+    {
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        const QDateTime old = now.addDays(-30);
+        SqliteHistory history(folder());
+        // Bird 2 shown five times: twice taken for 1, once for 7, right twice (once this week).
+        for (const history::Answer& a : {answer(2, 1, old), answer(2, 1, now), answer(2, 7, old),
+                                         answer(2, 2, old), answer(2, 2, now), answer(7, 7, now)})
+            history.record(a);
+        QObject context;
+        history::Results results;
+        bool arrived = false;
+        history.results(Season::SpringSummer, now, &context, [&](const history::Results& r) {
+            results = r;
+            arrived = true;
+        });
+        QTRY_VERIFY(arrived);
+        QCOMPARE(results.size(), std::size_t(40));
+        auto bird = [&](int number) {
+            return *std::find_if(results.begin(), results.end(), [&](const auto& r) { return r.bird == number; });
+        };
+        const history::BirdResult two = bird(2);
+        QCOMPARE(two.asked, 5);
+        QCOMPARE(two.right, 2);
+        QCOMPARE(two.askedThisWeek, 2);
+        QCOMPARE(two.rightThisWeek, 1);
+        QCOMPARE(two.takenFor, (std::vector<std::pair<int, int>>{{1, 2}, {7, 1}}));
+        QCOMPARE(bird(7).asked, 1);
+        QCOMPARE(bird(3).asked, 0);
+    }
+
+    // What was committed before a kill is there afterwards, and the file is sound.
+    void answersSurviveAKill()
+    {
+        QProcess* process = startRecorder(folder(), 0);
+        int confirmed = 0;
+        while (confirmed < 200 && process->waitForReadyRead(10000))
+            while (process->canReadLine())
+                confirmed = QString::fromUtf8(process->readLine()).trimmed().toInt();
+        QVERIFY(confirmed >= 200);
+        process->kill(); // SIGKILL
+        process->waitForFinished();
+        delete process;
+        Inspect db(file());
+        QCOMPARE(db.value(u"PRAGMA integrity_check"_s).toString(), u"ok"_s);
+        const int rows = db.value(u"SELECT COUNT(*) FROM answers"_s).toInt();
+        QVERIFY2(rows >= confirmed, qPrintable(u"%1 rows, %2 confirmed"_s.arg(rows).arg(confirmed)));
+        QCOMPARE(db.value(u"SELECT MAX(id) FROM answers"_s).toInt(), rows); // none missing in between
+    }
+
+    void twoProgramsRecordAtOnce()
+    {
+        QProcess* first = startRecorder(folder(), 300);
+        QProcess* second = startRecorder(folder(), 300);
+        const Run a = finish(first);
+        const Run b = finish(second);
+        QCOMPARE(a.status, 0);
+        QCOMPARE(b.status, 0);
+        QVERIFY2(a.stderrLines.isEmpty(), qPrintable(a.stderrLines.join(u'\n')));
+        QCOMPARE(Inspect(file()).value(u"SELECT COUNT(*) FROM answers"_s).toInt(), 600);
+    }
+
+    void missingFolderIsMade()
+    {
+        const Run run = record(folder(), 3);
+        QCOMPARE(run.status, 0);
+        QCOMPARE(Inspect(file()).value(u"SELECT COUNT(*) FROM answers"_s).toInt(), 3);
+    }
+
+    void damagedFileIsKeptAsideAndANewOneStarted_data()
+    {
+        QTest::addColumn<bool>("damagedInside");
+        QTest::newRow("not a database at all") << false;
+        QTest::newRow("database with damaged pages") << true;
+    }
+    void damagedFileIsKeptAsideAndANewOneStarted()
+    {
+        QFETCH(bool, damagedInside);
+        QDir().mkpath(folder());
+        QByteArray bytes;
+        if (damagedInside) {
+            QCOMPARE(record(folder(), 400).status, 0);
+            {
+                Inspect db(file());
+                db.exec(u"PRAGMA wal_checkpoint(TRUNCATE)"_s);
+            }
+            QFile f(file());
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            bytes = f.readAll();
+            QVERIFY(bytes.size() > 3 * 4096);
+            for (qsizetype i = 4096; i < bytes.size(); ++i)
+                bytes[i] = char(0x5a);
+            f.seek(0);
+            f.write(bytes);
+        } else {
+            bytes = QByteArray("these are not the answers you are looking for\n").repeated(100);
+            QFile f(file());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        }
+
+        const Run run = record(folder(), 2);
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.stderrLines.size(), 1);
+        QVERIFY(run.stderrLines[0].contains(u"damaged"_s));
+        const QStringList aside = QDir(folder()).entryList({u"history.sqlite.damaged-*"_s});
+        QVERIFY2(!aside.isEmpty(), qPrintable(QDir(folder()).entryList().join(u' ')));
+        QFile kept(folder() + u'/' + aside.first());
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), bytes);
+        QCOMPARE(Inspect(file()).value(u"SELECT COUNT(*) FROM answers"_s).toInt(), 2);
+    }
+
+    // History off: one line on stderr, the file as it was.
+    void unusableFileTurnsTheHistoryOff_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::newRow("locked by another program") << u"locked"_s;
+        QTest::newRow("read-only folder") << u"read-only folder"_s;
+        QTest::newRow("read-only file") << u"read-only file"_s;
+        QTest::newRow("folder cannot be made") << u"blocked folder"_s;
+        QTest::newRow("made by a newer piyo") << u"newer"_s;
+    }
+    void unusableFileTurnsTheHistoryOff()
+    {
+        QFETCH(QString, situation);
+        QDir().mkpath(m_dir.path());
+        QFile::setPermissions(m_dir.path(), QFile::Permissions(0x7755));
+        std::unique_ptr<Inspect> holder;
+        if (situation == u"blocked folder"_s) {
+            QFile blocker(folder());
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        } else {
+            QCOMPARE(record(folder(), 1).status, 0);
+        }
+        if (situation == u"locked"_s) {
+            holder = std::make_unique<Inspect>(file());
+            QVERIFY(holder->exec(u"BEGIN EXCLUSIVE"_s));
+        } else if (situation == u"read-only folder"_s) {
+            QFile::remove(file());
+            QProcess::execute(u"chmod"_s, {u"0555"_s, folder()});
+        } else if (situation == u"read-only file"_s) {
+            {
+                Inspect db(file());
+                db.exec(u"PRAGMA wal_checkpoint(TRUNCATE)"_s);
+            }
+            QProcess::execute(u"chmod"_s, {u"0555"_s, folder()});
+            QProcess::execute(u"chmod"_s, {u"0444"_s, file()});
+        } else if (situation == u"newer"_s) {
+            QVERIFY(Inspect(file()).exec(u"PRAGMA user_version = 99"_s));
+        }
+
+        // Root writes where it likes: the read-only cases run as nobody.
+        const Run run = record(folder(), 1, situation.startsWith(u"read-only"_s));
+        QCOMPARE(run.status, 2);
+        QCOMPARE(run.stderrLines.size(), 1);
+        QVERIFY(run.stderrLines[0].startsWith(u"piyo: answer history off for this run: "_s));
+        holder.reset();
+        if (QFile::exists(file()))
+            QCOMPARE(Inspect(file()).value(u"SELECT COUNT(*) FROM answers"_s).toInt(), 1);
+        QVERIFY(QDir(folder()).entryList({u"*damaged*"_s}).isEmpty());
+    }
+
+    void oldFileIsBroughtUpToDate()
+    {
+        QDir().mkpath(folder());
+        {
+            Inspect db(file());
+            QVERIFY(db.exec(u"CREATE TABLE answers (id INTEGER PRIMARY KEY, answered_at TEXT NOT NULL,"
+                            " season TEXT NOT NULL, shown INTEGER NOT NULL, answered INTEGER NOT NULL,"
+                            " is_right INTEGER NOT NULL, elapsed_ms INTEGER NOT NULL)"_s));
+            QVERIFY(db.exec(u"INSERT INTO answers VALUES (1, '2025-01-01T00:00:00.000Z', 'autumn-winter', 61, 45,"
+                            " 0, 3000)"_s));
+            QVERIFY(db.exec(u"PRAGMA user_version = 1"_s));
+        }
+        QCOMPARE(record(folder(), 1).status, 0);
+        Inspect db(file());
+        QCOMPARE(db.value(u"PRAGMA user_version"_s).toInt(), history::database::SchemaVersion);
+        QCOMPARE(db.value(u"SELECT mode || shown || answered FROM answers WHERE id = 1"_s).toString(),
+                 u"picture6145"_s);
+        QCOMPARE(db.value(u"SELECT COUNT(*) FROM answers"_s).toInt(), 2);
+    }
+};
+
+QTEST_MAIN(HistoryTest)
+#include "tst_history.moc"
