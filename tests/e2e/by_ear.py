@@ -9,7 +9,6 @@ import time
 import e2elib as e
 
 SEASON = "autumn"
-BY_EAR = (377, 7, 60, 21)        # the □声だけ / ■声だけ toggle
 NAME_BOARD = (312, 36, 320, 356)
 LOW_ON_THE_BOARD = (474 + 80, 36 + 18 * 19 + 8)  # the last name of the right column
 
@@ -46,8 +45,10 @@ def main():
             menu = e.start(program)
             quiz = e.choose_from_menu(program, menu, "quiz", SEASON)
             e.wait_for("the first bird", lambda: e.bird_on_show(quiz), 6)
-            e.click(quiz, e.centre(BY_EAR))
+            e.check(not e.by_ear_on(quiz), "声だけ is on at first")
+            e.click(quiz, e.centre(e.BY_EAR))
             e.wait_for("the picture to go when 声だけ is turned on", lambda: no_bird(quiz), 2)
+            e.check(e.by_ear_on(quiz), "the toggle does not read ■声だけ")
             e.save_screenshot(quiz, args.screenshots, "quiz-by-ear.png")
             e.click(quiz, e.centre(e.name_label(0)))
             e.wait_for("the bird after the answer", lambda: e.bird_on_show(quiz), 3)
@@ -65,6 +66,7 @@ def main():
         with e.Program(program_path) as program:
             menu = e.start(program)
             quiz = e.choose_from_menu(program, menu, "quiz", SEASON)
+            e.check(e.by_ear_on(quiz), "声だけ was forgotten: the toggle reads □声だけ")
             time.sleep(2.5)
             e.check(no_bird(quiz), "声だけ was forgotten: a bird is on show before the answer")
             e.click(quiz, e.centre(e.RIGHT_COUNT))

@@ -106,6 +106,9 @@ def storm_and_walk(program_path, seed, workdir):
         recorder.wait_ready()
         opened = recorder.position()
         quiz = e.choose_from_menu(program, menu, "quiz", "autumn")
+        if e.by_ear_on(quiz):  # the storm left 声だけ on, and the setting is kept
+            e.click(quiz, e.centre(e.BY_EAR))
+            e.wait_for("声だけ off", lambda: not e.by_ear_on(quiz), 3)
         e.wait_for("a bird picture", lambda: picture_shown(quiz), 6)
         e.wait_for("a bird call", lambda: sum(1 for f in recorder.frames(opened) if f[1] > 300) >= 4, 4)
         e.click(quiz, e.centre(e.name_label(0)))

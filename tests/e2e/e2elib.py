@@ -48,6 +48,7 @@ FEEDBACK_PICTURE = (220, 107, 199, 195)
 RIGHT_COUNT = (204, 7, 67, 21)
 WRONG_COUNT = (304, 7, 67, 21)
 QUIZ_TO_MENU = (545, 7, 89, 21)
+BY_EAR = (377, 7, 60, 21)           # □声だけ / ■声だけ
 REFERENCE_TO_MENU = (547, 5, 89, 21)
 DESCRIPTION_BUTTON = (220, 356, 75, 27)
 DESCRIPTION_LIST = {"spring": (337, 108, 275, 184), "autumn": (338, 114, 275, 184)}
@@ -644,6 +645,12 @@ def choose_from_menu(program, menu, mode, season):
     click(menu, centre(MENU[season]))
     titles = QUIZ_TITLES if mode == "quiz" else REFERENCE_TITLES
     return wait_window(program, titles[season])
+
+
+def by_ear_on(quiz):
+    """Whether the quiz's toggle reads ■声だけ: its square is filled white, not outlined."""
+    x, y, w, h = BY_EAR
+    return screenshot(quiz).colours((x, y, 18, h)).get((255, 255, 255), 0) > 50
 
 
 def bird_on_show(window):
