@@ -56,7 +56,8 @@ int runProgram(int argc, char** argv)
 
     SteadyClock clock;
     SystemRandom random;
-    // The history opens its file on its own thread; a file it cannot use costs a line on stderr, nothing more.
+    // The history opens its file on its own thread; a file it cannot use costs a line on stderr, nothing
+    // more.
     auto history = std::make_unique<SqliteHistory>();
     ScreenSlots screens({clock, random, [] { return std::make_unique<AudioPlayer>(); }, history.get()});
     QObject::connect(&screens, &ScreenSlots::finished, &app, &QCoreApplication::quit);

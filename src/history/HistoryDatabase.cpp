@@ -126,8 +126,9 @@ Results summarize(QSqlDatabase& db, Season season, const QDateTime& now)
 
     QSqlQuery counts(db);
     counts.setForwardOnly(true);
-    counts.prepare(u"SELECT shown, COUNT(*), SUM(is_right), SUM(answered_at >= :since),"
-                   " SUM(is_right AND answered_at >= :since) FROM answers WHERE season = :season GROUP BY shown"_s);
+    counts.prepare(
+        u"SELECT shown, COUNT(*), SUM(is_right), SUM(answered_at >= :since),"
+        " SUM(is_right AND answered_at >= :since) FROM answers WHERE season = :season GROUP BY shown"_s);
     counts.bindValue(u":since"_s, timeText(now.addDays(-7)));
     counts.bindValue(u":season"_s, seasonText(season));
     if (counts.exec())

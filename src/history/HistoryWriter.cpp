@@ -26,7 +26,8 @@ QString nextConnectionName()
 
 } // namespace
 
-HistoryWriter::HistoryWriter(QString folder) : m_folder(std::move(folder)), m_connection(nextConnectionName()) {}
+HistoryWriter::HistoryWriter(QString folder) : m_folder(std::move(folder)), m_connection(nextConnectionName())
+{}
 
 HistoryWriter::~HistoryWriter()
 {
@@ -51,8 +52,9 @@ bool HistoryWriter::openFile(const QString& path)
 {
     using history::database::Outcome;
     for (int attempt = 0; attempt < 2; ++attempt) {
-        QSqlDatabase db = QSqlDatabase::contains(m_connection) ? QSqlDatabase::database(m_connection, false)
-                                                               : QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connection);
+        QSqlDatabase db = QSqlDatabase::contains(m_connection)
+                              ? QSqlDatabase::database(m_connection, false)
+                              : QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connection);
         db.setDatabaseName(path);
         db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=%1"_s.arg(BusyTimeoutMs));
         if (!db.open()) {
@@ -79,7 +81,8 @@ void HistoryWriter::moveAside(const QString& path)
 {
     const QString stamp = QDateTime::currentDateTimeUtc().toString(u"yyyyMMdd-HHmmss"_s);
     const QString aside = path + u".damaged-"_s + stamp;
-    QTextStream(stderr) << "piyo: " << path << " is damaged; kept as " << aside << " and a new history started\n";
+    QTextStream(stderr) << "piyo: " << path << " is damaged; kept as " << aside
+                        << " and a new history started\n";
     QFile::rename(path, aside);
     for (const QString& suffix : {u"-wal"_s, u"-shm"_s})
         if (QFile::exists(path + suffix))

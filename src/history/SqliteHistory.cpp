@@ -22,7 +22,8 @@ SqliteHistory::SqliteHistory(const QString& folder) : m_writer(new HistoryWriter
 SqliteHistory::~SqliteHistory()
 {
     // Queued behind every answer handed over so far.
-    QMetaObject::invokeMethod(m_writer, [thread = &m_thread] { thread->quit(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_writer, [thread = &m_thread] { thread->quit(); }, Qt::QueuedConnection);
     m_thread.wait();
 }
 
@@ -33,7 +34,8 @@ QString SqliteHistory::defaultFolder()
 
 void SqliteHistory::record(const history::Answer& answer)
 {
-    QMetaObject::invokeMethod(m_writer, [writer = m_writer, answer] { writer->write(answer); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_writer, [writer = m_writer, answer] { writer->write(answer); }, Qt::QueuedConnection);
 }
 
 void SqliteHistory::results(Season season, const QDateTime& now, QObject* context,
@@ -41,7 +43,8 @@ void SqliteHistory::results(Season season, const QDateTime& now, QObject* contex
 {
     // The future drops the answer if context is gone by the time it arrives.
     auto promise = std::make_shared<QPromise<history::Results>>();
-    promise->future().then(context, [done = std::move(done)](const history::Results& results) { done(results); });
+    promise->future().then(context,
+                           [done = std::move(done)](const history::Results& results) { done(results); });
     promise->start();
     QMetaObject::invokeMethod(
         m_writer,

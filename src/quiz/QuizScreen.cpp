@@ -193,7 +193,8 @@ void QuizScreen::showResultLines(const QStringList& lines)
     ListBox* list = form()->list(quiz::Results);
     list->addLines(lines);
     const int room = toPixels(quiz::ResultsRect).height();
-    list->resize(list->width(), std::min(room, int(lines.size()) * list->rowHeight() + 2 * list->frameWidth()));
+    list->resize(list->width(),
+                 std::min(room, int(lines.size()) * list->rowHeight() + 2 * list->frameWidth()));
 }
 
 void QuizScreen::closeResults()
@@ -299,8 +300,8 @@ void QuizScreen::revealHeldBird()
 {
     if (!m_heldBird)
         return;
-    presentation::showBird(*image(u"Image1"_s), {DesignTop, DesignLeft, DesignWidth, DesignHeight}, *m_heldBird,
-                           nullptr);
+    presentation::showBird(*image(u"Image1"_s), {DesignTop, DesignLeft, DesignWidth, DesignHeight},
+                           *m_heldBird, nullptr);
     m_heldBird.reset();
 }
 

@@ -100,14 +100,14 @@ private:
     LatestRequest m_callsRequest;
     quint64 m_resultsAsked = 0; // only the latest results asked for are shown
 
-    bool m_byEar = false;         // the setting, read at each showing
-    bool m_questionByEar = false; // the bird on show is asked by ear
-    bool m_judged = false;        // the answer to the bird on show has been judged
+    bool m_byEar = false;                                // the setting, read at each showing
+    bool m_questionByEar = false;                        // the bird on show is asked by ear
+    bool m_judged = false;                               // the answer to the bird on show has been judged
     std::optional<presentation::BirdMedia> m_heldBird;   // by ear: the picture not yet shown
     std::optional<presentation::BirdMedia> m_birdOnShow; // once its files have been read
     std::array<bool, birds::BoardSize + 1> m_callable{}; // by table entry
     bool m_callsKnown = false;
     bool m_choiceWaitsForCalls = false;
-    double m_shownAt = 0;   // clock seconds when the bird appeared (or its call began)
+    double m_shownAt = 0; // clock seconds when the bird appeared (or its call began)
     double m_clickedAt = 0;
 };

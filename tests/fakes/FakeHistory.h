@@ -14,8 +14,9 @@ public:
                  std::function<void(const history::Results&)> done) override
     {
         askedFor.push_back(season);
-        QMetaObject::invokeMethod(context, [done = std::move(done), results = this->scripted] { done(results); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            context, [done = std::move(done), results = this->scripted] { done(results); },
+            Qt::QueuedConnection);
     }
 
     std::vector<history::Answer> answers;

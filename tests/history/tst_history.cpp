@@ -59,7 +59,8 @@ QProcess* startRecorder(const QString& folder, int count, bool unprivileged = fa
         args << QString::number(count);
     if (unprivileged && ::geteuid() == 0)
         process->start(u"setpriv"_s, QStringList{u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s,
-                                                 QStringLiteral(HISTORY_RECORDER)} + args);
+                                                 QStringLiteral(HISTORY_RECORDER)} +
+                                         args);
     else
         process->start(QStringLiteral(HISTORY_RECORDER), args);
     return process;
@@ -153,7 +154,8 @@ private Q_SLOTS:
         QTRY_VERIFY(arrived);
         QCOMPARE(results.size(), std::size_t(40));
         auto bird = [&](int number) {
-            return *std::find_if(results.begin(), results.end(), [&](const auto& r) { return r.bird == number; });
+            return *std::find_if(results.begin(), results.end(),
+                                 [&](const auto& r) { return r.bird == number; });
         };
         const history::BirdResult two = bird(2);
         QCOMPARE(two.asked, 5);
@@ -305,8 +307,9 @@ private Q_SLOTS:
             QVERIFY(db.exec(u"CREATE TABLE answers (id INTEGER PRIMARY KEY, answered_at TEXT NOT NULL,"
                             " season TEXT NOT NULL, shown INTEGER NOT NULL, answered INTEGER NOT NULL,"
                             " is_right INTEGER NOT NULL, elapsed_ms INTEGER NOT NULL)"_s));
-            QVERIFY(db.exec(u"INSERT INTO answers VALUES (1, '2025-01-01T00:00:00.000Z', 'autumn-winter', 61, 45,"
-                            " 0, 3000)"_s));
+            QVERIFY(
+                db.exec(u"INSERT INTO answers VALUES (1, '2025-01-01T00:00:00.000Z', 'autumn-winter', 61, 45,"
+                        " 0, 3000)"_s));
             QVERIFY(db.exec(u"PRAGMA user_version = 1"_s));
         }
         QCOMPARE(record(folder(), 1).status, 0);

@@ -14,7 +14,6 @@ namespace quiztest {
 
 using namespace Qt::StringLiterals;
 
-
 const QColor BoardBlue(0, 0, 192);
 const QColor White(255, 255, 255);
 const QColor Yellow(255, 255, 0);
