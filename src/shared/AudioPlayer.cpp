@@ -20,36 +20,30 @@ AudioPlayer::~AudioPlayer()
     AudioThread::instance().post([output = std::move(m_output)] { output->player.reset(); });
 }
 
-void AudioPlayer::send(void (SoundPlayer::*command)())
+void AudioPlayer::send(std::function<void(SoundPlayer&)> command)
 {
-    AudioThread::instance().post([output = m_output, command] {
+    AudioThread::instance().post([output = m_output, command = std::move(command)] {
         if (output->player)
-            (output->player.get()->*command)();
+            command(*output->player);
     });
 }
 
 void AudioPlayer::hide()
 {
-    send(&SoundPlayer::hide);
+    send([](SoundPlayer& player) { player.hide(); });
 }
 
 void AudioPlayer::stop()
 {
-    send(&SoundPlayer::stop);
+    send([](SoundPlayer& player) { player.stop(); });
 }
 
 void AudioPlayer::setSource(const QString& path)
 {
-    AudioThread::instance().post([output = m_output, path] {
-        if (output->player)
-            output->player->setSource(path);
-    });
+    send([path](SoundPlayer& player) { player.setSource(path); });
 }
 
 void AudioPlayer::setRepeatCount(int count)
 {
-    AudioThread::instance().post([output = m_output, count] {
-        if (output->player)
-            output->player->setRepeatCount(count);
-    });
+    send([count](SoundPlayer& player) { player.setRepeatCount(count); });
 }

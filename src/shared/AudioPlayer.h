@@ -2,6 +2,7 @@
 
 #include "SoundPlayer.h"
 
+#include <functional>
 #include <memory>
 
 // The program's sound player. It only passes the screen's commands on to a
@@ -21,7 +22,8 @@ public:
 
 private:
     struct Output;
-    void send(void (SoundPlayer::*command)());
+    // Runs the command on the output, on the audio thread, once it exists.
+    void send(std::function<void(SoundPlayer&)> command);
 
     std::shared_ptr<Output> m_output; // used on the audio thread only
 };
