@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Configures and builds piyo into build/ (or $BUILD_DIR), media set included.
+# Configures and builds piyo with a CMake preset (release unless PIYO_PRESET
+# says otherwise) into the preset's folder, build/ for release, or $BUILD_DIR.
+# usage: scripts/build.sh [targets...]     (everything when none is given)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${BUILD_DIR:-build}
-werror=OFF
-if [ "${CI:-}" = "true" ]; then werror=ON; fi
-cmake -S . -B "$build" -G Ninja -DPIYO_WERROR=$werror "$@"
-cmake --build "$build" -j"$(nproc)"
+preset=${PIYO_PRESET:-release}
+cmake --preset "$preset" ${BUILD_DIR:+-B "$BUILD_DIR"}
+dir=${BUILD_DIR:-$(scripts/preset-dir.sh "$preset")}
+targets=()
+for target in "$@"; do targets+=(--target "$target"); done
+cmake --build "$dir" -j"$(nproc)" "${targets[@]}"

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages piyo needs to build, run and be tested.
+# Installs the Debian 12 packages piyo needs.
+#   scripts/install-deps.sh run    what building and running the program need
+#   scripts/install-deps.sh        that, and what the tests, fuzzers and packaging need
 set -euo pipefail
 
 packages=(
@@ -10,13 +12,20 @@ packages=(
   fonts-ipafont gstreamer1.0-plugins-good
   # run: WebP and other picture formats beyond Qt's built-in GIF, JPEG and PNG
   qt6-image-formats-plugins
+)
+test_packages=(
   # test: a virtual display and sound server, and tools to drive and record them
   python3 xvfb xauth x11-utils xdotool pulseaudio pulseaudio-utils imagemagick sox strace libx11-dev
   # test: encoders for the MP3 and Opus calls the tests make
   lame opus-tools
   # fuzzing and packaging
   clang libclang-rt-14-dev dpkg-dev fakeroot lintian desktop-file-utils appstream
+  # the habits CI enforces: formatting and static analysis
+  clang-format clang-tidy
 )
+if [ "${1:-all}" != run ]; then
+  packages+=("${test_packages[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,13 +1,10 @@
 #!/usr/bin/env bash
 # Builds with the asan preset (address and undefined behaviour, leak checking
-# on) into build-asan/ and runs every test there.
+# on; asan-ci in CI) into build-asan/ and runs every test there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-werror=OFF
-if [ "${CI:-}" = "true" ]; then werror=ON; fi
-cmake --preset asan -G Ninja -DPIYO_WERROR=$werror
-cmake --build build-asan -j"$(nproc)"
+PIYO_PRESET=${PIYO_PRESET:-asan} BUILD_DIR= scripts/build.sh
 source scripts/test-session.sh
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=0
 # Sanitized code runs several times slower than the release build.

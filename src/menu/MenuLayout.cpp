@@ -1,5 +1,7 @@
 #include "MenuLayout.h"
 
+#include "form/Form.h"
+
 using namespace Qt::StringLiterals;
 
 namespace menu {
@@ -51,6 +53,35 @@ std::vector<ControlSpec> controls()
         item(u"Label1"_s,  u"ピ"_s,           {4890, 720, 2175, 2055},   99.75, Normal, Lavender, Left,   Border,   Shown),
     };
     // clang-format on
+}
+
+Controls controlsOf(const Form& form)
+{
+    auto labels = [&form](std::initializer_list<const char16_t*> names) {
+        std::vector<FormLabel*> found;
+        for (const char16_t* name : names)
+            found.push_back(form.label(QString::fromUtf16(name)));
+        return found;
+    };
+    Controls controls{
+        .Label3 = form.label(u"Label3"_s),
+        .Label4 = form.label(u"Label4"_s),
+        .Label5 = form.label(u"Label5"_s),
+        .Label7 = form.label(u"Label7"_s),
+        .Label8 = form.label(u"Label8"_s),
+        .Label9 = form.label(u"Label9"_s),
+        .Label11 = form.label(u"Label11"_s),
+        .Label12 = form.label(u"Label12"_s),
+        .Label13 = form.label(u"Label13"_s),
+        .levels = {},
+    };
+    // Level     labels shown
+    controls.levels = {
+        {Level::Main, labels({u"Label3", u"Label4", u"Label5"})},
+        {Level::LookUp, labels({u"Label6", u"Label7", u"Label8", u"Label9"})},
+        {Level::Quiz, labels({u"Label10", u"Label11", u"Label12", u"Label13"})},
+    };
+    return controls;
 }
 
 } // namespace menu

@@ -1,63 +1,61 @@
 #include "MenuScreen.h"
 
-#include "MenuLayout.h"
 #include "form/Form.h"
 #include "form/FormLabel.h"
-
-using namespace Qt::StringLiterals;
 
 Form* MenuScreen::buildForm()
 {
     auto* form = new Form(menu::window(), menu::controls());
-    auto onClick = [this, form](const QString& name, auto handler) {
-        connect(form->label(name), &FormLabel::clicked, this, handler);
+    m_ui = menu::controlsOf(*form);
+    auto onClick = [this](FormLabel* label, auto handler) {
+        connect(label, &FormLabel::clicked, this, handler);
     };
-    onClick(u"Label3"_s, &MenuScreen::onLookUpClicked);
-    onClick(u"Label4"_s, &MenuScreen::onQuizClicked);
-    onClick(u"Label5"_s, &MenuScreen::onQuitClicked);
-    onClick(u"Label9"_s, &MenuScreen::onBackFromLookUpClicked);
-    onClick(u"Label13"_s, &MenuScreen::onBackFromQuizClicked);
-    onClick(u"Label7"_s, [this] { Q_EMIT switchRequested(ScreenId::SpringSummerReference); });
-    onClick(u"Label8"_s, [this] { Q_EMIT switchRequested(ScreenId::AutumnWinterReference); });
-    onClick(u"Label11"_s, [this] { Q_EMIT switchRequested(ScreenId::SpringSummerQuiz); });
-    onClick(u"Label12"_s, [this] { Q_EMIT switchRequested(ScreenId::AutumnWinterQuiz); });
+    onClick(m_ui.Label3, &MenuScreen::onLookUpClicked);
+    onClick(m_ui.Label4, &MenuScreen::onQuizClicked);
+    onClick(m_ui.Label5, &MenuScreen::onQuitClicked);
+    onClick(m_ui.Label9, &MenuScreen::onBackFromLookUpClicked);
+    onClick(m_ui.Label13, &MenuScreen::onBackFromQuizClicked);
+    onClick(m_ui.Label7, [this] { Q_EMIT switchRequested(ScreenId::SpringSummerReference); });
+    onClick(m_ui.Label8, [this] { Q_EMIT switchRequested(ScreenId::AutumnWinterReference); });
+    onClick(m_ui.Label11, [this] { Q_EMIT switchRequested(ScreenId::SpringSummerQuiz); });
+    onClick(m_ui.Label12, [this] { Q_EMIT switchRequested(ScreenId::AutumnWinterQuiz); });
     return form;
 }
 
-void MenuScreen::setVisible(std::initializer_list<const char16_t*> names, bool visible)
+// The other levels' labels are hidden before this level's are shown.
+void MenuScreen::showLevel(menu::Level level)
 {
-    for (const char16_t* name : names)
-        form()->label(QString::fromUtf16(name))->setVisible(visible);
+    for (const auto& [other, labels] : m_ui.levels)
+        if (other != level)
+            for (FormLabel* label : labels)
+                label->setVisible(false);
+    for (FormLabel* label : m_ui.levels.at(level))
+        label->setVisible(true);
 }
 
 void MenuScreen::load()
 {
-    setVisible({u"Label6", u"Label7", u"Label8", u"Label9", u"Label10", u"Label11", u"Label12", u"Label13"},
-               false);
+    showLevel(menu::Level::Main);
 }
 
 void MenuScreen::onLookUpClicked()
 {
-    setVisible({u"Label3", u"Label4", u"Label5"}, false);
-    setVisible({u"Label6", u"Label7", u"Label8", u"Label9"}, true);
+    showLevel(menu::Level::LookUp);
 }
 
 void MenuScreen::onQuizClicked()
 {
-    setVisible({u"Label3", u"Label4", u"Label5"}, false);
-    setVisible({u"Label10", u"Label11", u"Label12", u"Label13"}, true);
+    showLevel(menu::Level::Quiz);
 }
 
 void MenuScreen::onBackFromLookUpClicked()
 {
-    setVisible({u"Label6", u"Label7", u"Label8", u"Label9"}, false);
-    setVisible({u"Label3", u"Label4", u"Label5"}, true);
+    showLevel(menu::Level::Main);
 }
 
 void MenuScreen::onBackFromQuizClicked()
 {
-    setVisible({u"Label10", u"Label11", u"Label12", u"Label13"}, false);
-    setVisible({u"Label3", u"Label4", u"Label5"}, true);
+    showLevel(menu::Level::Main);
 }
 
 void MenuScreen::onQuitClicked()

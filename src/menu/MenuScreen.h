@@ -1,8 +1,7 @@
 #pragma once
 
+#include "MenuLayout.h"
 #include "Screen.h"
-
-#include <initializer_list>
 
 // The menu: a two-level menu of clickable labels. The main level chooses
 // looking birds up, being quizzed, or the end; each submenu chooses a season.
@@ -23,5 +22,7 @@ private:
     void onBackFromLookUpClicked();
     void onBackFromQuizClicked();
 
-    void setVisible(std::initializer_list<const char16_t*> names, bool visible);
+    void showLevel(menu::Level level);
+
+    menu::Controls m_ui{}; // valid while the window is open
 };

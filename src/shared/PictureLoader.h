@@ -17,4 +17,4 @@ QImage readPicture(const QString& path);
 inline constexpr int MaxPictureSide = 4096;
 // A 4096 × 4096 photograph is well under this as a JPEG, PNG or WebP; larger
 // files are read only up to here, and fail to decode.
-inline constexpr qint64 MaxPictureBytes = 64 * 1024 * 1024;
+inline constexpr qint64 MaxPictureBytes = qint64{64} * 1024 * 1024;

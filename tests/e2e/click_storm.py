@@ -59,26 +59,44 @@ def storm(program, rng, avoid):
         e.log(f"{done} clicks, this batch begun on {title}")
 
 
+def looks(program):
+    """The open window, its title and what it shows, or None while it changes hands."""
+    window, title = the_window(program)
+    try:
+        return window, title, e.screenshot(window).pixels
+    except e.Failure:
+        return None  # closed between finding it and taking the picture
+
+
 def settle(program):
-    """Waits until the program has worked off the queued clicks: the same window for 1.5 s."""
+    """Waits until the program has worked off the queued clicks: the same window, showing
+    the same picture, for 1.5 s. (A busy machine may still hold clicks for the program
+    after the same window has been up for a while: an answer changes the counts.)"""
     last, since = None, time.monotonic()
-    deadline = since + 30
+    deadline = since + 60
     while time.monotonic() < deadline:
-        current = the_window(program)
-        if current != last:
+        current = looks(program)
+        if current is None or current != last:
             last, since = current, time.monotonic()
         elif time.monotonic() - since >= 1.5:
             return current[1]
         time.sleep(0.1)
-    raise e.Failure("the program keeps switching screens 30 s after the last click")
+    raise e.Failure("the program keeps changing its window 60 s after the last click")
 
 
-def back_to_menu(program):
+def back_to_menu(program, scratch):
     window, title = the_window(program)
     if title != e.MENU_TITLE:
         link = e.QUIZ_TO_MENU if title in e.QUIZ_TITLES.values() else e.REFERENCE_TO_MENU
+        e.save_screenshot(window, scratch, "before-menu-link.png")
         e.click(window, e.centre(link))
-        window = e.wait_window(program, e.MENU_TITLE, 5)
+        try:
+            window = e.wait_window(program, e.MENU_TITLE, 10)
+        except e.Failure:
+            found = e.open_window(program)
+            if found:
+                e.save_screenshot(found[0], scratch, "after-menu-link.png")
+            raise
     main_level = e.screenshot(window).pixel(e.MENU["quiz"][0] + 3, e.MENU["quiz"][1] + 17) == e.RED
     if not main_level:
         e.click(window, e.centre(e.MENU["back"]))
@@ -102,7 +120,7 @@ def storm_and_walk(program_path, seed, workdir):
         title = settle(program)
         e.log(f"after the clicks: {title}")
 
-        menu = back_to_menu(program)
+        menu = back_to_menu(program, scratch)
         recorder.wait_ready()
         opened = recorder.position()
         quiz = e.choose_from_menu(program, menu, "quiz", "autumn")

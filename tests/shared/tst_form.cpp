@@ -94,6 +94,36 @@ private Q_SLOTS:
         QCOMPARE(spy.count(), 1);
     }
 
+    // Lists and buttons are raised above labels; raising them must not turn
+    // their own front-to-back order around.
+    void listsAndButtonsKeepTheTablesOrder_data()
+    {
+        QTest::addColumn<QList<ControlKind>>("frontToBack");
+        QTest::addColumn<QString>("onTop");
+        using enum ControlKind;
+        QTest::newRow("list before button") << QList{ListBox, Button} << u"Front"_s;
+        QTest::newRow("button before list") << QList{Button, ListBox} << u"Front"_s;
+        QTest::newRow("label before list: the list is on top") << QList{Label, ListBox} << u"Back"_s;
+    }
+    void listsAndButtonsKeepTheTablesOrder()
+    {
+        QFETCH(QList<ControlKind>, frontToBack);
+        QFETCH(QString, onTop);
+        ControlSpec front = labelAt(u"Front"_s, {0, 0, 1500, 1500});
+        ControlSpec back = labelAt(u"Back"_s, {750, 750, 1500, 1500});
+        front.kind = frontToBack[0];
+        back.kind = frontToBack[1];
+        Form form(Window, {front, back});
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QPoint overlap(75, 75);
+        QWidget* target = form.childAt(overlap);
+        while (target && target->parentWidget() != &form) // a list's viewport belongs to the list
+            target = target->parentWidget();
+        QVERIFY(target);
+        QCOMPARE(target->objectName(), onTop);
+    }
+
     void emptyPictureBoxStillTakesClicks()
     {
         Form form(Window,

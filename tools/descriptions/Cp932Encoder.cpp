@@ -63,9 +63,11 @@ std::string nameOf(std::string_view character)
     std::uint32_t codePoint = 0;
     for (int i = 3; i >= 0; --i)
         codePoint = codePoint << 8 | static_cast<unsigned char>(decoded.text[i]);
-    char number[16];
-    std::snprintf(number, sizeof number, "U+%04X", static_cast<unsigned>(codePoint));
-    return "'" + std::string(character) + "' (" + number + ")";
+    // One character is at most four bytes of UTF-8, so the name always fits.
+    char name[32];
+    std::snprintf(name, sizeof name, "'%.*s' (U+%04X)", static_cast<int>(character.size()), character.data(),
+                  static_cast<unsigned>(codePoint));
+    return name;
 }
 
 } // namespace

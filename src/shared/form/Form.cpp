@@ -62,9 +62,11 @@ Form::Form(const WindowSpec& window, const std::vector<ControlSpec>& controls,
         if (row->kind == ControlKind::ListBox || row->kind == ControlKind::Button)
             windowed.push_back(built);
     }
-    // Lists and buttons always lie above labels and picture boxes.
-    for (auto it = windowed.rbegin(); it != windowed.rend(); ++it)
-        (*it)->raise();
+    // Lists and buttons always lie above labels and picture boxes, and among
+    // themselves keep the table's order: raised back to front, the first row
+    // ends on top.
+    for (QWidget* control : windowed)
+        control->raise();
 }
 
 Form::~Form() = default;
@@ -110,6 +112,7 @@ QWidget* Form::build(const ControlSpec& row, const SoundPlayerFactory& makePlaye
         m_timers.insert(row.name, new IntervalTimer(this));
         return nullptr;
     case ControlKind::MediaPlayer:
+        m_playerNames.insert(row.name);
         if (makePlayer)
             m_players[row.name] = makePlayer();
         return nullptr;
@@ -124,42 +127,57 @@ QWidget* Form::build(const ControlSpec& row, const SoundPlayerFactory& makePlaye
     return built;
 }
 
-QWidget* Form::widget(const QString& name, int index) const
+// A control the screen's code asks for but its layout does not have is a
+// mistake in the program, in every build: it stops here, naming the control,
+// instead of crashing later or falling silent.
+[[noreturn]] void Form::missing(const QString& name, int index, const char* kind) const
 {
-    QWidget* found = m_widgets.value(key(name, index));
-    Q_ASSERT_X(found, "Form", "no such control in the layout");
+    qFatal("%s: the layout has no %s %s", qUtf8Printable(windowTitle()), kind,
+           qUtf8Printable(key(name, index)));
+}
+
+template <typename Control> Control* Form::widget(const QString& name, int index, const char* kind) const
+{
+    auto* found = qobject_cast<Control*>(m_widgets.value(key(name, index)));
+    if (!found)
+        missing(name, index, kind);
     return found;
 }
 
 FormLabel* Form::label(const QString& name, int index) const
 {
-    return static_cast<FormLabel*>(widget(name, index));
+    return widget<FormLabel>(name, index, "label");
 }
 
 PictureBox* Form::picture(const QString& name) const
 {
-    return static_cast<PictureBox*>(widget(name, -1));
+    return widget<PictureBox>(name, -1, "picture box");
 }
 
 ListBox* Form::list(const QString& name) const
 {
-    return static_cast<ListBox*>(widget(name, -1));
+    return widget<ListBox>(name, -1, "list box");
 }
 
 FormButton* Form::button(const QString& name) const
 {
-    return static_cast<FormButton*>(widget(name, -1));
+    return widget<FormButton>(name, -1, "button");
 }
 
 IntervalTimer* Form::timer(const QString& name) const
 {
-    return m_timers.value(name);
+    IntervalTimer* found = m_timers.value(name);
+    if (!found)
+        missing(name, -1, "timer");
+    return found;
 }
 
 SoundPlayer* Form::player(const QString& name) const
 {
+    if (!m_playerNames.contains(name))
+        missing(name, -1, "media player");
     const auto found = m_players.find(name);
-    return found == m_players.end() ? nullptr : found->second.get();
+    return found == m_players.end() ? nullptr : found->second.get(); // none without a player factory
 }
 
 void Form::showCentred()

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QPixmap>
+#include <QSet>
 #include <QWidget>
 
 #include <map>
@@ -50,10 +51,12 @@ protected:
 
 private:
     QWidget* build(const ControlSpec& row, const SoundPlayerFactory& makePlayer);
-    QWidget* widget(const QString& name, int index) const;
+    template <typename Control> Control* widget(const QString& name, int index, const char* kind) const;
+    [[noreturn]] void missing(const QString& name, int index, const char* kind) const;
 
     QPixmap m_background;
     QHash<QString, QWidget*> m_widgets;
     QHash<QString, IntervalTimer*> m_timers;
     std::map<QString, std::unique_ptr<SoundPlayer>> m_players;
+    QSet<QString> m_playerNames;
 };
