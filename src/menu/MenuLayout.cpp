@@ -1,23 +1,20 @@
 #include "MenuLayout.h"
 
 #include "form/Form.h"
+#include "form/Palette.h"
 
 using namespace Qt::StringLiterals;
 
 namespace menu {
 namespace {
 
-const QColor Pink(255, 128, 128);
-const QColor Red(255, 0, 0);
-const QColor Magenta(255, 0, 255);
-const QColor Lavender(128, 128, 255);
-const QColor White(255, 255, 255);
+using namespace palette;
 
 // Every menu label is white text in Mincho.
 ControlSpec item(const QString& name, const QString& caption, TwipsRect rect, float points, bool bold,
                  QColor back, Align align, bool border, bool visible)
 {
-    return label(name, caption, rect, {u"ＭＳ Ｐ明朝"_s, points, bold}, back, White, align, border, visible);
+    return label(name, caption, rect, {typeface::Mincho, points, bold}, back, White, align, border, visible);
 }
 
 constexpr bool Bold = true, Normal = false;

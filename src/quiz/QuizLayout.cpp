@@ -1,6 +1,7 @@
 #include "QuizLayout.h"
 
 #include "NameBoard.h"
+#include "form/Palette.h"
 #include "form/ViewerList.h"
 
 using namespace Qt::StringLiterals;
@@ -8,14 +9,11 @@ using namespace Qt::StringLiterals;
 namespace quiz {
 namespace {
 
-const QColor TitleBlue(0, 0, 255);
-const QColor Red(255, 0, 0);
-const QColor Yellow(255, 255, 0);
-const QColor White(255, 255, 255);
-const QColor CountBlue = nameboard::Resting;
-
-const QString Mincho = u"ＭＳ Ｐ明朝"_s;
-const QString Gothic = u"ＭＳ Ｐゴシック"_s;
+using namespace palette;
+using typeface::Gothic;
+using typeface::Mincho;
+const QColor TitleBlue = Blue;
+const QColor CountBlue = DarkBlue;
 
 // The 声だけ toggle fills the free space between the score panel and ■ピヨ調べ
 // (about 60 pixels) at the largest size of the board's font whose caption fits.

@@ -1,6 +1,7 @@
 #include "ReferenceLayout.h"
 
 #include "NameBoard.h"
+#include "form/Palette.h"
 #include "form/ViewerList.h"
 
 using namespace Qt::StringLiterals;
@@ -8,14 +9,10 @@ using namespace Qt::StringLiterals;
 namespace reference {
 namespace {
 
-const QColor ListBlue(0, 0, 255);
-const QColor Red(255, 0, 0);
-const QColor Magenta(255, 0, 255);
-const QColor Pink(255, 128, 128);
-const QColor White(255, 255, 255);
-
-const QString Mincho = u"ＭＳ Ｐ明朝"_s;
-const QString FixedMincho = u"ＭＳ 明朝"_s;
+using namespace palette;
+using typeface::FixedMincho;
+using typeface::Mincho;
+const QColor TitleBlue = Blue;
 
 // Every label on these screens is white on colour in bold 12 pt Mincho.
 ControlSpec caption(const QString& name, const QString& text, TwipsRect rect, QColor back, Align align,
@@ -70,7 +67,7 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
         caption(u"Label5"_s, u"■メニュー"_s,      at(season.menuLink, 1335, 315),           Red,      Left,   true),
         caption(u"Label4"_s, u"■ピヨ探し"_s,      at(season.quizLink, 1335, 315),           Red,      Left,   true),
         caption(u"Label3"_s, season.plumageNote, {season.plumageNoteLeft, 105, 3135, 285}, Magenta,  Centre, false),
-        caption(u"Label2"_s, season.caption,     {105, 75, 1965, 315},                     ListBlue, Centre, true),
+        caption(u"Label2"_s, season.caption,     {105, 75, 1965, 315},                     TitleBlue, Centre, true),
         control(PictureBox, u"Image2"_s,       season.clickArea, false),
     };
     // clang-format on

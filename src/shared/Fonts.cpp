@@ -1,5 +1,7 @@
 #include "Fonts.h"
 
+#include "form/Palette.h"
+
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -16,9 +18,9 @@ void installJapaneseFonts()
         QString installedFamily;
     };
     const Substitute substitutes[] = {
-        {u"ＭＳ Ｐ明朝"_s, u"IPAPMincho"_s},
-        {u"ＭＳ 明朝"_s, u"IPAMincho"_s},
-        {u"ＭＳ Ｐゴシック"_s, u"IPAPGothic"_s},
+        {typeface::Mincho, u"IPAPMincho"_s},
+        {typeface::FixedMincho, u"IPAMincho"_s},
+        {typeface::Gothic, u"IPAPGothic"_s},
     };
     const QStringList installed = QFontDatabase::families();
     for (const Substitute& substitute : substitutes) {

@@ -12,7 +12,7 @@ void append(std::vector<ControlSpec>& table, Season season)
         const float left = i < 20 ? 4680 : 7110;
         const float top = 540 + 270 * float(i % 20);
         ControlSpec row = label(Name, birds::nameAt(season, i), {left, top, 2400, 240},
-                                {u"ＭＳ Ｐ明朝"_s, 12, true}, Resting, Text, Align::Left, false);
+                                {typeface::Mincho, 12, true}, Resting, Text, Align::Left, false);
         row.index = i;
         table.push_back(row);
     }

@@ -2,6 +2,7 @@
 
 #include "Season.h"
 #include "form/ControlSpec.h"
+#include "form/Palette.h"
 
 #include <vector>
 
@@ -9,11 +10,11 @@
 // are painted in. Colours are set at each change, never saved and restored.
 namespace nameboard {
 
-inline const QColor Resting(0, 0, 192);  // dark blue, white text
-inline const QColor Judged(255, 255, 0); // yellow, black text: the answer being judged
-inline const QColor Marked(255, 0, 0);   // red: the chosen name, or the right one after a mistake
-inline const QColor Text(255, 255, 255);
-inline const QColor JudgedText(0, 0, 0);
+inline const QColor Resting = palette::DarkBlue; // white text
+inline const QColor Judged = palette::Yellow;    // black text: the answer being judged
+inline const QColor Marked = palette::Red;       // the chosen name, or the right one after a mistake
+inline const QColor Text = palette::White;
+inline const QColor JudgedText = palette::Black;
 
 inline const QString Name = QStringLiteral("Label1");
 
