@@ -156,4 +156,22 @@ Results summarize(QSqlDatabase& db, Season season, const QDateTime& now)
     return results;
 }
 
+std::map<int, std::vector<bool>> lastAnswers(QSqlDatabase& db, Season season, int count)
+{
+    // Two piyo at once interleave their rows, so the latest are those answered
+    // last, not those written last.
+    std::map<int, std::vector<bool>> answers;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(u"SELECT shown, is_right FROM (SELECT shown, is_right, ROW_NUMBER() OVER"
+                  " (PARTITION BY shown ORDER BY answered_at DESC, id DESC) AS latest"
+                  " FROM answers WHERE season = :season) WHERE latest <= :count ORDER BY shown, latest"_s);
+    query.bindValue(u":season"_s, seasonText(season));
+    query.bindValue(u":count"_s, count);
+    if (query.exec())
+        while (query.next())
+            answers[query.value(0).toInt()].push_back(query.value(1).toInt() != 0);
+    return answers;
+}
+
 } // namespace history::database

@@ -29,6 +29,9 @@ bool insert(QSqlDatabase& db, const Answer& answer, QString* why);
 // Every bird of the season set with its counts; the last seven days end at now.
 Results summarize(QSqlDatabase& db, Season season, const QDateTime& now);
 
+// The last count answers of each bird of the season set, newest first.
+std::map<int, std::vector<bool>> lastAnswers(QSqlDatabase& db, Season season, int count);
+
 // The text stored for a season set and a quiz mode.
 QString seasonText(Season season);
 QString modeText(QuizMode mode);
