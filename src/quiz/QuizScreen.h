@@ -117,11 +117,11 @@ private:
     bool m_callsKnown = false;
     bool m_choiceWaitsForCalls = false;
     double m_shownAt = 0; // clock seconds when the bird appeared (or its call began)
+    double m_clickedAt = 0;
 
     bool m_weakFirst = false;                                 // the setting, read at each showing
     std::optional<quiz::WeakBirds> m_weakBirds;               // once the history's latest answers are in
     std::vector<std::pair<int, bool>> m_judgedBeforeWeighing; // table entry, right
     bool m_weighingAsked = false;
     quint64 m_lastAnswersAsked = 0; // only the answers asked for by this showing count
-    double m_clickedAt = 0;
 };
