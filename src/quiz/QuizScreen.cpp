@@ -148,24 +148,28 @@ void QuizScreen::readLastAnswers()
 {
     m_weakBirds.reset();
     m_judgedBeforeWeighing.clear();
-    m_weighingAsked = m_services.history != nullptr;
+    m_lastAnswersPending = m_services.history != nullptr;
     if (!m_services.history)
         return;
     const quint64 tag = ++m_lastAnswersAsked;
     m_services.history->lastAnswers(m_season.season, quiz::AnswersWeighed, form(),
                                     [this, tag](const history::LastAnswers& answers) {
-                                        if (!isOpen() || tag != m_lastAnswersAsked)
-                                            return;
-                                        m_weighingAsked = false;
-                                        if (!answers)
-                                            return; // the history is off for this run
-                                        m_weakBirds.emplace(*answers, BirdNumbers);
-                                        // The history answered before writing anything recorded after the
-                                        // question was put to it, so these are not among its answers.
-                                        for (const auto& [entry, right] : m_judgedBeforeWeighing)
-                                            m_weakBirds->add(entry, right);
-                                        m_judgedBeforeWeighing.clear();
+                                        if (isOpen() && tag == m_lastAnswersAsked)
+                                            onLastAnswers(answers);
                                     });
+}
+
+void QuizScreen::onLastAnswers(const history::LastAnswers& answers)
+{
+    m_lastAnswersPending = false;
+    if (!answers)
+        return; // the history is off for this run
+    m_weakBirds.emplace(*answers, BirdNumbers);
+    // The history answered before writing anything recorded after the question
+    // was put to it, so the answers judged meanwhile are not among its own.
+    for (const auto& [entry, right] : m_judgedBeforeWeighing)
+        m_weakBirds->add(entry, right);
+    m_judgedBeforeWeighing.clear();
 }
 
 int QuizScreen::callableCount() const
@@ -376,7 +380,7 @@ void QuizScreen::weighAnswer(bool right)
 {
     if (m_weakBirds)
         m_weakBirds->add(CurrentEntry, right);
-    else if (m_weighingAsked)
+    else if (m_lastAnswersPending)
         m_judgedBeforeWeighing.emplace_back(CurrentEntry, right);
 }
 

@@ -71,6 +71,7 @@ private:
     void revealHeldBird();
     void recordAnswer(bool right);
     void readLastAnswers();
+    void onLastAnswers(const history::LastAnswers& answers); // the history has answered
     void weighAnswer(bool right);
     void restartWait();
     bool waitPassed(double seconds) const;
@@ -122,6 +123,6 @@ private:
     bool m_weakFirst = false;                                 // the setting, read at each showing
     std::optional<quiz::WeakBirds> m_weakBirds;               // once the history's latest answers are in
     std::vector<std::pair<int, bool>> m_judgedBeforeWeighing; // table entry, right
-    bool m_weighingAsked = false;
+    bool m_lastAnswersPending = false;
     quint64 m_lastAnswersAsked = 0; // only the answers asked for by this showing count
 };
