@@ -49,6 +49,7 @@ run input-lag python3 bench/inputlag/input_lag.py --program "$build/piyo" --runs
 run quiz-memory env QT_QPA_PLATFORM=offscreen "$build/bench_quiz" memory 10000
 run history-record "$build/bench_history" record 1000
 run history-results "$build/bench_history" results 100000
+run history-last-answers "$build/bench_history" last 100000
 run soak env QT_QPA_PLATFORM=offscreen "$build/bench_soak" 10000 33000
 
 echo

@@ -6,6 +6,8 @@
 #include <QObject>
 
 #include <functional>
+#include <map>
+#include <optional>
 #include <vector>
 
 // The user's record of answers: every judged answer is kept, and the quiz asks
@@ -41,6 +43,10 @@ struct BirdResult
 // Every bird of the season set, asked or not, in no particular order.
 using Results = std::vector<BirdResult>;
 
+// Each bird's latest answers, newest first, true for right; a bird never asked
+// is missing. Empty (no value) when the history is off for this run.
+using LastAnswers = std::optional<std::map<int, std::vector<bool>>>; // bird number → answers
+
 class AnswerHistory
 {
 public:
@@ -51,6 +57,11 @@ public:
     // calls done with them on context's thread (never if context is gone first).
     virtual void results(Season season, const QDateTime& now, QObject* context,
                          std::function<void(const Results&)> done) = 0;
+    // The last count answers of each bird of the season set, in the same way:
+    // worked out on the history's thread, handed to done on context's thread.
+    // Answers recorded after this call are not among them.
+    virtual void lastAnswers(Season season, int count, QObject* context,
+                             std::function<void(const LastAnswers&)> done) = 0;
 };
 
 } // namespace history

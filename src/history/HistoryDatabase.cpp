@@ -18,13 +18,15 @@ const QString NotADatabase = u"26"_s;
 const QString Corrupted = u"11"_s;
 
 // Migration k brings a file from version k to version k + 1. Version 1 knew only
-// pictures with calls; version 2 adds the quiz mode, and the index the results use.
+// pictures with calls; version 2 adds the quiz mode, and the index the results use;
+// version 3 the index that finds each bird's latest answers.
 const std::vector<std::vector<QString>> Migrations{
     {u"CREATE TABLE answers (id INTEGER PRIMARY KEY, answered_at TEXT NOT NULL, season TEXT NOT NULL,"
      " shown INTEGER NOT NULL, answered INTEGER NOT NULL, is_right INTEGER NOT NULL,"
      " elapsed_ms INTEGER NOT NULL)"_s},
     {u"ALTER TABLE answers ADD COLUMN mode TEXT NOT NULL DEFAULT 'picture'"_s,
      u"CREATE INDEX answers_by_bird ON answers (season, shown, is_right, answered, answered_at)"_s},
+    {u"CREATE INDEX answers_latest ON answers (season, shown, answered_at, is_right)"_s},
 };
 
 bool isCorruption(const QSqlError& error)
@@ -154,6 +156,30 @@ Results summarize(QSqlDatabase& db, Season season, const QDateTime& now)
                 bird->takenFor.emplace_back(confusions.value(1).toInt(), confusions.value(2).toInt());
         }
     return results;
+}
+
+std::map<int, std::vector<bool>> lastAnswers(QSqlDatabase& db, Season season, int count)
+{
+    // Bird by bird, each a few steps back along its latest answers in the index:
+    // one query over the whole set would sort every answer ever given. Two piyo
+    // at once interleave their rows, so the latest are those answered last, not
+    // those written last.
+    std::map<int, std::vector<bool>> answers;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(u"SELECT is_right FROM answers WHERE season = :season AND shown = :shown"
+                  " ORDER BY answered_at DESC LIMIT :count"_s);
+    for (const birds::BoardEntry& entry : birds::board(season)) {
+        query.bindValue(u":season"_s, seasonText(season));
+        query.bindValue(u":shown"_s, entry.number);
+        query.bindValue(u":count"_s, count);
+        if (!query.exec())
+            return answers;
+        while (query.next())
+            answers[entry.number].push_back(query.value(0).toInt() != 0);
+        query.finish();
+    }
+    return answers;
 }
 
 } // namespace history::database

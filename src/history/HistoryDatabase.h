@@ -8,7 +8,7 @@
 // and brought up to date step by step when an older piyo made it.
 namespace history::database {
 
-inline constexpr int SchemaVersion = 2;
+inline constexpr int SchemaVersion = 3;
 
 enum class Outcome { Ready, Corrupt, Unusable };
 
@@ -28,6 +28,9 @@ bool insert(QSqlDatabase& db, const Answer& answer, QString* why);
 
 // Every bird of the season set with its counts; the last seven days end at now.
 Results summarize(QSqlDatabase& db, Season season, const QDateTime& now);
+
+// The last count answers of each bird of the season set, newest first.
+std::map<int, std::vector<bool>> lastAnswers(QSqlDatabase& db, Season season, int count);
 
 // The text stored for a season set and a quiz mode.
 QString seasonText(Season season);

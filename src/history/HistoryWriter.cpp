@@ -110,6 +110,14 @@ history::Results HistoryWriter::results(Season season, const QDateTime& now)
     return history::database::summarize(db, season, now);
 }
 
+history::LastAnswers HistoryWriter::lastAnswers(Season season, int count)
+{
+    if (!m_on)
+        return std::nullopt;
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    return history::database::lastAnswers(db, season, count);
+}
+
 void HistoryWriter::turnOff(const QString& why)
 {
     m_on = false;

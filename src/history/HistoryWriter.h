@@ -19,6 +19,7 @@ public:
     void open();
     void write(const history::Answer& answer);
     history::Results results(Season season, const QDateTime& now);
+    history::LastAnswers lastAnswers(Season season, int count);
     bool isOn() const { return m_on; }
 
 Q_SIGNALS:

@@ -38,19 +38,41 @@ void SqliteHistory::record(const history::Answer& answer)
         m_writer, [writer = m_writer, answer] { writer->write(answer); }, Qt::QueuedConnection);
 }
 
-void SqliteHistory::results(Season season, const QDateTime& now, QObject* context,
-                            std::function<void(const history::Results&)> done)
+namespace {
+
+// Runs work on the history's thread, behind the answers already handed over,
+// and done with its result on context's thread. The future drops the result if
+// context is gone by the time it arrives.
+template <class Result, class Work>
+void ask(HistoryWriter* writer, QObject* context, Work work, std::function<void(const Result&)> done)
 {
-    // The future drops the answer if context is gone by the time it arrives.
-    auto promise = std::make_shared<QPromise<history::Results>>();
-    promise->future().then(context,
-                           [done = std::move(done)](const history::Results& results) { done(results); });
+    auto promise = std::make_shared<QPromise<Result>>();
+    promise->future().then(context, [done = std::move(done)](const Result& result) { done(result); });
     promise->start();
     QMetaObject::invokeMethod(
-        m_writer,
-        [writer = m_writer, promise, season, now] {
-            promise->addResult(writer->results(season, now));
+        writer,
+        [writer, promise, work = std::move(work)] {
+            promise->addResult(work(*writer));
             promise->finish();
         },
         Qt::QueuedConnection);
+}
+
+} // namespace
+
+void SqliteHistory::results(Season season, const QDateTime& now, QObject* context,
+                            std::function<void(const history::Results&)> done)
+{
+    ask<history::Results>(
+        m_writer, context, [season, now](HistoryWriter& writer) { return writer.results(season, now); },
+        std::move(done));
+}
+
+void SqliteHistory::lastAnswers(Season season, int count, QObject* context,
+                                std::function<void(const history::LastAnswers&)> done)
+{
+    ask<history::LastAnswers>(
+        m_writer, context,
+        [season, count](HistoryWriter& writer) { return writer.lastAnswers(season, count); },
+        std::move(done));
 }

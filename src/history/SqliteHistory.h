@@ -20,6 +20,8 @@ public:
     void record(const history::Answer& answer) override;
     void results(Season season, const QDateTime& now, QObject* context,
                  std::function<void(const history::Results&)> done) override;
+    void lastAnswers(Season season, int count, QObject* context,
+                     std::function<void(const history::LastAnswers&)> done) override;
 
     // Lives on the history thread: connect to its signals, never call it directly.
     HistoryWriter* writer() const { return m_writer; }

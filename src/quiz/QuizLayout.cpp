@@ -61,6 +61,7 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
         label(u"Label3"_s, u"■ピヨ調べ"_s,  {6600, 105, 1425, 315},                {Mincho, 12, true},    Red,       White,  Left,   true),
         label(u"Label4"_s, u"■メニュー"_s,  {8175, 105, 1335, 315},                {Mincho, 12, true},    Red,       White,  Left,   true),
         label(ByEar,       ByEarOff,        {5655, 105, 900, 315},                 {Mincho, ByEarPoints, true}, Red, White, Centre, true),
+        label(WeakFirst,   WeakFirstOff,    WeakFirstRect,                         {Mincho, 11.25, true}, Red,       White,  Left,   true, false),
         viewerList(Results,                 ResultsRect),
         control(PictureBox, ResultsClickArea, {0, 0, 9600, 5955}, false),
         label(NoCalls,     NoCallsText,     {90, 2940, 4470, 555},                 {Mincho, 12, true},    CountBlue, White,  Centre, true, false),

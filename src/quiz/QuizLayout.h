@@ -27,10 +27,15 @@ inline const QString NoCalls = QStringLiteral("Label8");
 inline const QString NoCallsText = QStringLiteral("この組には声のファイルがありません");
 
 // The results view over the name board, and the click area under it that
-// closes it, as the reference screen's description viewer does.
+// closes it, as the reference screen's description viewer does. Its top line
+// is the 苦手優先 (weak birds more often) toggle; the list fills the rest.
 inline const QString Results = QStringLiteral("List1");
 inline const QString ResultsClickArea = QStringLiteral("Image4");
-inline constexpr TwipsRect ResultsRect{4650, 510, 4860, 5400}; // the name board
+inline const QString WeakFirst = QStringLiteral("Label9");
+inline const QString WeakFirstOff = QStringLiteral("□苦手優先");
+inline const QString WeakFirstOn = QStringLiteral("■苦手優先");
+inline constexpr TwipsRect WeakFirstRect{4650, 510, 4860, 255}; // one line at the board's top
+inline constexpr TwipsRect ResultsRect{4650, 765, 4860, 5145};  // the rest of the name board
 
 const SeasonTable& seasonTable(Season season);
 

@@ -32,6 +32,9 @@ constexpr int RecentWindow = 10;
 
 // One setting for both season sets: whoever studies by ear does so in both.
 const QString ByEarKey = u"quiz/byEar"_s;
+// Likewise one for both: the weak birds of each set are its own, the wish to
+// see them more often is the user's.
+const QString WeakFirstKey = u"quiz/weakFirst"_s;
 
 QSettings settings()
 {
@@ -57,6 +60,7 @@ Form* QuizScreen::buildForm()
     for (FormLabel* count : {form->label(u"Label5"_s), form->label(u"Label6"_s)})
         connect(count, &FormLabel::clicked, this, &QuizScreen::onScoreClicked);
     connect(form->picture(u"Image2"_s), &PictureBox::clicked, this, &QuizScreen::onScoreClicked);
+    connect(form->label(quiz::WeakFirst), &FormLabel::clicked, this, &QuizScreen::onWeakFirstClicked);
     connect(form->list(quiz::Results), &ListBox::clicked, this, &QuizScreen::closeResults);
     connect(form->picture(quiz::ResultsClickArea), &PictureBox::clicked, this, &QuizScreen::closeResults);
     connect(form->timer(u"Timer1"_s), &IntervalTimer::tick, this, &QuizScreen::onStartTick);
@@ -87,7 +91,10 @@ void QuizScreen::load()
     readFeedbackMedia();
     m_byEar = settings().value(ByEarKey, false).toBool();
     form()->label(quiz::ByEar)->setText(m_byEar ? quiz::ByEarOn : quiz::ByEarOff);
+    m_weakFirst = settings().value(WeakFirstKey, false).toBool();
+    form()->label(quiz::WeakFirst)->setText(m_weakFirst ? quiz::WeakFirstOn : quiz::WeakFirstOff);
     checkCalls();
+    readLastAnswers();
     timer(u"Timer1"_s)->setInterval(Tick);
     restartWait();
 }
@@ -134,6 +141,37 @@ void QuizScreen::checkCalls()
     });
 }
 
+// Each bird's latest answers, read from the history once per showing; from
+// then on the answers judged here keep them up to date in memory. Until they
+// come, or with no history, the draw is the plain one.
+void QuizScreen::readLastAnswers()
+{
+    m_weakBirds.reset();
+    m_judgedBeforeWeighing.clear();
+    m_lastAnswersPending = m_services.history != nullptr;
+    if (!m_services.history)
+        return;
+    const quint64 tag = ++m_lastAnswersAsked;
+    m_services.history->lastAnswers(m_season.season, quiz::AnswersWeighed, form(),
+                                    [this, tag](const history::LastAnswers& answers) {
+                                        if (isOpen() && tag == m_lastAnswersAsked)
+                                            onLastAnswers(answers);
+                                    });
+}
+
+void QuizScreen::onLastAnswers(const history::LastAnswers& answers)
+{
+    m_lastAnswersPending = false;
+    if (!answers)
+        return; // the history is off for this run
+    m_weakBirds.emplace(*answers, BirdNumbers);
+    // The history answered before writing anything recorded after the question
+    // was put to it, so the answers judged meanwhile are not among its own.
+    for (const auto& [entry, right] : m_judgedBeforeWeighing)
+        m_weakBirds->add(entry, right);
+    m_judgedBeforeWeighing.clear();
+}
+
 int QuizScreen::callableCount() const
 {
     return int(std::count(m_callable.begin() + 1, m_callable.end(), true));
@@ -172,6 +210,7 @@ void QuizScreen::onScoreClicked()
     ListBox* list = form()->list(quiz::Results);
     list->clearLines();
     list->setVisible(true);
+    form()->label(quiz::WeakFirst)->setVisible(true);
     image(quiz::ResultsClickArea)->setVisible(true);
     if (!m_services.history) {
         showResultLines({quiz::NoHistory});
@@ -203,7 +242,16 @@ void QuizScreen::closeResults()
     ListBox* list = form()->list(quiz::Results);
     list->clearLines();
     list->setVisible(false);
+    form()->label(quiz::WeakFirst)->setVisible(false);
     image(quiz::ResultsClickArea)->setVisible(false);
+}
+
+// The next bird drawn follows the setting; the view stays open.
+void QuizScreen::onWeakFirstClicked()
+{
+    m_weakFirst = !m_weakFirst;
+    settings().setValue(WeakFirstKey, m_weakFirst);
+    form()->label(quiz::WeakFirst)->setText(m_weakFirst ? quiz::WeakFirstOn : quiz::WeakFirstOff);
 }
 
 void QuizScreen::onStartTick()
@@ -215,7 +263,8 @@ void QuizScreen::onStartTick()
 }
 
 // Draws until a bird outside the last ten comes up, then presents it. By ear,
-// only birds with a call are drawn.
+// only birds with a call are drawn. 苦手優先 changes only where a draw falls:
+// birds missed of late take a larger share of [0, 1), the rest is as always.
 void QuizScreen::ChooseQuestion()
 {
     if (m_byEar && !m_callsKnown) {
@@ -229,8 +278,13 @@ void QuizScreen::ChooseQuestion()
     }
     do {
         m_services.random.reseed(m_services.clock.seconds());
-        const int drawn = int(m_services.random.draw() * birds::BoardSize);
-        CurrentEntry = qint16(std::clamp(drawn, 0, birds::BoardSize - 1) + 1);
+        const double r = m_services.random.draw();
+        if (m_weakFirst && m_weakBirds) {
+            CurrentEntry = qint16(m_weakBirds->entryAt(r));
+        } else {
+            const int drawn = int(r * birds::BoardSize);
+            CurrentEntry = qint16(std::clamp(drawn, 0, birds::BoardSize - 1) + 1);
+        }
     } while ((m_byEar && !m_callable[std::size_t(CurrentEntry)]) || !CheckRecent());
     PresentQuestion();
 }
@@ -320,6 +374,16 @@ void QuizScreen::recordAnswer(bool right)
     m_services.history->record(answer);
 }
 
+// Every answer counts towards the bird's weight, 苦手優先 on or off, so that
+// turning it on weighs what the user has just done too.
+void QuizScreen::weighAnswer(bool right)
+{
+    if (m_weakBirds)
+        m_weakBirds->add(CurrentEntry, right);
+    else if (m_lastAnswersPending)
+        m_judgedBeforeWeighing.emplace_back(CurrentEntry, right);
+}
+
 void QuizScreen::onNameClicked(int index)
 {
     if (Accepting != 1) {
@@ -353,6 +417,7 @@ void QuizScreen::onAnswerTick()
     else
         form()->label(u"Label6"_s)->setText(QString::number(++WrongCount));
     recordAnswer(right);
+    weighAnswer(right);
 
     timer(u"Timer2"_s)->setInterval(Stopped);
     restartWait();

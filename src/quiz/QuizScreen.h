@@ -6,6 +6,7 @@
 #include "Screen.h"
 #include "ScreenServices.h"
 #include "Season.h"
+#include "WeakBirds.h"
 
 #include <QPixmap>
 
@@ -36,6 +37,10 @@ public:
     int rightCount() const { return RightCount; }
     int wrongCount() const { return WrongCount; }
     bool byEar() const { return m_byEar; }
+    bool weakFirst() const { return m_weakFirst; }
+    // How much each table entry weighs in the 苦手優先 draw; nothing until the
+    // history's latest answers have come.
+    const std::optional<quiz::WeakBirds>& weakBirds() const { return m_weakBirds; }
 
 protected:
     Form* buildForm() override;
@@ -43,12 +48,13 @@ protected:
 
 private:
     void onNameClicked(int index);
-    void onStartTick();    // Timer1: the first question after the start-up delay
-    void onAnswerTick();   // Timer2: the answer is judged and the feedback shown
-    void onFeedbackTick(); // Timer3: the feedback ends
-    void onRevealTick();   // Timer4: the right name has been shown long enough
-    void onByEarClicked(); // 声だけ: the picture waits until the answer is judged
-    void onScoreClicked(); // the ○/× counts open the results view
+    void onStartTick();        // Timer1: the first question after the start-up delay
+    void onAnswerTick();       // Timer2: the answer is judged and the feedback shown
+    void onFeedbackTick();     // Timer3: the feedback ends
+    void onRevealTick();       // Timer4: the right name has been shown long enough
+    void onByEarClicked();     // 声だけ: the picture waits until the answer is judged
+    void onScoreClicked();     // the ○/× counts open the results view
+    void onWeakFirstClicked(); // 苦手優先: birds missed of late come more often
     void closeResults();
     void showResultLines(const QStringList& lines);
 
@@ -64,6 +70,9 @@ private:
     void showHeldBird();
     void revealHeldBird();
     void recordAnswer(bool right);
+    void readLastAnswers();
+    void onLastAnswers(const history::LastAnswers& answers); // the history has answered
+    void weighAnswer(bool right);
     void restartWait();
     bool waitPassed(double seconds) const;
 
@@ -110,4 +119,10 @@ private:
     bool m_choiceWaitsForCalls = false;
     double m_shownAt = 0; // clock seconds when the bird appeared (or its call began)
     double m_clickedAt = 0;
+
+    bool m_weakFirst = false;                                 // the setting, read at each showing
+    std::optional<quiz::WeakBirds> m_weakBirds;               // once the history's latest answers are in
+    std::vector<std::pair<int, bool>> m_judgedBeforeWeighing; // table entry, right
+    bool m_lastAnswersPending = false;
+    quint64 m_lastAnswersAsked = 0; // only the answers asked for by this showing count
 };

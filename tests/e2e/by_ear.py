@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """声だけ in a real window: the picture waits for the answer, the setting and
-the answers outlive the program, and the score panel opens the results."""
+the answers outlive the program, and the score panel opens the results, whose
+top line turns 苦手優先 on for good."""
 
 import os
 import sqlite3
@@ -11,6 +12,7 @@ import e2elib as e
 SEASON = "autumn"
 NAME_BOARD = (312, 36, 320, 356)
 LOW_ON_THE_BOARD = (474 + 80, 36 + 18 * 19 + 8)  # the last name of the right column
+WEAK_FIRST = (310, 34, 324, 17)  # □苦手優先 / ■苦手優先, the results view's top line
 
 
 def no_bird(quiz):
@@ -26,6 +28,12 @@ def answer_by_ear(quiz, number):
     e.log(f"question {number}: bird {bird} shown after the answer")
     # The next question comes after the feedback (and the red name after a mistake).
     e.wait_for(f"question {number}: the next question", lambda: no_bird(quiz), 8)
+
+
+def weak_first_on(quiz):
+    """Whether the results view's top line reads ■苦手優先: its square is filled white."""
+    x, y, w, h = WEAK_FIRST
+    return e.screenshot(quiz).colours((x, y, 18, h)).get((255, 255, 255), 0) > 50
 
 
 def answers_in(history):
@@ -72,10 +80,16 @@ def main():
             e.click(quiz, e.centre(e.RIGHT_COUNT))
             e.wait_for("the results view over the name board",
                        lambda: e.screenshot(quiz).share(NAME_BOARD, e.LIST_BLUE) > 0.2, 3)
+            e.check(not weak_first_on(quiz), "苦手優先 is on at first")
+            e.click(quiz, e.centre(WEAK_FIRST))
+            e.wait_for("the top line to read ■苦手優先", lambda: weak_first_on(quiz), 3)
             e.save_screenshot(quiz, args.screenshots, "quiz-results.png")
             e.click(quiz, LOW_ON_THE_BOARD)
             e.wait_for("the results view to close",
                        lambda: e.screenshot(quiz).share(NAME_BOARD, e.LIST_BLUE) < 0.01, 3)
+        settings = os.path.join(scratch, "piyo-home", "config", "piyo", "piyo.conf")
+        with open(settings, encoding="utf-8") as conf:
+            e.check("weakFirst=true" in conf.read(), "苦手優先 was not remembered in piyo.conf")
     e.log("by ear: ok")
 
 

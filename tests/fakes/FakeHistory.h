@@ -19,7 +19,29 @@ public:
             Qt::QueuedConnection);
     }
 
+    void lastAnswers(Season season, int count, QObject* context,
+                     std::function<void(const history::LastAnswers&)> done) override
+    {
+        lastAskedFor.push_back({season, count});
+        if (holdLastAnswers) {
+            heldLastAnswers = [context, done = std::move(done), answers = scriptedLast] {
+                QMetaObject::invokeMethod(
+                    context, [done, answers] { done(answers); }, Qt::QueuedConnection);
+            };
+            return;
+        }
+        QMetaObject::invokeMethod(
+            context, [done = std::move(done), answers = scriptedLast] { done(answers); },
+            Qt::QueuedConnection);
+    }
+
     std::vector<history::Answer> answers;
     std::vector<Season> askedFor;
     history::Results scripted;
+    std::vector<std::pair<Season, int>> lastAskedFor;
+    // Each bird's latest answers, newest first, by bird number; no value: history off.
+    history::LastAnswers scriptedLast = std::map<int, std::vector<bool>>{};
+    // A slow history: the latest answers come only when the test sends them.
+    bool holdLastAnswers = false;
+    std::function<void()> heldLastAnswers;
 };

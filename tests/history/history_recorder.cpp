@@ -41,6 +41,15 @@ int main(int argc, char** argv)
             app.quit();
     });
     QObject::connect(history->writer(), &HistoryWriter::turnedOff, &app, [] { QCoreApplication::exit(2); });
+    // The history may have turned itself off on its thread before the line above
+    // ran; asked behind the opening, it says so again.
+    QMetaObject::invokeMethod(
+        history->writer(),
+        [writer = history->writer()] {
+            if (!writer->isOn())
+                Q_EMIT writer->turnedOff();
+        },
+        Qt::QueuedConnection);
     QTimer::singleShot(0, &app, recordNext);
     QTimer::singleShot(60000, &app, [] { QCoreApplication::exit(3); });
     const int status = app.exec();

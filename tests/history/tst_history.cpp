@@ -167,6 +167,49 @@ private Q_SLOTS:
         QCOMPARE(bird(3).asked, 0);
     }
 
+    // The quiz weighs its draw by these: a wrong order or another set's answers
+    // would bring the wrong birds back.
+    void lastAnswersAreEachBirdsLatestNewestFirst()
+    {
+        const QDateTime start = QDateTime::currentDateTimeUtc().addDays(-1);
+        history::LastAnswers last;
+        {
+            SqliteHistory history(folder());
+            // Bird 2: right, then six wrong, then right; written out of time order,
+            // as two piyo at once may write them.
+            const std::vector<int> given{2, 1, 1, 1, 1, 1, 1, 2};
+            for (int i = int(given.size()) - 1; i >= 0; --i)
+                history.record(answer(2, given[std::size_t(i)], start.addSecs(i)));
+            history.record(answer(7, 7, start));
+            history::Answer autumn = answer(61, 45, start);
+            autumn.season = Season::AutumnWinter;
+            history.record(autumn);
+            QObject context;
+            bool arrived = false;
+            history.lastAnswers(Season::SpringSummer, 5, &context, [&](const history::LastAnswers& answers) {
+                last = answers;
+                arrived = true;
+            });
+            QTRY_VERIFY(arrived);
+        }
+        QVERIFY(last.has_value());
+        const std::map<int, std::vector<bool>> expected{{2, {true, false, false, false, false}}, {7, {true}}};
+        QCOMPARE(*last, expected);
+    }
+
+    void lastAnswersOfAHistoryOffAreNone()
+    {
+        QFile blocker(folder()); // the folder cannot be made
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        SqliteHistory history(folder());
+        QObject context;
+        std::optional<history::LastAnswers> last;
+        history.lastAnswers(Season::SpringSummer, 5, &context,
+                            [&](const history::LastAnswers& answers) { last = answers; });
+        QTRY_VERIFY(last.has_value());
+        QVERIFY(!last->has_value());
+    }
+
     // What was committed before a kill is there afterwards, and the file is sound.
     void answersSurviveAKill()
     {
