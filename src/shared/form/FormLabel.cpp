@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 FormLabel::FormLabel(QWidget* parent) : QLabel(parent)
 {
     setAutoFillBackground(true);
@@ -33,22 +35,29 @@ QColor FormLabel::foreColour() const
     return palette().color(QPalette::WindowText);
 }
 
-void FormLabel::setBorder(bool border)
+void FormLabel::setBorder(bool border, int width)
 {
     m_border = border;
-    setContentsMargins(border ? QMargins(1, 1, 1, 1) : QMargins());
+    m_borderWidth = std::max(1, width);
+    const int margin = border ? m_borderWidth : 0;
+    setContentsMargins(margin, margin, margin, margin);
     update();
 }
 
-// The single-line border is a black line inside the label's rectangle.
+// The single-line border is a black line inside the label's rectangle, whole
+// pixels wide, filled rather than stroked so no edge falls between pixels.
 void FormLabel::paintEvent(QPaintEvent* event)
 {
     QLabel::paintEvent(event);
     if (!m_border)
         return;
     QPainter painter(this);
-    painter.setPen(Qt::black);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    const int w = m_borderWidth;
+    const QRect r = rect();
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), w), Qt::black);
+    painter.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), Qt::black);
+    painter.fillRect(QRect(r.left(), r.top(), w, r.height()), Qt::black);
+    painter.fillRect(QRect(r.right() - w + 1, r.top(), w, r.height()), Qt::black);
 }
 
 // A click is a press and a release on the same label, as on the desktop.

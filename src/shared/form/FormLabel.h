@@ -15,7 +15,7 @@ public:
     void setBackColour(const QColor& back);
     QColor backColour() const;
     QColor foreColour() const;
-    void setBorder(bool border);
+    void setBorder(bool border, int width = 1); // width in whole pixels
 
 Q_SIGNALS:
     void clicked();
@@ -28,4 +28,5 @@ protected:
 private:
     bool m_pressed = false;
     bool m_border = false;
+    int m_borderWidth = 1;
 };
