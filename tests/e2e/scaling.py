@@ -16,7 +16,8 @@ import e2elib as e
 
 SEASON = "autumn"
 BOARD = e.BIRDS_ON_BOARD[SEASON]
-DESIGN = (640, 400)
+DESIGN = (640, 400)        # the menu
+BOARD_DESIGN = (9600, 5955)  # quiz and reference, in twips: 640 x 397
 FACTOR = 1.5
 
 
@@ -108,7 +109,7 @@ def main():
             e.wait_for("the submenu", lambda: e.label_shown(menu, scaled(e.MENU[SEASON], FACTOR)), 5)
             e.click(menu, e.centre(scaled(e.MENU[SEASON], FACTOR)))
             quiz = e.wait_window(program, e.QUIZ_TITLES[SEASON])
-            wait_size(quiz, larger, "the quiz")
+            wait_size(quiz, tuple(int(t * FACTOR / 15 + 0.5) for t in BOARD_DESIGN), "the quiz")
             answer_right(program, quiz, FACTOR)
             e.click(quiz, e.centre(scaled(e.QUIZ_TO_MENU, FACTOR)))
             menu = e.wait_window(program, e.MENU_TITLE)
