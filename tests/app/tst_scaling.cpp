@@ -178,6 +178,47 @@ private Q_SLOTS:
         QVERIFY(shot.pixelColor(border, shot.height() / 2) != QColor(Qt::black));
     }
 
+    // The finer artwork is the design-size picture with every pixel a square
+    // of whole pixels: rules stay sharp, and the layout still lines up.
+    void finerBoardIsTheBoardInWholePixels_data()
+    {
+        QTest::addColumn<int>("ratio");
+        QTest::newRow("2x") << 2;
+        QTest::newRow("3x") << 3;
+    }
+    void finerBoardIsTheBoardInWholePixels()
+    {
+        QFETCH(int, ratio);
+        const QImage board(u":/artwork/board.gif"_s);
+        const QImage finer(u":/artwork/board@%1x.gif"_s.arg(ratio));
+        QCOMPARE(finer.size(), board.size() * ratio);
+        for (int y = 0; y < board.height(); y += 3)
+            for (int x = 0; x < board.width(); ++x)
+                for (int d = 0; d < ratio; ++d)
+                    QCOMPARE(finer.pixelColor(x * ratio + d, y * ratio + ratio - 1 - d),
+                             board.pixelColor(x, y));
+        for (const QString& name : {u"menu"_s, u"score"_s, u"icon"_s})
+            QCOMPARE(QImage(u":/artwork/%1@%2x.gif"_s.arg(name).arg(ratio)).size(),
+                     QImage(u":/artwork/%1.gif"_s.arg(name)).size() * ratio);
+    }
+
+    // At 200 % the window draws the 2x board pixel for pixel: a grid rule one
+    // pixel wide at the design size is two sharp pixels, not a blur.
+    void boardAtTwiceTheSizeIsSharp()
+    {
+        const Layout layout = layoutNamed(u"quiz spring/summer"_s);
+        Form form(layout.window, layout.controls);
+        form.setScale(2.0);
+        const QImage shot = form.grab(QRect(600, 700, 60, 20)).toImage(); // below the names
+        const QColor magenta(252, 2, 252);
+        const QColor blue(4, 2, 164);
+        const int y = 10;
+        QCOMPARE(shot.pixelColor(619 - 600, y), QColor(4, 170, 164)); // teal outside the grid
+        QCOMPARE(shot.pixelColor(620 - 600, y), magenta);
+        QCOMPARE(shot.pixelColor(621 - 600, y), magenta);
+        QCOMPARE(shot.pixelColor(622 - 600, y), blue);
+    }
+
     void stepsByKeys_data()
     {
         QTest::addColumn<double>("from");
