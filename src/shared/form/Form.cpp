@@ -66,6 +66,10 @@ QPixmap artwork(const QString& path, qreal needed)
             if (!QFile::exists(file) || !pixmap.load(file))
                 continue;
             pixmap.setDevicePixelRatio(ratio);
+            // Decoding a 3x background takes some 50 ms: the two backgrounds
+            // stay decoded (9 MB each at 3x) so that a switch never waits for them.
+            constexpr int ArtworkCacheKilobytes = 48 * 1024;
+            QPixmapCache::setCacheLimit(std::max(QPixmapCache::cacheLimit(), ArtworkCacheKilobytes));
             QPixmapCache::insert(file, pixmap);
         }
         return pixmap;
