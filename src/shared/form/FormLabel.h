@@ -26,6 +26,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void paintBorder(QPainter& painter) const;
+
     bool m_pressed = false;
     bool m_border = false;
     int m_borderWidth = 1;
