@@ -1,4 +1,5 @@
 #include "MenuLayout.h"
+#include "PictureLoader.h"
 #include "QuizLayout.h"
 #include "ReferenceLayout.h"
 #include "form/Form.h"
@@ -9,6 +10,7 @@
 
 #include <QScreen>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -217,6 +219,46 @@ private Q_SLOTS:
         QCOMPARE(shot.pixelColor(620 - 600, y), magenta);
         QCOMPARE(shot.pixelColor(621 - 600, y), magenta);
         QCOMPARE(shot.pixelColor(622 - 600, y), blue);
+    }
+
+    // A larger window reads the finer copy of a picture when there is one, and
+    // it keeps the plain picture's size on the screen.
+    void finerPictureCopyIsReadForLargerWindows_data()
+    {
+        QTest::addColumn<double>("fineness");
+        QTest::addColumn<bool>("brokenCopy");
+        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("design size: the plain picture") << 1.0 << false << QColor(Qt::red) << 1.0;
+        QTest::newRow("150 %: the 2x copy") << 1.5 << false << QColor(Qt::blue) << 2.0;
+        QTest::newRow("300 %: the finest there is") << 3.0 << false << QColor(Qt::blue) << 2.0;
+        QTest::newRow("a broken copy: the plain picture") << 2.0 << true << QColor(Qt::red) << 1.0;
+    }
+    void finerPictureCopyIsReadForLargerWindows()
+    {
+        QFETCH(double, fineness);
+        QFETCH(bool, brokenCopy);
+        QFETCH(QColor, colour);
+        QFETCH(qreal, ratio);
+        QTemporaryDir dir;
+        QImage plain(30, 20, QImage::Format_RGB32);
+        plain.fill(Qt::red);
+        QVERIFY(plain.save(dir.filePath(u"b1.png"_s)));
+        QImage twice(60, 40, QImage::Format_RGB32);
+        twice.fill(Qt::blue);
+        if (brokenCopy) {
+            QFile file(dir.filePath(u"b1@2x.png"_s));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("not a picture");
+        } else {
+            QVERIFY(twice.save(dir.filePath(u"b1@2x.png"_s)));
+        }
+        setPictureFineness(fineness);
+        const QImage read = readPicture(dir.filePath(u"b1.png"_s));
+        setPictureFineness(1.0);
+        QCOMPARE(read.pixelColor(0, 0), colour);
+        QCOMPARE(read.devicePixelRatio(), ratio);
+        QCOMPARE(read.deviceIndependentSize(), QSizeF(30, 20));
     }
 
     void stepsByKeys_data()
