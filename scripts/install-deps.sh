@@ -16,6 +16,8 @@ packages=(
 test_packages=(
   # test: a virtual display and sound server, and tools to drive and record them
   python3 xvfb xauth x11-utils xdotool pulseaudio pulseaudio-utils imagemagick sox strace libx11-dev
+  # test: a small window manager, for the window's frame and size hints
+  openbox
   # test: encoders for the MP3 and Opus calls the tests make
   lame opus-tools
   # fuzzing and packaging

@@ -9,9 +9,11 @@
 // median and the worst over the runs, beside the goal. "idle" is the same
 // window with nothing asked but a call playing: what the machine and the sound
 // cost on their own.
-// Usage: bench_responsiveness [runs] [--large]
-//   --large  writes a large media set beside a copy of this program and runs
-//            the copy there (the screens read media beside the executable)
+// Usage: bench_responsiveness [runs] [--large] [--scale=F]
+//   --large    writes a large media set beside a copy of this program and runs
+//              the copy there (the screens read media beside the executable)
+//   --scale=F  every window at F times its design size (1..3; the screen must
+//              be large enough), with settings of its own
 // On a display when DISPLAY is set and QT_QPA_PLATFORM says nothing, else offscreen.
 
 #include "AudioPlayer.h"
@@ -30,6 +32,7 @@
 #include "form/Form.h"
 #include "form/FormButton.h"
 #include "form/FormLabel.h"
+#include "form/FormScale.h"
 #include "form/ListBox.h"
 #include "form/PictureBox.h"
 
@@ -37,6 +40,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -291,6 +295,9 @@ bool switchActions(int runs, Results& results)
     slots.show(ScreenId::Menu);
     if (!QTest::qWaitForWindowExposed(slots.openScreen()->form()))
         return failed("the menu was never shown");
+    const Form* menu = slots.openScreen()->form();
+    std::printf("  windows at %g times the design size (menu %d x %d)\n", menu->scale(), menu->width(),
+                menu->height());
     spin(200);
     const auto clickOpen = [&slots](const QString& name, int index = -1) {
         click(label(*slots.openScreen(), name, index));
@@ -328,6 +335,7 @@ struct Options
     int runs = 10;
     bool large = false;
     double goalMs = BundledGoalMs;
+    double scale = 0; // 0: as the settings say
     QString setName = u"bundled media set"_s;
 };
 
@@ -339,6 +347,8 @@ Options parse(const QStringList& arguments)
             options.large = true;
         else if (argument.startsWith(u"--goal="_s))
             options.goalMs = argument.mid(7).toDouble();
+        else if (argument.startsWith(u"--scale="_s))
+            options.scale = argument.mid(8).toDouble();
         else if (argument.startsWith(u"--set="_s))
             options.setName = argument.mid(6);
         else if (argument.toInt() > 0)
@@ -360,8 +370,11 @@ int runOnLargeSet(const Options& options)
     }
     QProcess copy;
     copy.setProcessChannelMode(QProcess::ForwardedChannels);
-    copy.start(set.program(), {QString::number(options.runs), u"--goal=%1"_s.arg(LargeGoalMs),
-                               u"--set=large media set (%1)"_s.arg(set.summary())});
+    QStringList arguments{QString::number(options.runs), u"--goal=%1"_s.arg(LargeGoalMs),
+                          u"--set=large media set (%1)"_s.arg(set.summary())};
+    if (options.scale > 0)
+        arguments << u"--scale=%1"_s.arg(options.scale);
+    copy.start(set.program(), arguments);
     if (!copy.waitForFinished(-1) || copy.exitStatus() != QProcess::NormalExit) {
         std::printf("  FAILED: the copy in %s did not finish\n", qPrintable(set.directory()));
         return EXIT_FAILURE;
@@ -376,6 +389,8 @@ int run(const QStringList& arguments)
         return runOnLargeSet(options);
     std::printf("responsiveness: %s, %s, real sound player, %d runs\n", qPrintable(options.setName),
                 qPrintable(QGuiApplication::platformName()), options.runs);
+    if (options.scale > 0)
+        formscale::store(options.scale);
     StallProbe stallProbe;
     probe = &stallProbe;
     Results results;
@@ -391,6 +406,11 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         bench::preferOffscreen();
+    // A window size asked for on the command line never reaches the user's settings.
+    QTemporaryDir settings;
+    for (int i = 1; i < argc; ++i)
+        if (qstrncmp(argv[i], "--scale=", 8) == 0)
+            qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
     QApplication app(argc, argv);
     installJapaneseFonts();
     return bench::runInEventLoop(run);

@@ -231,7 +231,7 @@ void QuizScreen::showResultLines(const QStringList& lines)
 {
     ListBox* list = form()->list(quiz::Results);
     list->addLines(lines);
-    const int room = toPixels(quiz::ResultsRect).height();
+    const int room = toPixels(quiz::ResultsRect, form()->scale()).height();
     list->resize(list->width(),
                  std::min(room, int(lines.size()) * list->rowHeight() + 2 * list->frameWidth()));
 }

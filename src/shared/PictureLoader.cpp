@@ -3,9 +3,27 @@
 #include "MediaFile.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImageReader>
 
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
 namespace {
+
+std::atomic<double> wantedFineness{1.0};
+
+QString finerCopy(const QString& path, int ratio)
+{
+    const int dot = path.lastIndexOf(u'.');
+    const int slash = path.lastIndexOf(u'/');
+    if (dot <= slash)
+        return {};
+    return path.left(dot) + u"@%1x"_s.arg(ratio) + path.mid(dot);
+}
 
 bool tooLarge(const QSize& size)
 {
@@ -14,7 +32,19 @@ bool tooLarge(const QSize& size)
 
 } // namespace
 
-QImage readPicture(const QString& path)
+void setPictureFineness(double fineness)
+{
+    wantedFineness = std::isfinite(fineness) ? fineness : 1.0;
+}
+
+double pictureFineness()
+{
+    return wantedFineness;
+}
+
+namespace {
+
+QImage readOnePicture(const QString& path)
 {
     std::optional<QByteArray> bytes = media::readRegularFile(path, MaxPictureBytes);
     if (!bytes)
@@ -37,4 +67,24 @@ QImage readPicture(const QString& path)
     // making the pixmap on the window's thread is only a copy.
     return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                          : QImage::Format_RGB32);
+}
+
+} // namespace
+
+QImage readPicture(const QString& path)
+{
+    if (path.isEmpty())
+        return {};
+    const int wanted = std::clamp(int(std::ceil(pictureFineness() - 1e-6)), 1, 3);
+    for (int ratio = wanted; ratio >= 2; --ratio) {
+        const QString finer = finerCopy(path, ratio);
+        if (finer.isEmpty() || !QFileInfo(finer).isFile())
+            continue;
+        QImage image = readOnePicture(finer);
+        if (image.isNull())
+            continue; // a broken copy: the plain picture still serves
+        image.setDevicePixelRatio(ratio);
+        return image;
+    }
+    return readOnePicture(path);
 }

@@ -8,7 +8,18 @@
 // oversized file, or anything but a regular file, gives a null image: the
 // screen shows no picture and carries on. Safe to call on any thread (an
 // image, not a pixmap).
+//
+// Beside a picture there may be finer copies of it, drawn at two or three times
+// its size under the same name with @2x or @3x (b12@2x.gif beside b12.gif).
+// When the window is shown larger than its design size, the coarsest copy at
+// least as fine as the window needs is read instead, and marked with its
+// device pixel ratio, so it keeps the plain picture's size on the screen.
 QImage readPicture(const QString& path);
+
+// How fine pictures are wanted: the window's scale factor times the screen's
+// device pixel ratio. Set on the window's thread, read by workers.
+void setPictureFineness(double fineness);
+double pictureFineness();
 
 // Pictures are made for a 298 × 361-pixel panel, but a photograph straight from
 // a camera is often 4000 pixels wide. Decoding happens on a worker, so the cap

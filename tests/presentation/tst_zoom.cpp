@@ -119,6 +119,58 @@ private Q_SLOTS:
         QCOMPARE(box->width(), 3600.f);
     }
 
+    // The frames stay the same twips at every window size; only the pixels
+    // take the factor. At factor 2 each frame is twice its exact factor-1
+    // pixels, rounded once (never a rounded factor-1 pixel doubled, which
+    // would let the picture's centre wander by a pixel).
+    void framesAtFactorTwoAreTwiceTheDesignFrames_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::newRow("reference example, 240 x 180") << 240 << 180;
+        QTest::newRow("fills the panel, 298 x 361") << 298 << 361;
+        QTest::newRow("odd sizes give halves, 201 x 151") << 201 << 151;
+        QTest::newRow("larger than the panel, 500 x 420") << 500 << 420;
+    }
+    void framesAtFactorTwoAreTwiceTheDesignFrames()
+    {
+        QFETCH(int, width);
+        QFETCH(int, height);
+        const auto grow = [&](double factor) {
+            auto form = panelForm();
+            form->setScale(factor);
+            PictureBox* box = loadedBox(*form, width, height);
+            QList<zoom::Frame> twips;
+            QList<QRect> pixels;
+            zoom::Growth* growth = zoom::zoomIn(*box, Panel);
+            connect(growth, &zoom::Growth::stepped, this, [&, box] {
+                twips << zoom::Frame{box->left(), box->top(), box->width(), box->height()};
+                pixels << box->geometry();
+            });
+            twips << zoom::Frame{box->left(), box->top(), box->width(), box->height()};
+            pixels << box->geometry();
+            growth->finish();
+            return std::pair{twips, pixels};
+        };
+        const auto [twips1, pixels1] = grow(1.0);
+        const auto [twips2, pixels2] = grow(2.0);
+        QCOMPARE(pixels2.size(), zoom::Steps);
+        for (int k = 0; k < zoom::Steps; ++k) {
+            QCOMPARE(twips2[k].left, twips1[k].left);
+            QCOMPARE(twips2[k].width, twips1[k].width);
+            const auto twice = [](float t) { return int(std::lround(2.0 * double(t) / 15.0)); };
+            const zoom::Frame& f = twips1[k];
+            const QRect exact(QPoint(twice(f.left), twice(f.top)),
+                              QPoint(twice(f.left + f.width) - 1, twice(f.top + f.height) - 1));
+            QCOMPARE(pixels2[k], exact);
+            // and never more than a pixel from the design-size frame doubled
+            QVERIFY(std::abs(pixels2[k].left() - 2 * pixels1[k].left()) <= 1);
+            QVERIFY(std::abs(pixels2[k].top() - 2 * pixels1[k].top()) <= 1);
+            QVERIFY(std::abs(pixels2[k].right() + 1 - 2 * (pixels1[k].right() + 1)) <= 1);
+            QVERIFY(std::abs(pixels2[k].bottom() + 1 - 2 * (pixels1[k].bottom() + 1)) <= 1);
+        }
+    }
+
     // A second bird chosen while the first is still growing: the first growth
     // ends where it is, and the box ends with the second bird at its own size.
     void newGrowthEndsTheRunningOne()

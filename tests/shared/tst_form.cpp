@@ -139,7 +139,7 @@ private Q_SLOTS:
         QCOMPARE(board.size(), QSize(640, 400));
         const auto& season = quiz::seasonTable(Season::SpringSummer);
         for (const ControlSpec& row : quiz::controls(season)) {
-            const QRect r = toPixels(row.rect);
+            const QRect r = toPixels(row.rect, 1.0);
             if (row.name == u"Image1"_s) {
                 // The picture box covers the red-outlined panel exactly.
                 QCOMPARE(r, QRect(QPoint(6, 34), QPoint(303, 394)));

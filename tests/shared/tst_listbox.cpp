@@ -214,7 +214,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         list->addLines(numberedLines(40));
         list->setVisible(true);
-        verifyWholeRows(*list, toPixels(row.rect).top(), toPixels(row.rect).height());
+        verifyWholeRows(*list, toPixels(row.rect, 1.0).top(), toPixels(row.rect, 1.0).height());
     }
 };
 

@@ -13,12 +13,13 @@ const QColor Paper(255, 253, 246);
 const QColor Red(222, 16, 20);
 const QColor Blue(18, 40, 150);
 
-QImage blankCard(const QColor& frame)
+QImage blankCard(const QColor& frame, int scale)
 {
-    QImage image(Width, Height, QImage::Format_RGB32);
+    QImage image(Width * scale, Height * scale, QImage::Format_RGB32);
     image.fill(Paper);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
     painter.setPen(QPen(frame, 3));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(QRectF(4.5, 4.5, Width - 9, Height - 9), 10, 10);
@@ -29,11 +30,12 @@ QImage blankCard(const QColor& frame)
 
 } // namespace
 
-QImage drawRightMark()
+QImage drawRightMark(int scale)
 {
-    QImage image = blankCard(Red);
+    QImage image = blankCard(Red, scale);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
     const QPointF centre(Width / 2.0, Height / 2.0);
     // A darker under-ring a pixel lower gives the stroke a little body without blurring its edge.
     painter.setPen(QPen(Red.darker(140), 28));
@@ -43,11 +45,12 @@ QImage drawRightMark()
     return image;
 }
 
-QImage drawWrongMark()
+QImage drawWrongMark(int scale)
 {
-    QImage image = blankCard(Blue);
+    QImage image = blankCard(Blue, scale);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
     const qreal reach = 58;
     const QPointF centre(Width / 2.0, Height / 2.0);
     QPainterPath cross;

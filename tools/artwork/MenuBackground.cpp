@@ -79,14 +79,16 @@ void boxBlur(QImage& image, int radius)
 
 // Paints a soft patch of colour: `shape` on a layer of its own, blurred by `radius` and laid over
 // the picture inside the current clip.
-void paintPatch(QPainter& painter, const QPainterPath& shape, const QColor& colour, int radius)
+// The radius is in the picture's own pixels at 1×, and grows with the painter's scale.
+void paintPatch(QPainter& painter, const QPainterPath& shape, const QColor& colour, int designRadius)
 {
+    const int radius = int(std::lround(designRadius * painter.transform().m11()));
     const QRect area = painter.transform()
                            .map(shape)
                            .boundingRect()
                            .toAlignedRect()
                            .adjusted(-3 * radius, -3 * radius, 3 * radius, 3 * radius)
-                           .intersected(QRect(0, 0, Width, Height));
+                           .intersected(QRect(0, 0, painter.device()->width(), painter.device()->height()));
     if (area.isEmpty())
         return;
     QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
@@ -380,12 +382,13 @@ void paintDuckHead(QPainter& painter)
 
 } // namespace
 
-QImage drawMenuBackground()
+QImage drawMenuBackground(int scale)
 {
-    QImage image(Width, Height, QImage::Format_RGB32);
+    QImage image(Width * scale, Height * scale, QImage::Format_RGB32);
     image.fill(Field);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
     // Each head stays left of x = 300 so the labels on the right half sit on plain paper.
     painter.setClipRect(0, 0, 300, Height);
     paintCurlewHead(painter);

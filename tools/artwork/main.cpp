@@ -33,18 +33,26 @@ int main(int argc, char** argv)
     }
     const QDir artwork(args.at(1));
     QDir().mkpath(artwork.path());
-    bool ok = save(drawMenuBackground(), artwork.filePath(u"menu.gif"_s)) &&
-              save(drawBoardBackground(), artwork.filePath(u"board.gif"_s)) &&
-              save(drawScorePanel(), artwork.filePath(u"score.gif"_s)) &&
-              save(drawIcon(32), artwork.filePath(u"icon.gif"_s));
+    // name.gif at 1×, name@2x.gif and name@3x.gif for windows shown larger.
+    const auto scaled = [](const QString& name, int scale) {
+        return scale == 1 ? name + u".gif"_s : u"%1@%2x.gif"_s.arg(name).arg(scale);
+    };
+    bool ok = true;
+    for (int scale : {1, 2, 3}) {
+        ok = ok && save(drawMenuBackground(scale), artwork.filePath(scaled(u"menu"_s, scale))) &&
+             save(drawBoardBackground(scale), artwork.filePath(scaled(u"board"_s, scale))) &&
+             save(drawScorePanel(scale), artwork.filePath(scaled(u"score"_s, scale))) &&
+             save(drawIcon(32 * scale), artwork.filePath(scaled(u"icon"_s, scale)));
+    }
     for (int size : {64, 128, 256})
         ok = ok && save(drawIcon(size), artwork.filePath(u"icon-%1.png"_s.arg(size)));
 
     if (ok && args.size() > 2) {
         const QDir pictures(args.at(2));
         QDir().mkpath(pictures.path());
-        ok = save(drawRightMark(), pictures.filePath(u"maru.gif"_s)) &&
-             save(drawWrongMark(), pictures.filePath(u"batu.gif"_s));
+        for (int scale : {1, 2, 3})
+            ok = ok && save(drawRightMark(scale), pictures.filePath(scaled(u"maru"_s, scale))) &&
+                 save(drawWrongMark(scale), pictures.filePath(scaled(u"batu"_s, scale)));
     }
     return ok ? 0 : 1;
 }

@@ -147,7 +147,7 @@ void BirdPainter::fitToCanvas()
     m_transform.translate(-b.center().x(), -base);
 }
 
-QImage BirdPainter::paint()
+QImage BirdPainter::paint(QImage* twice)
 {
     m_canvas = pictureSize(m_species) * Oversample;
     fitToCanvas();
@@ -181,6 +181,11 @@ QImage BirdPainter::paint()
     QImage small = picture.scaled(m_canvas / Oversample, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                        .convertToFormat(QImage::Format_RGB32);
     addGrain(small, m_species.number);
+    if (twice) {
+        static_assert(Oversample == 2);
+        *twice = picture.convertToFormat(QImage::Format_RGB32);
+        addGrain(*twice, m_species.number);
+    }
     return small;
 }
 

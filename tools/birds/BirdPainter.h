@@ -19,8 +19,9 @@ public:
 
     explicit BirdPainter(const Species& species);
 
-    // The finished picture at the species' own size.
-    QImage paint();
+    // The finished picture at the species' own size, and, when asked, at twice
+    // that size (the canvas before it is scaled down) for larger windows.
+    QImage paint(QImage* twice = nullptr);
 
     // Canvas pixels per bird unit: the scale that fills the picture, made smaller
     // so the bird keeps its size beside the largest of its family.

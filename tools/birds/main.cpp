@@ -1,5 +1,6 @@
 // piyo-birds OUT_DIR
-// Paints the 80 bird pictures of the media set into OUT_DIR as b1.gif ... b80.gif.
+// Paints the 80 bird pictures of the media set into OUT_DIR as b1.gif ... b80.gif,
+// and each at twice its size as b1@2x.gif ... b80@2x.gif for larger windows.
 #include "BirdPainter.h"
 #include "GifWriter.h"
 #include "Species.h"
@@ -24,11 +25,16 @@ int main(int argc, char** argv)
         return 1;
     }
     for (const Species& species : speciesTable()) {
-        const QString path = out.filePath(u"b%1.gif"_s.arg(species.number));
-        QString error;
-        if (!writeGif87a(BirdPainter(species).paint(), path, &error)) {
-            QTextStream(stderr) << "piyo-birds: cannot write " << path << ": " << error << '\n';
-            return 1;
+        QImage twice;
+        const QImage picture = BirdPainter(species).paint(&twice);
+        for (const auto& [image, name] : {std::pair{&picture, u"b%1.gif"_s},
+                                          std::pair{static_cast<const QImage*>(&twice), u"b%1@2x.gif"_s}}) {
+            const QString path = out.filePath(name.arg(species.number));
+            QString error;
+            if (!writeGif87a(*image, path, &error)) {
+                QTextStream(stderr) << "piyo-birds: cannot write " << path << ": " << error << '\n';
+                return 1;
+            }
         }
     }
     return 0;

@@ -2,16 +2,22 @@
 
 #include "FormButton.h"
 #include "FormLabel.h"
+#include "FormScale.h"
 #include "IntervalTimer.h"
 #include "ListBox.h"
 #include "PictureBox.h"
+#include "PictureLoader.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -24,11 +30,12 @@ QString key(const QString& name, int index)
 }
 
 // Points at 96 dots per inch, as the layouts were designed; every size in the
-// layouts comes out as a whole number of pixels (12 pt = 16 px, 20.25 pt = 27 px).
-QFont fontFor(const FontSpec& wanted, const QString& caption, int room)
+// layouts comes out as a whole number of pixels (12 pt = 16 px, 20.25 pt = 27 px),
+// then times the window's factor, rounded as twips are.
+QFont fontFor(const FontSpec& wanted, const QString& caption, int room, double factor)
 {
     QFont font(wanted.family);
-    font.setPixelSize(int(std::lround(wanted.points * 96.0f / 72.0f)));
+    font.setPixelSize(int(std::lround(double(wanted.points) * 96.0 / 72.0 * factor)));
     font.setWeight(wanted.bold ? QFont::Bold : QFont::Normal);
     // The stand-in fonts run a few pixels wider than the fonts the layouts were
     // made with; a caption that would be cut is set a little tighter instead.
@@ -36,6 +43,48 @@ QFont fontFor(const FontSpec& wanted, const QString& caption, int room)
     if (over > 0 && caption.size() > 1)
         font.setLetterSpacing(QFont::AbsoluteSpacing, -qreal(over) / qreal(caption.size() - 1));
     return font;
+}
+
+// The artwork is drawn at 1×, 2× and 3× (name.gif, name@2x.gif, name@3x.gif).
+// The coarsest one at least as fine as the screen needs is taken, or the
+// finest there is; it keeps the design size as its device-independent size.
+QPixmap artwork(const QString& path, qreal needed)
+{
+    if (path.isEmpty())
+        return {};
+    const int dot = path.lastIndexOf(u'.');
+    const int wanted = std::clamp(int(std::ceil(needed - 1e-6)), 1, 3);
+    std::vector<int> ratios;
+    for (int ratio = wanted; ratio <= 3; ++ratio)
+        ratios.push_back(ratio);
+    for (int ratio = wanted - 1; ratio >= 1; --ratio)
+        ratios.push_back(ratio);
+    for (int ratio : ratios) {
+        const QString file = ratio == 1 ? path : path.left(dot) + u"@%1x"_s.arg(ratio) + path.mid(dot);
+        QPixmap pixmap;
+        if (!QPixmapCache::find(file, &pixmap)) {
+            if (!QFile::exists(file) || !pixmap.load(file))
+                continue;
+            pixmap.setDevicePixelRatio(ratio);
+            // Decoding a 3x background takes some 50 ms: the two backgrounds
+            // stay decoded (9 MB each at 3x) so that a switch never waits for them.
+            constexpr int ArtworkCacheKilobytes = 48 * 1024;
+            QPixmapCache::setCacheLimit(std::max(QPixmapCache::cacheLimit(), ArtworkCacheKilobytes));
+            QPixmapCache::insert(file, pixmap);
+        }
+        return pixmap;
+    }
+    return {};
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const QString& file :
+         {u":/artwork/icon.gif"_s, u":/artwork/icon@2x.gif"_s, u":/artwork/icon@3x.gif"_s})
+        if (QFile::exists(file))
+            icon.addFile(file);
+    return icon;
 }
 
 Qt::Alignment alignmentFor(Align align)
@@ -48,12 +97,11 @@ Qt::Alignment alignmentFor(Align align)
 Form::Form(const WindowSpec& window, const std::vector<ControlSpec>& controls,
            const SoundPlayerFactory& makePlayer)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint)
+                           Qt::WindowCloseButtonHint),
+      m_window(window)
 {
     setWindowTitle(window.title);
-    setWindowIcon(QIcon(u":/artwork/icon.gif"_s));
-    setFixedSize(twipsToPixels(window.clientWidth), twipsToPixels(window.clientHeight));
-    m_background = QPixmap(window.background);
+    setWindowIcon(programIcon());
 
     // Widgets created later lie above earlier ones, so build back to front.
     std::vector<QWidget*> windowed;
@@ -67,6 +115,18 @@ Form::Form(const WindowSpec& window, const std::vector<ControlSpec>& controls,
     // ends on top.
     for (QWidget* control : windowed)
         control->raise();
+
+    setScale(formscale::stored());
+
+    const auto keys = [this](QKeySequence sequence, auto step) {
+        auto* shortcut = new QShortcut(sequence, this);
+        connect(shortcut, &QShortcut::activated, this, [this, step] { stepScale(step(m_scale)); });
+    };
+    const auto larger = [this](double factor) { return formscale::larger(factor, fittingScale()); };
+    keys(QKeySequence(Qt::CTRL | Qt::Key_Plus), larger);
+    keys(QKeySequence(Qt::CTRL | Qt::Key_Equal), larger);
+    keys(QKeySequence(Qt::CTRL | Qt::Key_Minus), &formscale::smaller);
+    keys(QKeySequence(Qt::CTRL | Qt::Key_0), [](double) { return formscale::Smallest; });
 }
 
 Form::~Form() = default;
@@ -87,9 +147,7 @@ QWidget* Form::build(const ControlSpec& row, const SoundPlayerFactory& makePlaye
     case ControlKind::PictureBox: {
         auto* box = new PictureBox(this);
         box->setTwipsRect(row.rect);
-        if (!row.picture.isEmpty())
-            box->setPicture(QPixmap(row.picture));
-        built = box;
+        built = box; // its picture comes with its factor
         break;
     }
     case ControlKind::ListBox: {
@@ -104,7 +162,6 @@ QWidget* Form::build(const ControlSpec& row, const SoundPlayerFactory& makePlaye
     case ControlKind::Button: {
         auto* button = new FormButton(this);
         button->setText(row.caption);
-        button->setFaceColour(row.back);
         built = button;
         break;
     }
@@ -117,14 +174,114 @@ QWidget* Form::build(const ControlSpec& row, const SoundPlayerFactory& makePlaye
             m_players[row.name] = makePlayer();
         return nullptr;
     }
-    if (row.kind != ControlKind::PictureBox)
-        built->setGeometry(toPixels(row.rect));
-    if (row.font.points > 0)
-        built->setFont(fontFor(row.font, row.caption, built->contentsRect().width() - 2));
     built->setVisible(row.visible);
     built->setObjectName(key(row.name, row.index));
     m_widgets.insert(key(row.name, row.index), built);
+    m_placed.push_back({built, row, 0});
     return built;
+}
+
+// Geometry, font, border and picture of one control at the window's factor.
+void Form::place(Placed& placed)
+{
+    QWidget* built = placed.widget;
+    const ControlSpec& row = placed.row;
+    const int line = lineWidth(m_scale);
+    if (auto* box = qobject_cast<PictureBox*>(built)) {
+        box->setScale(m_scale);
+        // A picture of the layout's own is taken again at the new resolution,
+        // unless the screen has put another picture in the box since.
+        if (!row.picture.isEmpty() && (placed.picture == 0 || box->picture().cacheKey() == placed.picture)) {
+            box->setPicture(artwork(row.picture, m_scale * devicePixelRatioF()));
+            placed.picture = box->picture().cacheKey();
+        }
+        return;
+    }
+    if (auto* label = qobject_cast<FormLabel*>(built))
+        label->setBorder(row.border, line);
+    else if (auto* list = qobject_cast<ListBox*>(built))
+        list->setLineWidth(line);
+    else if (auto* button = qobject_cast<FormButton*>(built))
+        button->setFaceColour(row.back, 2 * line);
+    built->setGeometry(toPixels(row.rect, m_scale));
+    if (row.font.points > 0)
+        built->setFont(fontFor(row.font, row.caption,
+                               built->contentsRect().width() - twipsToPixels(TwipsPerPixel * 2, m_scale),
+                               m_scale));
+}
+
+QSize Form::sizeAt(double factor) const
+{
+    return {twipsToPixels(m_window.clientWidth, factor), twipsToPixels(m_window.clientHeight, factor)};
+}
+
+void Form::setScale(double factor)
+{
+    m_scale = formscale::clamped(factor);
+    setMinimumSize(sizeAt(formscale::Smallest));
+    setMaximumSize(sizeAt(formscale::Largest));
+    m_background = artwork(m_window.background, m_scale * devicePixelRatioF());
+    setPictureFineness(m_scale * devicePixelRatioF()); // birds read from now on
+    for (Placed& placed : m_placed)
+        place(placed);
+    const QSize size = sizeAt(m_scale);
+    if (size != this->size()) {
+        // The window system may answer with the sizes asked for on its own
+        // time; those answers are not a drag of the frame.
+        m_asked.push_back(size);
+        if (m_asked.size() > 16)
+            m_asked.pop_front();
+        resize(size);
+    }
+    update();
+}
+
+double Form::fittingScale() const
+{
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return formscale::Largest;
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize();
+    return formscale::fitting(sizeAt(formscale::Smallest), frame, screen->availableGeometry());
+}
+
+// A step by the keys keeps the window's centre where it was, as far as the
+// screen allows, and is remembered.
+void Form::stepScale(double factor)
+{
+    if (factor == m_scale)
+        return;
+    const QPoint centre = frameGeometry().center();
+    setScale(factor);
+    formscale::store(m_scale);
+    if (const QScreen* screen = this->screen()) {
+        const QRect available = screen->availableGeometry();
+        QRect frame = frameGeometry();
+        frame.moveCenter(centre);
+        frame.moveLeft(
+            std::max(available.left(), std::min(frame.left(), available.right() - frame.width() + 1)));
+        frame.moveTop(
+            std::max(available.top(), std::min(frame.top(), available.bottom() - frame.height() + 1)));
+        move(frame.topLeft());
+    }
+}
+
+// A drag of the frame: the factor follows the smaller of the two ratios, so
+// the window keeps its shape and shows all of its layout.
+void Form::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const auto asked = std::find(m_asked.begin(), m_asked.end(), size());
+    if (asked != m_asked.end()) {
+        m_asked.erase(m_asked.begin(), asked + 1);
+        return;
+    }
+    if (size() == sizeAt(m_scale))
+        return;
+    const double across = double(width()) * double(TwipsPerPixel) / double(m_window.clientWidth);
+    const double down = double(height()) * double(TwipsPerPixel) / double(m_window.clientHeight);
+    setScale(std::min(across, down));
+    formscale::store(m_scale);
 }
 
 // A control the screen's code asks for but its layout does not have is a
@@ -182,6 +339,10 @@ SoundPlayer* Form::player(const QString& name) const
 
 void Form::showCentred()
 {
+    // A factor remembered on a larger screen is brought down to fit this one
+    // (and kept for the larger screen).
+    if (const double fit = fittingScale(); m_scale > fit)
+        setScale(fit);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     show();
@@ -206,8 +367,12 @@ void Form::dismantle()
 
 void Form::paintEvent(QPaintEvent*)
 {
-    if (!m_background.isNull())
-        QPainter(this).drawPixmap(0, 0, m_background);
+    if (m_background.isNull())
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QSizeF size = m_background.deviceIndependentSize() * m_scale;
+    painter.drawPixmap(QRectF(QPointF(0, 0), size), m_background, QRectF(m_background.rect()));
 }
 
 void Form::closeEvent(QCloseEvent* event)

@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QWidget>
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <vector>
@@ -19,8 +20,13 @@ class FormButton;
 class IntervalTimer;
 
 // A screen's window with every control on it, built from the screen's layout
-// table each time the screen is shown. Fixed size, title, icon, background
-// drawn unscaled from the top-left corner, close box, no minimise or maximise.
+// table each time the screen is shown. Title, icon, background drawn from the
+// top-left corner, close box, no minimise or maximise.
+//
+// The window is its design size times one scale factor, the same for every
+// control, font, border and picture on it (see FormScale.h). Ctrl++ / Ctrl+=
+// and Ctrl+- step the factor, Ctrl+0 goes back to the design size, and the
+// window's frame resizes it keeping its shape. The factor is remembered.
 class Form final : public QWidget
 {
     Q_OBJECT
@@ -36,7 +42,14 @@ public:
     IntervalTimer* timer(const QString& name) const;
     SoundPlayer* player(const QString& name) const;
 
+    // Opens at the remembered factor, or the largest that fits the screen,
+    // centred on the screen.
     void showCentred();
+
+    double scale() const { return m_scale; }
+    // Lays the window and every control out again at this factor (1..3).
+    void setScale(double factor);
+    QSize sizeAt(double factor) const;
 
     // Closing a screen: its timers stop for good and its players fall silent
     // now; the window goes as soon as the click that closed it has returned.
@@ -48,12 +61,26 @@ Q_SIGNALS:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QWidget* build(const ControlSpec& row, const SoundPlayerFactory& makePlayer);
     template <typename Control> Control* widget(const QString& name, int index, const char* kind) const;
     [[noreturn]] void missing(const QString& name, int index, const char* kind) const;
+    struct Placed
+    {
+        QWidget* widget;
+        ControlSpec row;
+        qint64 picture; // the layout's picture as last put in a picture box
+    };
+    void place(Placed& placed);
+    void stepScale(double factor); // from the keys: kept on screen and remembered
+    double fittingScale() const;
 
+    WindowSpec m_window;
+    double m_scale = 1.0;
+    std::vector<Placed> m_placed;
+    std::deque<QSize> m_asked; // sizes asked of the window system, not yet seen
     QPixmap m_background;
     QHash<QString, QWidget*> m_widgets;
     QHash<QString, IntervalTimer*> m_timers;

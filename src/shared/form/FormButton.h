@@ -8,5 +8,5 @@ class FormButton final : public QPushButton
     Q_OBJECT
 public:
     explicit FormButton(QWidget* parent);
-    void setFaceColour(const QColor& face);
+    void setFaceColour(const QColor& face, int borderWidth = 2); // border in whole pixels
 };

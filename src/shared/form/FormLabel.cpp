@@ -2,6 +2,11 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 FormLabel::FormLabel(QWidget* parent) : QLabel(parent)
 {
@@ -33,22 +38,65 @@ QColor FormLabel::foreColour() const
     return palette().color(QPalette::WindowText);
 }
 
-void FormLabel::setBorder(bool border)
+void FormLabel::setBorder(bool border, int width)
 {
     m_border = border;
-    setContentsMargins(border ? QMargins(1, 1, 1, 1) : QMargins());
+    m_borderWidth = std::max(1, width);
+    const int margin = border ? m_borderWidth : 0;
+    setContentsMargins(margin, margin, margin, margin);
     update();
 }
 
-// The single-line border is a black line inside the label's rectangle.
+// Qt's raster engine keeps no glyphs above 64 device pixels: it fills their
+// outlines on every paint, which at three times the design size costs the menu
+// tens of milliseconds. Labels with such large text are drawn once into a
+// picture kept for the run and copied from it afterwards.
+constexpr int LargestCachedGlyph = 64;
+
 void FormLabel::paintEvent(QPaintEvent* event)
 {
-    QLabel::paintEvent(event);
+    const qreal ratio = devicePixelRatioF();
+    if (font().pixelSize() * ratio < LargestCachedGlyph || text().isEmpty()) {
+        QLabel::paintEvent(event);
+        QPainter painter(this);
+        paintBorder(painter);
+        return;
+    }
+    const QString key = u"FormLabel|%1|%2|%3|%4|%5|%6|%7x%8@%9"_s.arg(text(), font().toString())
+                            .arg(font().letterSpacing())
+                            .arg(backColour().name(), foreColour().name())
+                            .arg(int(alignment()) * 64 + (m_border ? m_borderWidth : 0))
+                            .arg(width())
+                            .arg(height())
+                            .arg(ratio);
+    QPixmap drawn;
+    if (!QPixmapCache::find(key, &drawn)) {
+        drawn = QPixmap((QSizeF(size()) * ratio).toSize());
+        drawn.setDevicePixelRatio(ratio);
+        drawn.fill(backColour());
+        QPainter painter(&drawn);
+        painter.setFont(font());
+        painter.setPen(foreColour());
+        painter.drawText(contentsRect(), int(alignment()), text());
+        paintBorder(painter);
+        painter.end();
+        QPixmapCache::insert(key, drawn);
+    }
+    QPainter(this).drawPixmap(0, 0, drawn);
+}
+
+// The single-line border is a black line inside the label's rectangle, whole
+// pixels wide, filled rather than stroked so no edge falls between pixels.
+void FormLabel::paintBorder(QPainter& painter) const
+{
     if (!m_border)
         return;
-    QPainter painter(this);
-    painter.setPen(Qt::black);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    const int w = m_borderWidth;
+    const QRect r = rect();
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), w), Qt::black);
+    painter.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), Qt::black);
+    painter.fillRect(QRect(r.left(), r.top(), w, r.height()), Qt::black);
+    painter.fillRect(QRect(r.right() - w + 1, r.top(), w, r.height()), Qt::black);
 }
 
 // A click is a press and a release on the same label, as on the desktop.

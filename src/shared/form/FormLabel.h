@@ -15,7 +15,7 @@ public:
     void setBackColour(const QColor& back);
     QColor backColour() const;
     QColor foreColour() const;
-    void setBorder(bool border);
+    void setBorder(bool border, int width = 1); // width in whole pixels
 
 Q_SIGNALS:
     void clicked();
@@ -26,6 +26,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void paintBorder(QPainter& painter) const;
+
     bool m_pressed = false;
     bool m_border = false;
+    int m_borderWidth = 1;
 };

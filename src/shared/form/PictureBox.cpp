@@ -56,9 +56,16 @@ void PictureBox::setTwipsRect(const TwipsRect& rect)
     applyGeometry();
 }
 
+void PictureBox::setScale(double factor)
+{
+    m_scale = factor;
+    applyGeometry();
+    update();
+}
+
 void PictureBox::applyGeometry()
 {
-    setGeometry(toPixels(m_rect));
+    setGeometry(toPixels(m_rect, m_scale));
 }
 
 void PictureBox::paintEvent(QPaintEvent*)
@@ -66,11 +73,12 @@ void PictureBox::paintEvent(QPaintEvent*)
     if (m_picture.isNull())
         return;
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (m_stretch) {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawPixmap(rect(), m_picture);
     } else {
-        painter.drawPixmap(0, 0, m_picture);
+        const QSizeF own = m_picture.deviceIndependentSize() * m_scale;
+        painter.drawPixmap(QRectF(QPointF(0, 0), own), m_picture, QRectF(m_picture.rect()));
     }
 }
 

@@ -8,7 +8,9 @@
 // A picture box: position and size in twips, kept as 32-bit floats exactly as
 // set. With stretch off, assigning a picture sizes the box to the picture; with
 // stretch on, the picture is scaled to the box. Without a picture the box draws
-// nothing but still takes clicks over its whole rectangle.
+// nothing but still takes clicks over its whole rectangle. A picture's own size
+// is its device-independent size, so a picture drawn at twice the resolution
+// (device pixel ratio 2) takes the same twips as the plain one.
 class PictureBox final : public QWidget
 {
     Q_OBJECT
@@ -32,6 +34,11 @@ public:
     void setHeight(float twips);
     void setTwipsRect(const TwipsRect& rect);
 
+    // The window's scale factor: the box keeps its twips and takes them to
+    // pixels at this factor; the picture is drawn smoothly scaled with it.
+    void setScale(double factor);
+    double scale() const { return m_scale; }
+
 Q_SIGNALS:
     void clicked();
 
@@ -45,4 +52,5 @@ private:
     QPixmap m_picture;
     bool m_stretch = false;
     TwipsRect m_rect;
+    double m_scale = 1.0;
 };
