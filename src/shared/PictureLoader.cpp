@@ -30,9 +30,11 @@ QImage readPicture(const QString& path)
     // whole screen: let Qt refuse the allocation, and check what came out.
     constexpr qint64 MaxBytes = qint64(MaxPictureSide) * MaxPictureSide * 4;
     reader.setAllocationLimit(int((MaxBytes + (1 << 20) - 1) >> 20));
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.isNull() || tooLarge(image.size()))
         return {};
+    if (image.text(PictureScaleKey) == QStringLiteral("2"))
+        image = image.scaled(image.size() / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     // Converted here, on the worker, to what a pixmap holds on screen, so that
     // making the pixmap on the window's thread is only a copy.
     return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
