@@ -130,6 +130,11 @@ int Importer::run(const QStringList& files)
 {
     int leftAlone = 0;
     for (const QString& file : files) {
+        if (!QFileInfo(file).isFile()) {
+            m_out << u"left alone: %1: not a regular file"_s.arg(file) << Qt::endl;
+            ++leftAlone;
+            continue;
+        }
         const Placement placement = place(file, m_options);
         if (!placement.problem.isEmpty()) {
             m_out << u"left alone: %1: %2"_s.arg(file, placement.problem) << Qt::endl;
