@@ -172,11 +172,16 @@ bool Importer::makeRoom(MediaKind kind, int bird)
             earlier << candidate;
     if (earlier.isEmpty())
         return true;
+    if (m_options.dryRun) {
+        m_out << u"would replace your earlier %1 (%2)%3"_s.arg(
+                     kindWord(kind), QFileInfo(earlier.first()).fileName(),
+                     m_options.replace ? QString() : u", after asking"_s)
+              << Qt::endl;
+        return true;
+    }
     if (!m_options.replace && !m_ask(u"%1 already has your own %2 (%3). Replace it?"_s.arg(
                                   birdText(bird), kindWord(kind), QFileInfo(earlier.first()).fileName())))
         return false;
-    if (m_options.dryRun)
-        return true;
     for (const QString& file : std::as_const(earlier)) {
         const QString aside = file + u".replaced-"_s + m_stamp;
         if (!QFile::rename(file, aside)) {

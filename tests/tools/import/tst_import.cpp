@@ -104,6 +104,7 @@ private Q_SLOTS:
     void descriptionBecomesCodePage932();
     void descriptionRefusesWithLineAndCharacter();
     void earlierFileIsKeptUnlessReplaced();
+    void dryRunWritesAndAsksNothing();
 };
 
 void ImportTest::recognisesTheBird_data()
@@ -353,6 +354,30 @@ void ImportTest::earlierFileIsKeptUnlessReplaced()
     QVERIFY(!QFile::exists(root + u"/姿/b60.jpg"_s));
     const QStringList aside = QDir(root + u"/姿"_s).entryList({u"b60.jpg.replaced-*"_s});
     QCOMPARE(aside.size(), 1);
+}
+
+void ImportTest::dryRunWritesAndAsksNothing()
+{
+    QTemporaryDir dir;
+    const QString root = dir.filePath(u"piyo"_s);
+    QVERIFY(QDir().mkpath(root + u"/姿"_s));
+    QImage picture(100, 100, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(root + u"/姿/b60.jpg"_s, "JPEG"));
+    const QString source = dir.filePath(u"Dunlin.jpg"_s);
+    QVERIFY(picture.save(source, "JPEG"));
+
+    ImportOptions options;
+    options.personalRoot = root;
+    options.dryRun = true;
+    QString log;
+    QTextStream out(&log);
+    bool asked = false;
+    Importer importer(options, out, [&](const QString&) { return asked = true; });
+    QCOMPARE(importer.run({source}), 0);
+    QVERIFY(!asked);
+    QCOMPARE(QDir(root + u"/姿"_s).entryList(QDir::Files), QStringList{u"b60.jpg"_s});
+    QVERIFY2(log.contains(u"would import"_s) && log.contains(u"would replace"_s), qPrintable(log));
 }
 
 QTEST_GUILESS_MAIN(ImportTest)
