@@ -8,8 +8,9 @@ namespace {
 // Japanese names follow the Ornithological Society of Japan's check-list (日本鳥類目録
 // 改訂第7版): メボソムシクイ is Phylloscopus xanthodryas since the Arctic Warbler was split
 // into three. Scientific and English names follow the IOC World Bird List (v14), which has
-// moved the sand plovers and the Kentish Plover to Anarhynchus; the older genera stay
-// among the former names, since files named after the older lists are common.
+// moved the sand plovers and the Kentish Plover to Anarhynchus and keeps the eastern great
+// egrets (Ardea modesta of other lists) in the Great Egret; the older genera and the other
+// lists' names stay among the other names, since files named after them are common.
 // clang-format off
 constexpr std::array<Species, 69> Table{{
     // On the spring/summer board (those also on the autumn/winter board carry both numbers)
@@ -17,7 +18,7 @@ constexpr std::array<Species, 69> Table{{
     {u"アオアシシギ", u"アオアシシギ", u"Tringa nebularia", u"Common Greenshank", 2, 0},
     {u"コアジサシ", u"コアジサシ", u"Sternula albifrons", u"Little Tern", 3, 0, {u"Sterna albifrons"}},
     {u"カワウ", u"カワウ", u"Phalacrocorax carbo", u"Great Cormorant", 4, 52},
-    {u"ダイサギ", u"ダイサギ", u"Ardea alba", u"Great Egret", 5, 0, {u"Egretta alba", u"Casmerodius albus", u"Great White Egret"}},
+    {u"ダイサギ", u"ダイサギ", u"Ardea alba", u"Great Egret", 5, 0, {u"Egretta alba", u"Great White Egret", u"Ardea modesta", u"Eastern Great Egret"}},
     {u"カイツブリ", u"カイツブリ", u"Tachybaptus ruficollis", u"Little Grebe", 6, 54},
     {u"アカエリヒレアシシギ", u"アカエリヒレアシシギ", u"Phalaropus lobatus", u"Red-necked Phalarope", 7, 0},
     {u"ホウロクシギ", u"ホウロクシギ", u"Numenius madagascariensis", u"Far Eastern Curlew", 8, 0},
@@ -145,10 +146,10 @@ QString englishName(int birdNumber)
     return QString::fromUtf16(ofBird(birdNumber).englishName);
 }
 
-QStringList formerNames(const Species& species)
+QStringList otherNames(const Species& species)
 {
     QStringList names;
-    for (const char16_t* name : species.formerNames)
+    for (const char16_t* name : species.otherNames)
         if (name)
             names << QString::fromUtf16(name);
     return names;

@@ -19,9 +19,9 @@ struct Species
     const char16_t* englishName;    // the IOC English name
     qint16 springSummer;            // bird number 1–40, or 0 when not on the 春夏 board
     qint16 autumnWinter;            // bird number 41–80, or 0 when not on the 秋冬 board
-    // Names the same bird has gone by in field guides and sound archives before the
-    // current lists: older scientific names and English names before a split.
-    std::array<const char16_t*, 3> formerNames{};
+    // Names the same bird goes by in field guides and sound archives: older scientific
+    // names, English names from before a split, and the names of lists that split it.
+    std::array<const char16_t*, 4> otherNames{};
 };
 
 std::span<const Species> all();
@@ -36,6 +36,6 @@ QString boardName(int birdNumber);
 QString japaneseName(int birdNumber);
 QString scientificName(int birdNumber);
 QString englishName(int birdNumber);
-QStringList formerNames(const Species& species);
+QStringList otherNames(const Species& species);
 
 } // namespace species

@@ -120,7 +120,7 @@ Recognition recognize(const QString& fileName)
             findAll(folded, QString::fromUtf16(species.japaneseName), species, kana);
         QStringList names{QString::fromUtf16(species.scientificName),
                           QString::fromUtf16(species.englishName)};
-        names << species::formerNames(species);
+        names << species::otherNames(species);
         for (const QString& name : std::as_const(names))
             for (const QString& form : latinForms(name))
                 findAll(words, form, species, latin);

@@ -131,6 +131,7 @@ void ImportTest::recognisesTheBird_data()
     QTest::newRow("scientific") << u"Pluvialis squatarola.wav"_s << u"22 63"_s;
     QTest::newRow("subspecies") << u"Numenius phaeopus variegatus - XC99.mp3"_s << u"9"_s;
     QTest::newRow("former genus") << u"Charadrius mongolus.mp3"_s << u"15 65"_s;
+    QTest::newRow("another list's split") << u"Eastern Great Egret - Ardea modesta.mp3"_s << u"5"_s;
     QTest::newRow("hyphen") << u"Grey-tailed Tattler.mp3"_s << u"20"_s;
     QTest::newRow("hyphen as space") << u"grey tailed tattler.mp3"_s << u"20"_s;
     QTest::newRow("hyphen left out") << u"greytailed_tattler.mp3"_s << u"20"_s;
