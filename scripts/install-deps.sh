@@ -8,6 +8,8 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libgif-dev libsndfile1-dev
   libxkbcommon-dev libqt6sql6-sqlite
+  # build: piyo-import resamples recordings
+  libsamplerate0-dev
   # run: Japanese fonts, and the GStreamer plugins Qt Multimedia loads
   fonts-ipafont gstreamer1.0-plugins-good
   # run: WebP and other picture formats beyond Qt's built-in GIF, JPEG and PNG

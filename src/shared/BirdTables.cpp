@@ -1,51 +1,44 @@
 #include "BirdTables.h"
 
+#include "BirdSpecies.h"
+
 namespace birds {
 namespace {
 
 // clang-format off
-// Names in Japanese syllabary order, down the left column of the board, then the right.
-constexpr std::array<BoardEntry, BoardSize> SpringSummer{{
-    {u"アオアシシギ", 2},     {u"アオサギ", 1},         {u"アカエリヒレアシシギ", 7},
-    {u"アジサシ", 39},        {u"イソシギ", 17},        {u"オオソリハシシギ", 13},
-    {u"オオルリ", 24},        {u"オバシギ", 12},        {u"カイツブリ", 6},
-    {u"カワウ", 4},           {u"カワラヒワ", 30},      {u"カンムリカイツブリ", 40},
-    {u"キアシシギ", 20},      {u"キビタキ", 37},        {u"キョウジョシギ", 23},
-    {u"ケリ", 14},            {u"コアジサシ", 3},       {u"コサギ", 10},
-    {u"シジュウカラ", 26},    {u"シロチドリ", 16},      {u"セッカ", 31},
-    {u"ソリハシシギ", 19},    {u"ダイサギ", 5},         {u"ダイゼン", 22},
-    {u"チュウシャクシギ", 9}, {u"ツバメ", 18},          {u"ツルシギ", 21},
-    {u"トウネン", 11},        {u"ハクセキレイ", 28},    {u"ハシブトガラス", 35},
-    {u"ハシボソガラス", 34},  {u"ヒバリ", 27},          {u"ホウロクシギ", 8},
-    {u"ホオジロ", 33},        {u"ホトトギス", 36},      {u"ムクドリ", 29},
-    {u"メダイチドリ", 15},    {u"メボソムシクイ", 25},  {u"モズ", 32},
-    {u"ユリカモメ", 38},
+// The bird numbers down the left column of the board, then the right; the names come from
+// the species table and stand in Japanese syllabary order.
+constexpr std::array<qint16, BoardSize> SpringSummer{{
+    2, 1, 7, 39, 17, 13, 24, 12, 6, 4,
+    30, 40, 20, 37, 23, 14, 3, 10, 26, 16,
+    31, 19, 5, 22, 9, 18, 21, 11, 28, 35,
+    34, 27, 8, 33, 36, 29, 15, 25, 32, 38,
 }};
 
-constexpr std::array<BoardEntry, BoardSize> AutumnWinter{{
-    {u"ウミネコ", 61},         {u"エナガ", 45},           {u"オオジュリン", 42},
-    {u"オオセグロカモメ", 64}, {u"オオソリハシシギ", 51}, {u"オカヨシガモ", 70},
-    {u"オグロシギ", 50},       {u"オナガガモ", 69},       {u"オバシギ", 49},
-    {u"カイツブリ", 54},       {u"カモメ", 59},           {u"カルガモ", 72},
-    {u"カワウ", 52},           {u"カンムリカイツブリ", 55}, {u"キョウジョシギ", 48},
-    {u"キンクロハジロ", 67},   {u"クロツラヘラサギ", 79}, {u"コガモ", 66},
-    {u"ジョウビタキ", 41},     {u"シロチドリ", 62},       {u"ズグロカモメ", 58},
-    {u"スズガモ", 68},         {u"ダイシャクシギ", 56},   {u"ダイゼン", 63},
-    {u"チュウヒ", 78},         {u"チョウゲンボウ", 75},   {u"ツグミ", 46},
-    {u"トビ", 77},             {u"トモエガモ", 71},       {u"ハクセキレイ", 47},
-    {u"ハジロカイツブリ", 53}, {u"ハマシギ", 60},         {u"ハヤブサ", 74},
-    {u"マガモ", 73},           {u"ミサゴ", 76},           {u"メジロ", 43},
-    {u"メダイチドリ", 65},     {u"ヤマガラ", 44},         {u"ユリカモメ", 57},
-    {u"ヨシガモ", 80},
+constexpr std::array<qint16, BoardSize> AutumnWinter{{
+    61, 45, 42, 64, 51, 70, 50, 69, 49, 54,
+    59, 72, 52, 55, 48, 67, 79, 66, 41, 62,
+    58, 68, 56, 63, 78, 75, 46, 77, 71, 47,
+    53, 60, 74, 73, 76, 43, 65, 44, 57, 80,
 }};
-
 // clang-format on
+
+// The boards with their names, filled once from the numbers above.
+std::array<BoardEntry, BoardSize> boardOf(const std::array<qint16, BoardSize>& numbers)
+{
+    std::array<BoardEntry, BoardSize> entries{};
+    for (int position = 0; position < BoardSize; ++position)
+        entries[position] = {species::ofBird(numbers[position]).boardName, numbers[position]};
+    return entries;
+}
 
 } // namespace
 
 const std::array<BoardEntry, BoardSize>& board(Season season)
 {
-    return season == Season::SpringSummer ? SpringSummer : AutumnWinter;
+    static const std::array<BoardEntry, BoardSize> springSummer = boardOf(SpringSummer);
+    static const std::array<BoardEntry, BoardSize> autumnWinter = boardOf(AutumnWinter);
+    return season == Season::SpringSummer ? springSummer : autumnWinter;
 }
 
 qint16 birdNumberAt(Season season, int position)
@@ -65,10 +58,9 @@ Season seasonOfBird(int birdNumber)
 
 QString nameOfBird(int birdNumber)
 {
-    for (const BoardEntry& entry : board(seasonOfBird(birdNumber)))
-        if (entry.number == birdNumber)
-            return QString::fromUtf16(entry.name);
-    return {};
+    if (birdNumber < FirstBird || birdNumber > LastBird)
+        return {};
+    return species::boardName(birdNumber);
 }
 
 NumberTable numberTable(Season season)

@@ -44,7 +44,7 @@ double pictureFineness()
 
 namespace {
 
-QImage readOnePicture(const QString& path)
+QImage readOnePicture(const QString& path, int fineness)
 {
     std::optional<QByteArray> bytes = media::readRegularFile(path, MaxPictureBytes);
     if (!bytes)
@@ -60,13 +60,21 @@ QImage readOnePicture(const QString& path)
     // whole screen: let Qt refuse the allocation, and check what came out.
     constexpr qint64 MaxBytes = qint64(MaxPictureSide) * MaxPictureSide * 4;
     reader.setAllocationLimit(int((MaxBytes + (1 << 20) - 1) >> 20));
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.isNull() || tooLarge(image.size()))
         return {};
+    // piyo-import keeps a photograph at up to twice the panel's size: a window
+    // at twice the design size or more shows every pixel of it, a smaller one half.
+    const bool twice = image.text(PictureScaleKey) == QStringLiteral("2");
+    if (twice && fineness < 2)
+        image = image.scaled(image.size() / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     // Converted here, on the worker, to what a pixmap holds on screen, so that
     // making the pixmap on the window's thread is only a copy.
-    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                         : QImage::Format_RGB32);
+    image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                          : QImage::Format_RGB32);
+    if (twice && fineness >= 2)
+        image.setDevicePixelRatio(2);
+    return image;
 }
 
 } // namespace
@@ -80,11 +88,11 @@ QImage readPicture(const QString& path)
         const QString finer = finerCopy(path, ratio);
         if (finer.isEmpty() || !QFileInfo(finer).isFile())
             continue;
-        QImage image = readOnePicture(finer);
+        QImage image = readOnePicture(finer, wanted);
         if (image.isNull())
             continue; // a broken copy: the plain picture still serves
         image.setDevicePixelRatio(ratio);
         return image;
     }
-    return readOnePicture(path);
+    return readOnePicture(path, wanted);
 }

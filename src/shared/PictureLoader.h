@@ -29,3 +29,7 @@ inline constexpr int MaxPictureSide = 4096;
 // A 4096 × 4096 photograph is well under this as a JPEG, PNG or WebP; larger
 // files are read only up to here, and fail to decode.
 inline constexpr qint64 MaxPictureBytes = qint64{64} * 1024 * 1024;
+
+// piyo-import keeps a photograph at up to twice the panel's size and says so in the PNG
+// under this key ("2"). Such a picture is shown at its design size, halved here.
+inline constexpr QLatin1String PictureScaleKey("piyo-scale");

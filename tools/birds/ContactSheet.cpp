@@ -1,6 +1,7 @@
 // piyo-contact-sheet MEDIA_DIR OUT.png
 // Lays all 80 bird pictures of a media directory side by side, each with its number
 // and name, so the whole set can be judged at a glance.
+#include "BirdSpecies.h"
 #include "GifWriter.h"
 #include "Species.h"
 
@@ -59,7 +60,7 @@ int main(int argc, char** argv)
         const Species& species = table.at(i);
         const QImage picture = QImageReader(pictures.filePath(u"b%1.gif"_s.arg(species.number))).read();
         const QRect cell(int(i % Columns) * CellWidth, int(i / Columns) * CellHeight, CellWidth, CellHeight);
-        drawCell(p, cell, picture, u"%1 %2"_s.arg(species.number).arg(species.name));
+        drawCell(p, cell, picture, u"%1 %2"_s.arg(species.number).arg(species::boardName(species.number)));
     }
     p.end();
     // reduced as the pictures are, which keeps the sheet small enough to keep in the repository

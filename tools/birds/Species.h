@@ -21,10 +21,10 @@ enum class Setting {
     Rock      // on a rock by the sea
 };
 
+// How one bird is painted; its names are in the shared species table, by bird number.
 struct Species
 {
     int number = 0;
-    QString name{};
     BirdShape shape{};
     Plumage plumage{};
     Setting setting = Setting::Mudflat;

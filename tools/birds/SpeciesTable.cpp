@@ -48,7 +48,7 @@ Mark wingBar(const QColor& c, double width = 0.09)
 QList<Species> summerBirds()
 {
     return {
-        {1, u"アオサギ"_s, build::heron().crested(CrestKind::Plumes),
+        {1, build::heron().crested(CrestKind::Plumes),
          {.upper = 0x8e98a4, .under = 0xeeeeec, .head = 0xf4f4f2, .throat = 0xfafaf8, .wing = 0x98a2ae,
           .primaries = 0x3c4048, .tail = 0x8a94a0, .bill = 0xe8a23c, .legs = 0xd0985a, .iris = 0xf0d040,
           .crest = Black,
@@ -56,7 +56,7 @@ QList<Species> summerBirds()
                     streaks(Frame::Neck, {0.1, 0.35, 0.85, 0.35}, Black, 12, 3.0),
                     ellipse(Frame::Body, 0.62, -0.1, 0.22, 0.45, Black), flank(QColor(0xb0b8c0), 1.0)}},
          Setting::Shallows, 240, 300},
-        {2, u"アオアシシギ"_s, build::wader().outline(0.04, 0.42).body(38, 12).neck(22, 64, 22).head(11.5)
+        {2, build::wader().outline(0.04, 0.42).body(38, 12).neck(22, 64, 22).head(11.5)
             .billShape(BillKind::Probe, 40, 5.4, 16, 6).legs(58),
          {.upper = 0x7a7a74, .under = White, .head = 0xb4b4ae, .throat = 0xf2f2ee, .wing = 0x3c3a36,
           .primaries = 0x2a2a28, .tail = 0xd8d8d4, .bill = 0x5a6062, .billTip = 0x2a2a2a, .tipFrom = 0.4,
@@ -65,7 +65,7 @@ QList<Species> summerBirds()
                     streaks(Frame::Neck, {0.0, -1.0, 1.0, 2.0}, QColor(0x4a4a48), 26, 2.6),
                     spots(Frame::Body, {0.3, -0.6, 0.9, 0.8}, QColor(0x3a3a38), 26, 2.4)}},
          Setting::Shallows, 270, 250},
-        {3, u"コアジサシ"_s, build::tern().head(11).billShape(BillKind::Pointed, 22, 4.6, 0, 5),
+        {3, build::tern().head(11).billShape(BillKind::Pointed, 22, 4.6, 0, 5),
          {.upper = 0xc6ced6, .under = White, .head = White, .wing = 0xc2cad2, .primaries = 0x50545c,
           .tail = White, .bill = 0xf2c82c, .billTip = Black, .tipFrom = 0.84, .legs = 0xf0a030,
           .marks = {cap(Black, 0.12),
@@ -73,7 +73,7 @@ QList<Species> summerBirds()
                          White, false),
                     stroke(Frame::Head, {{1.3, 0.0}, {0.8, -0.12}, {0.3, -0.14}}, 0.2, Black, false)}},
          Setting::Sand, 250, 200},
-        {4, u"カワウ"_s, build::cormorant(),
+        {4, build::cormorant(),
          {.upper = 0x2c2824, .under = 0x1e1c1a, .head = 0x242220, .wing = 0x6e5c40, .primaries = 0x18181a,
           .tail = 0x1a1a1a, .bill = 0x4a4a40, .billTip = 0x2a2a28, .legs = 0x1c1c1c, .iris = 0x2a9a5a,
           .pattern = WingPattern::Fringed, .fringe = 0x1a1816,
@@ -83,7 +83,7 @@ QList<Species> summerBirds()
                     streaks(Frame::Neck, {0.5, -1.0, 0.5, 1.2}, QColor(0xd8d8d8), 12, 2.0),
                     ellipse(Frame::Body, -0.35, 0.55, 0.28, 0.35, White)}},
          Setting::Post, 230, 290},
-        {5, u"ダイサギ"_s, build::egret().neck(90, 84, 14).bend(40).kinked(22).head(8, -4)
+        {5, build::egret().neck(90, 84, 14).bend(40).kinked(22).head(8, -4)
             .billShape(BillKind::Pointed, 44, 5.2, 0, 3),
          {.upper = White, .under = 0xf0f0ec, .head = White, .wing = 0xf2f2ee, .primaries = 0xe4e4e0,
           .tail = 0xf4f4f0, .bill = 0x222222, .legs = 0x2a2626, .iris = 0xe8d040, .fringe = 0xffffff,
@@ -91,13 +91,13 @@ QList<Species> summerBirds()
           .marks = {lores(QColor(0x50c0a0), 0.32),
                     stroke(Frame::Head, {{1.3, 0.14}, {0.6, 0.12}, {-0.1, 0.04}}, 0.2, QColor(0x1e1e1a), false)}},
          Setting::Shallows, 230, 300, true},
-        {6, u"カイツブリ"_s, build::grebe().head(10.5).billShape(BillKind::Pointed, 11, 4.6),
+        {6, build::grebe().head(10.5).billShape(BillKind::Pointed, 11, 4.6),
          {.upper = 0x3a2e26, .under = 0x54463a, .head = 0x2a2220, .throat = 0x8a3a22, .wing = 0x3a2e26,
           .bill = 0x1e1e1e, .iris = 0xf0eab0, .pattern = WingPattern::Smooth,
           .marks = {cheek(QColor(0x8e3c22), 1.3), foreneck(QColor(0x8e3c22)),
                     ellipse(Frame::Bill, 0.05, 0.4, 0.16, 0.7, QColor(0xf4ec70), false)}},
          Setting::Water, 260, 190},
-        {7, u"アカエリヒレアシシギ"_s, build::wader().floating(0.42).body(40, 10).neck(17, 74, 22).head(11)
+        {7, build::wader().floating(0.42).body(40, 10).neck(17, 74, 22).head(11)
             .billShape(BillKind::Fine, 21, 2.2, 0, 3).wing(0.4, 0.25).tailShape(TailKind::Rounded, 14, 13, -12),
          {.upper = 0x4a4e56, .under = White, .head = 0x3e4048, .throat = White, .wing = 0x44484f,
           .primaries = 0x26282c, .pattern = WingPattern::Fringed, .fringe = 0xd8a860,
@@ -108,7 +108,7 @@ QList<Species> summerBirds()
                     stroke(Frame::Wing, {{0.02, 0.18}, {0.4, 0.24}, {0.75, 0.34}}, 0.07, QColor(0xe0b070), false),
                     stroke(Frame::Wing, {{0.05, 0.42}, {0.4, 0.48}, {0.7, 0.56}}, 0.06, QColor(0xe0b070), false)}},
          Setting::Water, 250, 200},
-        {8, u"ホウロクシギ"_s, build::wader().body(44, 10).neck(16, 55, 28)
+        {8, build::wader().body(44, 10).neck(16, 55, 28)
             .billShape(BillKind::Probe, 80, 6, -34, 2).legs(58),
          {.upper = 0x7a6248, .under = 0xc8ac86, .head = 0x9a7a58, .throat = 0xd0b896, .wing = 0x6a5440,
           .primaries = 0x3e3024, .bill = 0x3e3026, .legs = 0x6a7070, .pattern = WingPattern::Fringed,
@@ -117,7 +117,7 @@ QList<Species> summerBirds()
                     streaks(Frame::Neck, {0.0, -1.0, 1.0, 2.0}, QColor(0x5a4430), 30, 3.0),
                     streaks(Frame::Body, {-0.6, -0.4, 1.8, 1.3}, QColor(0x6a5038), 36, 3.6)}},
          Setting::Mudflat, 298, 230},
-        {9, u"チュウシャクシギ"_s, build::wader().neck(14, 55, 28).billShape(BillKind::Probe, 44, 5, -24, 2).legs(46),
+        {9, build::wader().neck(14, 55, 28).billShape(BillKind::Probe, 44, 5, -24, 2).legs(46),
          {.upper = 0x7a6650, .under = 0xeee8dc, .head = 0x5a4a3a, .throat = 0xf2eee6, .wing = 0x6e5a46,
           .primaries = 0x3a3026, .bill = 0x3a3028, .legs = 0x6a7070, .pattern = WingPattern::Fringed,
           .fringe = 0xd8c8a8,
@@ -126,14 +126,14 @@ QList<Species> summerBirds()
                     streaks(Frame::Neck, {0.0, -0.8, 1.0, 1.8}, QColor(0x6a5640), 26, 2.6),
                     streaks(Frame::Body, {0.0, -0.4, 1.2, 1.0}, QColor(0x6a5640), 22, 3.0)}},
          Setting::Mudflat, 280, 220},
-        {10, u"コサギ"_s, build::egret().neck(62, 80, 12).legs(84).billShape(BillKind::Pointed, 34, 4.2)
+        {10, build::egret().neck(62, 80, 12).legs(84).billShape(BillKind::Pointed, 34, 4.2)
             .crested(CrestKind::Plumes, 1.7),
          {.upper = White, .under = 0xf0f0ec, .head = White, .wing = 0xf2f2ee, .primaries = 0xe6e6e2,
           .tail = 0xf4f4f0, .bill = 0x1e1e1e, .legs = 0x1e1e1e, .feet = 0xe8c830, .iris = 0xe8d040,
           .crest = 0xfafafa, .plumes = 0xfcfcfa,
           .marks = {lores(QColor(0xe0b870), 0.22)}},
          Setting::Mudflat, 230, 290, true},
-        {11, u"トウネン"_s, build::wader().body(44, 8).billShape(BillKind::Pointed, 15, 4, 0, 4).legs(26),
+        {11, build::wader().body(44, 8).billShape(BillKind::Pointed, 15, 4, 0, 4).legs(26),
          {.upper = 0x8a6a4a, .under = 0xf8f6f2, .head = 0xc8744a, .throat = 0xd0804e, .wing = 0x4a3a30,
           .primaries = 0x3a302a, .bill = 0x1e1e1e, .legs = 0x222222, .pattern = WingPattern::Fringed,
           .fringe = 0xd08a58,
@@ -141,7 +141,7 @@ QList<Species> summerBirds()
                     ellipse(Frame::Head, 0.95, 0.35, 0.28, 0.22, White),
                     streaks(Frame::Head, {-0.8, -1.0, 1.6, 0.5}, QColor(0x5a3a28), 12, 2.0)}},
          Setting::Mudflat, 250, 190},
-        {12, u"オバシギ"_s, build::wader().body(48, 6).billShape(BillKind::Probe, 34, 5, -5, 3).legs(36),
+        {12, build::wader().body(48, 6).billShape(BillKind::Probe, 34, 5, -5, 3).legs(36),
          {.upper = 0x6a6a66, .under = White, .head = 0x9a9a94, .throat = 0xe8e8e4, .wing = 0x2e2c2a,
           .primaries = 0x2a2826, .bill = 0x222222, .legs = 0x6a7a6a, .pattern = WingPattern::Spangled,
           .fringe = 0xc87a48,
@@ -150,7 +150,7 @@ QList<Species> summerBirds()
                     spots(Frame::Body, {0.3, -0.55, 0.8, 0.8}, Black, 120, 1.9),
                     chevrons(Frame::Body, {-0.45, 0.05, 0.8, 0.55}, Black, 16, 2.4)}},
          Setting::Mudflat, 270, 210},
-        {13, u"オオソリハシシギ"_s, build::wader().body(42, 8).neck(15, 55, 28)
+        {13, build::wader().body(42, 8).neck(15, 55, 28)
             .billShape(BillKind::Probe, 58, 6, 10, 3).legs(40),
          {.upper = 0x6a5a48, .under = 0xa84a2a, .head = 0xa0502e, .throat = 0xa84a2a, .wing = 0x4a3e34,
           .primaries = 0x2e2620, .bill = 0xd88a80, .billTip = 0x2a2220, .tipFrom = 0.45, .legs = 0x2a2a2a,
@@ -158,21 +158,21 @@ QList<Species> summerBirds()
           .marks = {supercilium(QColor(0xc87858), 0.16),
                     streaks(Frame::Head, {-1.0, -1.0, 2.0, 0.6}, QColor(0x4a2a1a), 14, 2.0), vent(White)}},
          Setting::Mudflat, 298, 220},
-        {14, u"ケリ"_s, build::plover().body(48, 10).neck(14, 62, 30).billShape(BillKind::Pointed, 17, 5)
+        {14, build::plover().body(48, 10).neck(14, 62, 30).billShape(BillKind::Pointed, 17, 5)
             .legs(62, 3.4),
          {.upper = 0x8a7a5e, .under = 0x9096a0, .head = 0x8a9098, .throat = 0x9096a0, .wing = 0x8a7a5e,
           .primaries = Black, .bill = 0xf0d030, .billTip = Black, .tipFrom = 0.72, .legs = 0xeed040,
           .iris = 0xc02020, .eyeRing = 0xf0d040,
           .marks = {belly(White, 1.05), breastBand(Black, 0.6)}},
          Setting::Grass, 270, 250},
-        {15, u"メダイチドリ"_s, build::plover(),
+        {15, build::plover(),
          {.upper = 0x8a7258, .under = White, .head = 0x8a7258, .throat = White, .wing = 0x846c52,
           .bill = 0x1e1e1e, .legs = 0x4a4a40,
           .marks = {breastBand(QColor(0xd0703a), 0.6), mask(Black), forehead(White, 0.3),
                     stroke(Frame::Head, {{0.95, -0.6}, {0.55, -0.8}}, 0.14, Black),
                     cap(QColor(0xa8764a), -0.6)}},
          Setting::Mudflat, 250, 200},
-        {16, u"シロチドリ"_s, build::plover().legs(34),
+        {16, build::plover().legs(34),
          {.upper = 0xb09a7a, .under = White, .head = 0xb09a7a, .throat = White, .wing = 0xaa9476,
           .bill = 0x1e1e1e, .legs = 0x2e2e2e,
           .marks = {cap(QColor(0xc88a4a), -0.55), forehead(White, 0.36),
@@ -180,7 +180,7 @@ QList<Species> summerBirds()
                     supercilium(White, 0.14), collar(White, 0.25, 0.3),
                     ellipse(Frame::Body, 0.76, -0.3, 0.12, 0.24, Black)}},
          Setting::Sand, 240, 190},
-        {17, u"イソシギ"_s, build::wader().body(42, 4).billShape(BillKind::Pointed, 20, 4).legs(26)
+        {17, build::wader().body(42, 4).billShape(BillKind::Pointed, 20, 4).legs(26)
             .tailShape(TailKind::Square, 36, 18, 4),
          {.upper = 0x6a6450, .under = White, .head = 0x6a6450, .throat = White, .wing = 0x6a6450,
           .bill = 0x3a3a34, .legs = 0xa09a70, .eyeRing = White, .pattern = WingPattern::Barred,
@@ -188,7 +188,7 @@ QList<Species> summerBirds()
                     supercilium(QColor(0xe8e4dc), 0.13), eyeStripe(QColor(0x4a4438), 0.13),
                     ellipse(Frame::Body, 0.38, 0.05, 0.12, 0.3, White)}},
          Setting::Sand, 250, 190},
-        {18, u"ツバメ"_s, build::songbird().body(50, 20).head(18).billShape(BillKind::Fine, 7, 5)
+        {18, build::songbird().body(50, 20).head(18).billShape(BillKind::Fine, 7, 5)
             .tailShape(TailKind::Streamers, 58, 22, 20).wing(0.6, 0.4).legs(8),
          {.upper = 0x1c2a4c, .under = 0xf4ece2, .head = 0x1c2a4c, .throat = 0xa83a2a, .wing = 0x1a2440,
           .primaries = 0x141a2c, .tail = 0x1a2440, .bill = 0x1e1e1e, .legs = 0x2a2a2a,
@@ -196,7 +196,7 @@ QList<Species> summerBirds()
           .marks = {forehead(QColor(0xa83a2a), 0.3), stroke(Frame::Head, {{-0.5, 0.8}, {0.0, 1.3}, {0.7, 1.55}, {1.5, 1.6}}, 0.42, QColor(0x1c2a4c)),
                     spots(Frame::Tail, {0.3, -0.6, 0.4, 1.2}, White, 4, 2.4)}},
          Setting::Wire, 250, 250},
-        {19, u"ソリハシシギ"_s, build::wader().body(40, 4).head(12).billShape(BillKind::Probe, 40, 4.5, 18, 4)
+        {19, build::wader().body(40, 4).head(12).billShape(BillKind::Probe, 40, 4.5, 18, 4)
             .legs(22),
          {.upper = 0x8a8680, .under = White, .head = 0x8e8a84, .throat = White, .wing = 0x7e7a74,
           .primaries = 0x3a3a3a, .bill = 0xe0a040, .billTip = 0x2a2a2a, .tipFrom = 0.35, .legs = 0xf0b040,
@@ -204,7 +204,7 @@ QList<Species> summerBirds()
                     supercilium(QColor(0xeeeeea), 0.12),
                     streaks(Frame::Neck, {0.0, -0.2, 1.0, 1.4}, QColor(0x8a8680), 14, 2.2)}},
          Setting::Mudflat, 260, 190},
-        {20, u"キアシシギ"_s, build::wader().body(42, 6).billShape(BillKind::Pointed, 26, 4.6).legs(30),
+        {20, build::wader().body(42, 6).billShape(BillKind::Pointed, 26, 4.6).legs(30),
          {.upper = 0x868a8c, .under = White, .head = 0x8a8e90, .throat = 0xeeeeee, .wing = 0x84888a,
           .bill = 0x2a2a2a, .legs = 0xe8c840,
           .marks = {stroke(Frame::Head, {{1.15, -0.2}, {0.4, -0.4}, {-0.3, -0.38}, {-0.9, -0.24}}, 0.2, White, false),
@@ -213,7 +213,7 @@ QList<Species> summerBirds()
                     chevrons(Frame::Body, {-0.3, -0.4, 1.5, 1.1}, QColor(0x7a7e80), 34, 2.4),
                     streaks(Frame::Neck, {0.0, 0.0, 1.0, 1.2}, QColor(0x7a7e80), 14, 2.2)}},
          Setting::Rock, 260, 220},
-        {21, u"ツルシギ"_s, build::wader().body(38, 6).neck(15, 58, 26).billShape(BillKind::Probe, 42, 4, -5, 3)
+        {21, build::wader().body(38, 6).neck(15, 58, 26).billShape(BillKind::Probe, 42, 4, -5, 3)
             .legs(54),
          {.upper = 0x2a2a2c, .under = 0x1e1e20, .head = 0x1e1e20, .throat = 0x1e1e20, .wing = 0x2a2a2c,
           .primaries = 0x1a1a1a, .bill = 0x2a2a2a, .legs = 0x7a2222, .eyeRing = 0xc8c8c8,
@@ -221,7 +221,7 @@ QList<Species> summerBirds()
           .marks = {ellipse(Frame::Bill, 0.12, 0.6, 0.3, 0.7, QColor(0xb02a2a), false),
                     bars(Frame::Body, {-0.9, 0.3, 0.9, 0.7}, QColor(0xd8d8d8), 5, 0.8)}},
          Setting::Shallows, 270, 250},
-        {22, u"ダイゼン"_s, build::plover().body(54, 6).head(14).billShape(BillKind::Pointed, 16, 5.6).legs(40),
+        {22, build::plover().body(54, 6).head(14).billShape(BillKind::Pointed, 16, 5.6).legs(40),
          {.upper = 0x3a3a3a, .under = Black, .head = 0x9a9a96, .throat = Black, .wing = 0x2a2a2a,
           .primaries = 0x1a1a1a, .bill = 0x1e1e1e, .legs = 0x2a2a2a, .pattern = WingPattern::Spangled,
           .fringe = 0xf0f0ee,
@@ -234,7 +234,7 @@ QList<Species> summerBirds()
                     stroke(Frame::Head, {{1.05, -0.42}, {0.35, -0.62}, {-0.45, -0.45}, {-0.9, 0.15}},
                            0.3, White, false)}},
          Setting::Mudflat, 270, 220},
-        {23, u"キョウジョシギ"_s, build::plover().body(52, 4).head(14).billShape(BillKind::Pointed, 14, 5, 7, 2)
+        {23, build::plover().body(52, 4).head(14).billShape(BillKind::Pointed, 14, 5, 7, 2)
             .legs(22, 3),
          {.upper = 0xb05a2a, .under = White, .head = White, .throat = White, .wing = 0xb85e2c,
           .primaries = 0x2a2424, .bill = 0x1e1e1e, .legs = 0xf08030, .pattern = WingPattern::Fringed,
@@ -248,13 +248,13 @@ QList<Species> summerBirds()
                     stroke(Frame::Head, {{-0.45, -0.42}, {-0.85, 0.2}, {-0.95, 1.3}}, 0.24, Black, false),
                     stroke(Frame::Wing, {{0.05, 0.45}, {0.35, 0.6}}, 0.14, Black, false)}},
          Setting::Mudflat, 250, 190},
-        {24, u"オオルリ"_s, build::songbird().head(19).tailShape(TailKind::Notched, 50, 22, 15),
+        {24, build::songbird().head(19).tailShape(TailKind::Notched, 50, 22, 15),
          {.upper = 0x1e4a9a, .under = White, .head = 0x2a6ac8, .throat = 0x141618, .wing = 0x1e4090,
           .primaries = 0x141a30, .tail = 0x1e4090, .bill = 0x1e1e1e, .legs = 0x2a2a2a,
           .marks = {breast(QColor(0x141618), 0.72), cheek(QColor(0x141618), 1.4),
                     lores(QColor(0x141618), 0.3)}},
          Setting::Branch, 240, 250},
-        {25, u"メボソムシクイ"_s, build::songbird().body(54, 25).head(17).billShape(BillKind::Fine, 11, 4)
+        {25, build::songbird().body(54, 25).head(17).billShape(BillKind::Fine, 11, 4)
             .tailShape(TailKind::Notched, 44, 18, 12),
          {.upper = 0x7a8a4a, .under = 0xe8e8c8, .head = 0x7a8a4a, .throat = 0xececd4, .wing = 0x6a7a42,
           .primaries = 0x4a5430, .bill = 0x5a5040, .legs = 0xc8b8a0, .pattern = WingPattern::Fringed,
@@ -265,14 +265,14 @@ QList<Species> summerBirds()
                            QColor(0x3e4a26), false),
                     wingBar(QColor(0xe0e0b0), 0.06)}},
          Setting::Branch, 240, 230},
-        {26, u"シジュウカラ"_s, build::songbird().head(21.5).billShape(BillKind::Conical, 9, 6),
+        {26, build::songbird().head(21.5).billShape(BillKind::Conical, 9, 6),
          {.upper = 0x8a9a70, .under = 0xeeeeea, .head = Black, .throat = Black, .wing = 0x6a7a8a,
           .primaries = 0x3a4450, .tail = 0x4a5460, .pattern = WingPattern::Fringed, .fringe = 0xd8dcdc,
           .marks = {cheek(White, 1.15),
                     stroke(Frame::Body, {{0.95, -0.6}, {0.6, 0.2}, {0.1, 0.9}}, 0.28, Black),
                     back(QColor(0x7a8a90), -0.5), wingBar(White)}},
          Setting::Branch, 240, 250},
-        {27, u"ヒバリ"_s, build::songbird().standing(20).body(56, 14).head(18).crested(CrestKind::Peak, 0.95)
+        {27, build::songbird().standing(20).body(56, 14).head(18).crested(CrestKind::Peak, 0.95)
             .billShape(BillKind::Conical, 12, 5.6).tailShape(TailKind::Notched, 44, 20, 6),
          {.upper = 0x9a7a56, .under = 0xf0e8dc, .head = 0x9a7a56, .throat = 0xf4eee4, .wing = 0x8a6a48,
           .bill = 0x8a7a66, .legs = 0xd0b090, .pattern = WingPattern::Streaked, .fringe = 0xd8c0a0,
@@ -283,7 +283,7 @@ QList<Species> summerBirds()
                     streaks(Frame::Body, {-1.0, -1.0, 1.2, 0.5}, QColor(0x4a3a28), 12, 4.0),
                     tailEdges(White)}},
          Setting::Grass, 250, 220, true},
-        {28, u"ハクセキレイ"_s, build::songbird().standing(26).body(50, 12).head(17)
+        {28, build::songbird().standing(26).body(50, 12).head(17)
             .billShape(BillKind::Fine, 12, 4).tailShape(TailKind::Square, 66, 16, 4),
          {.upper = 0x222222, .under = White, .head = White, .throat = White, .wing = 0xe8e8e6,
           .primaries = 0x1e1e1e, .tail = 0x1e1e1e, .bill = 0x1e1e1e, .legs = 0x222222,
@@ -293,14 +293,14 @@ QList<Species> summerBirds()
                     blob(Frame::Wing, {{-0.05, -0.1}, {0.75, -0.05}, {0.6, 0.3}, {0.15, 0.4}, {-0.05, 0.35}},
                          QColor(0x222222), false)}},
          Setting::Sand, 260, 200},
-        {29, u"ムクドリ"_s, build::songbird().standing(26).body(54, 14).head(19)
+        {29, build::songbird().standing(26).body(54, 14).head(19)
             .billShape(BillKind::Pointed, 17, 5.5).tailShape(TailKind::Square, 34, 22, 8),
          {.upper = 0x4a4038, .under = 0x5a5048, .head = 0x2a2624, .throat = 0x2a2624, .wing = 0x3e3630,
           .tail = 0x2e2824, .bill = 0xf0a040, .billTip = 0x3a3a30, .tipFrom = 0.82, .legs = 0xf09a40,
           .pattern = WingPattern::Fringed, .fringe = 0x6a5e54,
           .marks = {cheek(QColor(0xe8e4dc), 1.25), vent(QColor(0xe8e4dc)), forehead(QColor(0x6a6460), 0.4)}},
          Setting::Grass, 250, 210},
-        {30, u"カワラヒワ"_s, build::songbird().head(19).billShape(BillKind::Conical, 12, 8)
+        {30, build::songbird().head(19).billShape(BillKind::Conical, 12, 8)
             .tailShape(TailKind::Forked, 42, 22, 14),
          {.upper = 0x7a6a48, .under = 0xa8905a, .head = 0x8a8a70, .throat = 0x9a8a58, .wing = 0x3a322a,
           .primaries = Black, .tail = 0x2a2622, .bill = 0xe8b8a0, .legs = 0xd8a8a0,
@@ -308,7 +308,7 @@ QList<Species> summerBirds()
                            0.32, QColor(0xf0d030), false),
                     vent(QColor(0xf0d040)), lores(QColor(0x5a5a40), 0.3)}},
          Setting::Branch, 240, 230},
-        {31, u"セッカ"_s, build::songbird().body(52, 25).head(17).billShape(BillKind::Fine, 11, 4)
+        {31, build::songbird().body(52, 25).head(17).billShape(BillKind::Fine, 11, 4)
             .tailShape(TailKind::Rounded, 36, 22, 20),
          {.upper = 0xa88a5a, .under = 0xf0e6d4, .head = 0xa88a5a, .wing = 0x8a6a44, .tail = 0x8a6a44,
           .bill = 0x6a5040, .legs = 0xe0b8a0, .pattern = WingPattern::Streaked, .fringe = 0xd8c090,
@@ -318,7 +318,7 @@ QList<Species> summerBirds()
                     stroke(Frame::Tail, {{0.96, -1.0}, {0.96, 1.0}}, 0.1, White, false),
                     supercilium(QColor(0xe8dcc0), 0.12)}},
          Setting::Reeds, 230, 250},
-        {32, u"モズ"_s, build::songbird().body(56, 28).head(21.5).billShape(BillKind::Hooked, 13, 7, 0, 2)
+        {32, build::songbird().body(56, 28).head(21.5).billShape(BillKind::Hooked, 13, 7, 0, 2)
             .tailShape(TailKind::Rounded, 60, 20, 18),
          {.upper = 0x8a8680, .under = 0xe8c8a0, .head = 0xb06a38, .throat = 0xf4eee4, .wing = 0x2e2a28,
           .primaries = 0x1e1c1a, .tail = 0x4a3a30, .bill = 0x2a2a2a, .legs = 0x3a3a3a,
@@ -327,7 +327,7 @@ QList<Species> summerBirds()
                     blob(Frame::Wing, {{-0.05, -0.1}, {0.62, -0.05}, {0.5, 0.3}, {0.15, 0.42}, {-0.05, 0.4}},
                          QColor(0x8a8884))}},
          Setting::Branch, 230, 260},
-        {33, u"ホオジロ"_s, build::songbird().head(19).billShape(BillKind::Conical, 11, 6.5)
+        {33, build::songbird().head(19).billShape(BillKind::Conical, 11, 6.5)
             .tailShape(TailKind::Notched, 56, 20, 16),
          {.upper = 0x9a6a48, .under = 0xc89068, .head = 0x6a4a3a, .throat = White, .wing = 0x8a5a3c,
           .bill = 0x5a5a60, .legs = 0xd8b0a0, .pattern = WingPattern::Streaked, .fringe = 0xd8a878,
@@ -337,25 +337,25 @@ QList<Species> summerBirds()
                     streaks(Frame::Body, {-1.0, -1.0, 1.6, 0.6}, QColor(0x3a2a1a), 14, 4.0),
                     tailEdges(White)}},
          Setting::Branch, 240, 240},
-        {34, u"ハシボソガラス"_s, build::crow().billShape(BillKind::Crow, 28, 8.5, -6, 2),
+        {34, build::crow().billShape(BillKind::Crow, 28, 8.5, -6, 2),
          {.upper = 0x18181c, .under = 0x1c1c20, .head = 0x18181c, .wing = 0x1e1e24, .primaries = 0x141418,
           .tail = 0x18181c, .bill = 0x121212, .legs = 0x141414, .iris = 0x1a1a1a,
           .pattern = WingPattern::Fringed, .fringe = 0x34343e},
          Setting::Mudflat, 270, 240},
-        {35, u"ハシブトガラス"_s, build::crow().head(18).billShape(BillKind::Crow, 32, 13, -22, 0)
+        {35, build::crow().head(18).billShape(BillKind::Crow, 32, 13, -22, 0)
             .crested(CrestKind::Peak, 0.75),
          {.upper = 0x16161c, .under = 0x1a1a20, .head = 0x16161c, .wing = 0x1c1e28, .primaries = 0x121216,
           .tail = 0x16161c, .bill = 0x101010, .legs = 0x121212, .iris = 0x1a1a1a,
           .pattern = WingPattern::Fringed, .fringe = 0x30344a, .crest = 0x16161c},
          Setting::Post, 260, 260, true},
-        {36, u"ホトトギス"_s, build::songbird().body(50, 26).head(17).billShape(BillKind::Fine, 14, 5, -8)
+        {36, build::songbird().body(50, 26).head(17).billShape(BillKind::Fine, 14, 5, -8)
             .tailShape(TailKind::Rounded, 70, 20, 14).wing(0.35, 0.4),
          {.upper = 0x5a6068, .under = White, .head = 0x6a7078, .throat = 0x8a9098, .wing = 0x4e5258,
           .tail = 0x3a3e44, .bill = 0x2a2a2a, .billTip = 0x2a2a2a, .legs = 0xf0d040, .eyeRing = 0xf0d040,
           .marks = {breast(QColor(0x8a9098), 0.7), texture(Frame::Body, MarkKind::LevelBars, {-0.95, 0.05, 1.45, 1.2}, Black, 13, 0.95),
                     spots(Frame::Tail, {0.2, -0.7, 0.8, 1.4}, White, 6, 2.4)}},
          Setting::Branch, 260, 220},
-        {37, u"キビタキ"_s, build::songbird().head(19).tailShape(TailKind::Notched, 48, 22, 14),
+        {37, build::songbird().head(19).tailShape(TailKind::Notched, 48, 22, 14),
          {.upper = 0x1a1a1a, .under = 0xf4e070, .head = 0x1a1a1a, .throat = 0x1a1a1a, .wing = 0x1a1a1a,
           .primaries = 0x141414, .tail = 0x1a1a1a, .bill = 0x1e1e1e, .legs = 0x2a2a2a,
           .marks = {stroke(Frame::Head, {{0.9, -0.32}, {0.45, -0.52}, {0.05, -0.45}}, 0.22, QColor(0xf0d020)),
@@ -363,18 +363,18 @@ QList<Species> summerBirds()
                     ellipse(Frame::Head, 0.35, 0.9, 0.65, 0.38, QColor(0xf08a20)),
                     ellipse(Frame::Wing, 0.25, 0.55, 0.12, 0.24, White, false)}},
          Setting::Branch, 240, 240},
-        {38, u"ユリカモメ"_s, build::gull().head(12).billShape(BillKind::Gull, 22, 4.8),
+        {38, build::gull().head(12).billShape(BillKind::Gull, 22, 4.8),
          {.upper = 0xbcc6ce, .under = White, .head = White, .throat = White, .wing = 0xbcc6ce,
           .primaries = 0x1e1e22, .tail = White, .bill = 0x9a2a24, .legs = 0xb0302a,
           .marks = {hood(QColor(0x4a3428), 0.82),
                     stroke(Frame::Head, {{0.1, -0.35}, {0.35, -0.42}, {0.55, -0.35}}, 0.08, White, false)}},
          Setting::Mudflat, 270, 230},
-        {39, u"アジサシ"_s, build::tern().head(12.5).billShape(BillKind::Pointed, 30, 5.5, 0, 4),
+        {39, build::tern().head(12.5).billShape(BillKind::Pointed, 30, 5.5, 0, 4),
          {.upper = 0xa8b0ba, .under = 0xe4e6ea, .head = White, .wing = 0xa8b0ba, .primaries = 0x4a4e56,
           .tail = White, .bill = Black, .legs = 0x4a2a2a,
           .marks = {cap(Black, 0.14)}},
          Setting::Post, 270, 250},
-        {40, u"カンムリカイツブリ"_s, build::grebe().body(50, 0).neck(36, 84, 22).head(11)
+        {40, build::grebe().body(50, 0).neck(36, 84, 22).head(11)
             .billShape(BillKind::Pointed, 22, 5).crested(CrestKind::Horns),
          {.upper = 0x5a4a3e, .under = White, .head = White, .throat = White, .wing = 0x5a4a3e,
           .bill = 0xc87a70, .iris = 0xc02020, .pattern = WingPattern::Smooth, .crest = Black,
@@ -388,14 +388,14 @@ QList<Species> summerBirds()
 QList<Species> winterBirds()
 {
     return {
-        {41, u"ジョウビタキ"_s, build::songbird().head(19).tailShape(TailKind::Square, 50, 22, 16),
+        {41, build::songbird().head(19).tailShape(TailKind::Square, 50, 22, 16),
          {.upper = 0x2e2a28, .under = 0xe07a30, .head = 0xb4b4b0, .throat = Black, .wing = 0x1e1c1c,
           .primaries = 0x161414, .tail = 0xd8702a, .bill = 0x1e1e1e, .legs = 0x2a2a2a,
           .marks = {cheek(Black, 1.5), lores(Black, 0.3), back(QColor(0x2e2a28), -0.35),
                     ellipse(Frame::Wing, 0.3, 0.62, 0.1, 0.26, White, false),
                     stroke(Frame::Tail, {{0.0, 0.0}, {1.0, 0.0}}, 0.6, Black, false)}},
          Setting::Branch, 240, 240},
-        {42, u"オオジュリン"_s, build::songbird().head(18).billShape(BillKind::Conical, 10, 6)
+        {42, build::songbird().head(18).billShape(BillKind::Conical, 10, 6)
             .tailShape(TailKind::Notched, 54, 20, 16),
          {.upper = 0xa8845a, .under = 0xf0ebe0, .head = 0x7a5a3e, .throat = 0xf2ede2, .wing = 0xa4582a,
           .primaries = 0x4a3828, .tail = 0x4a3a2e, .bill = 0x4a4440, .legs = 0xc8a890,
@@ -411,21 +411,21 @@ QList<Species> winterBirds()
                     ellipse(Frame::Wing, 0.14, 0.22, 0.16, 0.16, QColor(0xb05a28), false),
                     tailEdges(White)}},
          Setting::Reeds, 230, 250},
-        {43, u"メジロ"_s, build::songbird().body(56, 30).head(18).billShape(BillKind::Fine, 10, 4)
+        {43, build::songbird().body(56, 30).head(18).billShape(BillKind::Fine, 10, 4)
             .tailShape(TailKind::Notched, 40, 18, 16),
          {.upper = 0x7a9a30, .under = 0xe8e4d8, .head = 0x82a030, .throat = 0xe8d830, .wing = 0x6a8a2e,
           .primaries = 0x4a5a30, .tail = 0x5a6a30, .bill = 0x2a2a2a, .legs = 0x5a5a60, .eyeRing = White,
           .pattern = WingPattern::Fringed, .fringe = 0x9ab848,
           .marks = {flank(QColor(0xc8b8a0), 0.7), lores(Black, 0.1)}},
          Setting::Blossom, 230, 230},
-        {44, u"ヤマガラ"_s, build::songbird().head(20).billShape(BillKind::Conical, 10, 6)
+        {44, build::songbird().head(20).billShape(BillKind::Conical, 10, 6)
             .tailShape(TailKind::Notched, 48, 20, 16),
          {.upper = 0x6a7480, .under = 0xb05a30, .head = Black, .throat = Black, .wing = 0x6a7480,
           .tail = 0x5a6470, .bill = 0x2a2a2a, .legs = 0x4a4a50,
           .marks = {cheek(QColor(0xf0e0b8), 1.35), forehead(QColor(0xf0e0b8), 0.45),
                     hindneck(QColor(0xb86a3a), 0.2, 1.0), belly(QColor(0xb86a40), 1.0)}},
          Setting::Branch, 240, 240},
-        {45, u"エナガ"_s, build::songbird().body(60, 20).head(19).billShape(BillKind::Conical, 5, 4)
+        {45, build::songbird().body(60, 20).head(19).billShape(BillKind::Conical, 5, 4)
             .tailShape(TailKind::Rounded, 110, 16, 10).wing(0.2, 0.5),
          {.upper = 0x222222, .under = 0xf4f0ee, .head = White, .throat = White, .wing = 0x2a2628,
           .tail = 0x1e1e1e, .bill = 0x1e1e1e, .legs = 0x2a2a2a, .eyeRing = 0xe8c850,
@@ -433,7 +433,7 @@ QList<Species> winterBirds()
                     ellipse(Frame::Body, -0.1, -0.3, 0.5, 0.25, QColor(0xd8a0a8)),
                     flank(QColor(0xead0d0), 0.8), tailEdges(White)}},
          Setting::Branch, 298, 220},
-        {46, u"ツグミ"_s, build::songbird().standing(32).body(56, 25).head(19)
+        {46, build::songbird().standing(32).body(56, 25).head(19)
             .billShape(BillKind::Pointed, 15, 5).tailShape(TailKind::Square, 48, 20, 8),
          {.upper = 0x5a5048, .under = 0xf2eadc, .head = 0x3e3630, .throat = 0xf2eadc, .wing = 0x8a4a2a,
           .primaries = 0x3a2a22, .tail = 0x3a302a, .bill = 0x3a3028, .billTip = 0x2a2220, .legs = 0xa08060,
@@ -443,7 +443,7 @@ QList<Species> winterBirds()
                     spots(Frame::Body, {0.0, -0.4, 1.2, 1.1}, QColor(0x2a2220), 40, 3.8),
                     chevrons(Frame::Body, {-0.6, 0.0, 0.7, 0.8}, QColor(0x3a2a22), 10, 4.0)}},
          Setting::Grass, 250, 240},
-        {47, u"ハクセキレイ"_s, build::songbird().standing(26).body(50, 12).head(17)
+        {47, build::songbird().standing(26).body(50, 12).head(17)
             .billShape(BillKind::Fine, 12, 4).tailShape(TailKind::Square, 66, 16, 4),
          {.upper = 0x8a8e92, .under = White, .head = White, .throat = White, .wing = 0x6a6e72,
           .primaries = 0x1e1e1e, .tail = 0x1e1e1e, .bill = 0x1e1e1e, .legs = 0x222222,
@@ -452,7 +452,7 @@ QList<Species> winterBirds()
                     cap(Black, -0.5), forehead(White, 0.5), eyeStripe(Black, 0.12),
                     tailEdges(White)}},
          Setting::Mudflat, 260, 200, true},
-        {48, u"キョウジョシギ"_s, build::plover().body(52, 4).head(14).billShape(BillKind::Pointed, 14, 5, 7, 2)
+        {48, build::plover().body(52, 4).head(14).billShape(BillKind::Pointed, 14, 5, 7, 2)
             .legs(22, 3),
          {.upper = 0x6a5a4a, .under = White, .head = 0x6a5e50, .throat = 0xe8e4de, .wing = 0x5a4a3c,
           .primaries = 0x2a2424, .bill = 0x1e1e1e, .legs = 0xe8802e, .pattern = WingPattern::Fringed,
@@ -464,7 +464,7 @@ QList<Species> winterBirds()
                          QColor(0xf0ece4)),
                     ellipse(Frame::Head, 0.75, -0.05, 0.28, 0.14, QColor(0xa89a88))}},
          Setting::Rock, 250, 200, true},
-        {49, u"オバシギ"_s, build::wader().body(48, 6).billShape(BillKind::Probe, 34, 5, -5, 3).legs(36),
+        {49, build::wader().body(48, 6).billShape(BillKind::Probe, 34, 5, -5, 3).legs(36),
          {.upper = 0x8a8c8c, .under = White, .head = 0x9a9c9c, .throat = 0xeeeeee, .wing = 0x7e8080,
           .primaries = 0x3a3a3a, .bill = 0x222222, .legs = 0x6a7a6a, .pattern = WingPattern::Streaked,
           .fringe = 0xd8d8d8,
@@ -472,13 +472,13 @@ QList<Species> winterBirds()
                     streaks(Frame::Head, {-1.0, -1.0, 2.0, 1.6}, QColor(0x6a6a6a), 22, 2.0),
                     supercilium(QColor(0xe8e8e8), 0.12)}},
          Setting::Mudflat, 270, 210, true},
-        {50, u"オグロシギ"_s, build::wader().body(42, 8).neck(18, 58, 26).billShape(BillKind::Probe, 58, 6, 2, 3)
+        {50, build::wader().body(42, 8).neck(18, 58, 26).billShape(BillKind::Probe, 58, 6, 2, 3)
             .legs(62),
          {.upper = 0x8a8a84, .under = White, .head = 0x8e8e88, .throat = 0xe8e8e4, .wing = 0x868680,
           .primaries = 0x3a3a3a, .bill = 0xe0909a, .billTip = 0x222222, .tipFrom = 0.5, .legs = 0x2a2a2a,
           .marks = {breast(QColor(0xb8b8b4), 0.7), supercilium(White, 0.15)}},
          Setting::Shallows, 298, 250},
-        {51, u"オオソリハシシギ"_s, build::wader().body(42, 8).neck(15, 55, 28)
+        {51, build::wader().body(42, 8).neck(15, 55, 28)
             .billShape(BillKind::Probe, 56, 6, 10, 3).legs(38),
          {.upper = 0x8a7a66, .under = White, .head = 0x9a8c7a, .throat = 0xf0ece4, .wing = 0x7a6a58,
           .primaries = 0x3a3026, .bill = 0xd89088, .billTip = 0x2a2220, .tipFrom = 0.45, .legs = 0x2a2a2a,
@@ -487,7 +487,7 @@ QList<Species> winterBirds()
                     streaks(Frame::Neck, {0.0, -1.0, 1.0, 2.0}, QColor(0x7a6a58), 22, 2.4),
                     streaks(Frame::Body, {0.3, -0.4, 0.9, 0.6}, QColor(0x7a6a58), 14, 3.0)}},
          Setting::Mudflat, 298, 210, true},
-        {52, u"カワウ"_s, build::cormorant().floating(0.05).body(42, 6).neck(40, 80, 20).bend(24).head(11)
+        {52, build::cormorant().floating(0.05).body(42, 6).neck(40, 80, 20).bend(24).head(11)
             .tailShape(TailKind::Rounded, 28, 16, -6),
          {.upper = 0x2c2824, .under = 0x221e1c, .head = 0x242220, .wing = 0x6a5840, .primaries = 0x18181a,
           .tail = 0x1a1a1a, .bill = 0x4a4a40, .billTip = 0x2a2a28, .iris = 0x2a9a5a,
@@ -495,26 +495,26 @@ QList<Species> winterBirds()
           .marks = {ellipse(Frame::Head, 0.2, 0.5, 0.6, 0.35, QColor(0xe8e4dc)),
                     ellipse(Frame::Head, 0.8, 0.3, 0.28, 0.22, QColor(0xe8c030), false)}},
          Setting::Water, 260, 250},
-        {53, u"ハジロカイツブリ"_s, build::grebe().head(11).billShape(BillKind::Pointed, 13, 3.6, 10, 2),
+        {53, build::grebe().head(11).billShape(BillKind::Pointed, 13, 3.6, 10, 2),
          {.upper = 0x2e2c2c, .under = 0xdcdad6, .head = 0x2a2828, .throat = White, .wing = 0x2e2c2c,
           .bill = 0x2a2a2a, .iris = 0xc81818, .pattern = WingPattern::Smooth,
           .marks = {ellipse(Frame::Head, -0.1, 0.45, 0.75, 0.4, White), foreneck(QColor(0xa8a6a2)),
                     flank(QColor(0x8a8886), 1.0)}},
          Setting::Water, 250, 200},
-        {54, u"カイツブリ"_s, build::grebe().head(10.5).billShape(BillKind::Pointed, 11, 4.6),
+        {54, build::grebe().head(10.5).billShape(BillKind::Pointed, 11, 4.6),
          {.upper = 0x7a6248, .under = 0xc8a884, .head = 0x6a5440, .throat = 0xe8dcc8, .wing = 0x7a6248,
           .bill = 0x8a7a60, .billTip = 0xd8c8a0, .tipFrom = 0.8, .iris = 0xe8d8a0,
           .pattern = WingPattern::Smooth,
           .marks = {cheek(QColor(0xd8b890), 1.3), foreneck(QColor(0xd0b088))}},
          Setting::Water, 220, 190, true},
-        {55, u"カンムリカイツブリ"_s, build::grebe().body(50, 0).neck(36, 84, 22).head(11)
+        {55, build::grebe().body(50, 0).neck(36, 84, 22).head(11)
             .billShape(BillKind::Pointed, 22, 5).crested(CrestKind::Peak, 0.6),
          {.upper = 0x6a5a4c, .under = White, .head = White, .throat = White, .wing = 0x6a5a4c,
           .bill = 0xd08a80, .iris = 0xc02020, .pattern = WingPattern::Smooth, .crest = 0x2a2422,
           .marks = {cap(QColor(0x2a2422), -0.55), lores(QColor(0x2a2422), 0.08), flank(QColor(0x8a7a6a), 1.1),
                     hindneck(QColor(0x6a5a4c), 0, 0.75)}},
          Setting::Water, 270, 240, true},
-        {56, u"ダイシャクシギ"_s, build::wader().body(44, 10).neck(16, 55, 28)
+        {56, build::wader().body(44, 10).neck(16, 55, 28)
             .billShape(BillKind::Probe, 76, 6, -34, 2).legs(62),
          {.upper = 0x8a7050, .under = 0xf4f0e8, .head = 0x9a8060, .throat = 0xe8dcc8, .wing = 0x7a6248,
           .primaries = 0x3e3024, .bill = 0x3e3026, .legs = 0x6a7070, .pattern = WingPattern::Fringed,
@@ -523,21 +523,21 @@ QList<Species> winterBirds()
                     streaks(Frame::Neck, {0.0, -1.0, 1.0, 2.0}, QColor(0x5a4430), 30, 3.0),
                     streaks(Frame::Body, {0.0, -0.4, 1.2, 0.9}, QColor(0x6a5038), 26, 3.4)}},
          Setting::Shallows, 298, 240, true},
-        {57, u"ユリカモメ"_s, build::gull().floating(0.3).body(50, 4).head(12).billShape(BillKind::Gull, 22, 4.8)
+        {57, build::gull().floating(0.3).body(50, 4).head(12).billShape(BillKind::Gull, 22, 4.8)
             .wing(0.5, 0.25).tailShape(TailKind::Square, 24, 26, -12),
          {.upper = 0xbcc6ce, .under = White, .head = White, .throat = White, .wing = 0xbcc6ce,
           .primaries = 0x1e1e22, .tail = White, .bill = 0xc8302a, .billTip = 0x1e1e1e, .tipFrom = 0.82,
           .marks = {earSpot(QColor(0x3a3a40), 0.22),
                     ellipse(Frame::Head, 0.1, -0.5, 0.3, 0.15, QColor(0xb0b0b8))}},
          Setting::Water, 280, 210},
-        {58, u"ズグロカモメ"_s, build::gull().head(12).billShape(BillKind::Gull, 15, 5.6),
+        {58, build::gull().head(12).billShape(BillKind::Gull, 15, 5.6),
          {.upper = 0xb8c0c8, .under = White, .head = White, .throat = White, .wing = 0xb8c0c8,
           .primaries = 0x1e1e22, .tail = White, .bill = 0x1a1a1a, .legs = 0x3a2626,
           .marks = {earSpot(QColor(0x3a3a40), 0.28),
                     streaks(Frame::Head, {-1.0, -1.0, 1.6, 0.7}, QColor(0x8a8a90), 14, 2.0),
                     spots(Frame::Wing, {0.75, 0.35, 0.2, 0.3}, White, 3, 2.4)}},
          Setting::Mudflat, 260, 220, true},
-        {59, u"カモメ"_s, build::gull().head(13.5).billShape(BillKind::Gull, 22, 6),
+        {59, build::gull().head(13.5).billShape(BillKind::Gull, 22, 6),
          {.upper = 0x9aa4b0, .under = White, .head = White, .throat = White, .wing = 0x9aa4b0,
           .primaries = 0x1e1e22, .tail = White, .bill = 0xd8d060, .legs = 0xd0d070,
           .marks = {streaks(Frame::Head, {-1.2, -1.0, 2.0, 1.6}, QColor(0x9a9088), 28, 2.4),
@@ -545,14 +545,14 @@ QList<Species> winterBirds()
                     stroke(Frame::Bill, {{0.72, -1.0}, {0.72, 1.0}}, 0.2, QColor(0x6a6a40), false),
                     spots(Frame::Wing, {0.8, 0.3, 0.15, 0.3}, White, 2, 2.4)}},
          Setting::Shallows, 280, 240},
-        {60, u"ハマシギ"_s, build::wader().body(46, 6).billShape(BillKind::Probe, 34, 4.6, -12, 3).legs(30),
+        {60, build::wader().body(46, 6).billShape(BillKind::Probe, 34, 4.6, -12, 3).legs(30),
          {.upper = 0x8a8680, .under = White, .head = 0x8e8a86, .throat = 0xeeeeee, .wing = 0x7e7a74,
           .primaries = 0x3a3a38, .bill = 0x1e1e1e, .legs = 0x222222, .pattern = WingPattern::Fringed,
           .fringe = 0xb8b4ae,
           .marks = {breast(QColor(0xc4c0bc), 0.65), supercilium(QColor(0xe6e6e4), 0.12),
                     streaks(Frame::Neck, {0.0, 0.0, 1.0, 1.4}, QColor(0x8a8680), 14, 2.0)}},
          Setting::Mudflat, 260, 200},
-        {61, u"ウミネコ"_s, build::gull().head(13.5).billShape(BillKind::Gull, 26, 6.5),
+        {61, build::gull().head(13.5).billShape(BillKind::Gull, 26, 6.5),
          {.upper = 0x4e5660, .under = White, .head = White, .throat = White, .wing = 0x4e5660,
           .primaries = 0x141416, .tail = White, .bill = 0xf0d040, .billTip = 0xc8302a, .tipFrom = 0.9,
           .legs = 0xf0d040, .iris = 0xf0e060, .eyeRing = 0xc8302a,
@@ -560,7 +560,7 @@ QList<Species> winterBirds()
                     streaks(Frame::Head, {-1.3, -0.6, 1.2, 1.4}, QColor(0x9a9aa0), 16, 2.2),
                     streaks(Frame::Neck, {0.3, -1.0, 0.7, 1.0}, QColor(0x9a9aa0), 12, 2.4)}},
          Setting::Rock, 280, 250},
-        {62, u"シロチドリ"_s, build::plover().body(46, 6).head(14.5).billShape(BillKind::Pointed, 11, 3.6, 0, 2).legs(38),
+        {62, build::plover().body(46, 6).head(14.5).billShape(BillKind::Pointed, 11, 3.6, 0, 2).legs(38),
          {.upper = 0xc4b090, .under = White, .head = 0xc4b090, .throat = White, .wing = 0xbca888,
           .bill = 0x1e1e1e, .legs = 0x2a2a2a, .pattern = WingPattern::Fringed, .fringe = 0xe0d4bc,
           .marks = {forehead(White, 0.45), supercilium(White, 0.2),
@@ -569,14 +569,14 @@ QList<Species> winterBirds()
                     hindneck(White), foreneck(White),
                     ellipse(Frame::Body, 0.7, -0.2, 0.1, 0.3, QColor(0x8a7458))}},
          Setting::Sand, 240, 190, true},
-        {63, u"ダイゼン"_s, build::plover().body(58, 6).head(14).billShape(BillKind::Pointed, 16, 5.6).legs(40),
+        {63, build::plover().body(58, 6).head(14).billShape(BillKind::Pointed, 16, 5.6).legs(40),
          {.upper = 0x8a8884, .under = White, .head = 0x9a9894, .throat = 0xe8e8e4, .wing = 0x7a7874,
           .primaries = 0x2a2a2a, .bill = 0x1e1e1e, .legs = 0x3a3a3a, .pattern = WingPattern::Spangled,
           .fringe = 0xe0ded8,
           .marks = {breast(QColor(0xc8c6c0), 0.7), supercilium(QColor(0xe8e6e0), 0.16),
                     streaks(Frame::Body, {0.3, -0.5, 0.9, 0.8}, QColor(0x7a7874), 16, 2.6)}},
          Setting::Mudflat, 270, 220, true},
-        {64, u"オオセグロカモメ"_s, build::gull().body(56, 10).head(14.5).billShape(BillKind::Gull, 30, 8),
+        {64, build::gull().body(56, 10).head(14.5).billShape(BillKind::Gull, 30, 8),
          {.upper = 0x464a52, .under = White, .head = White, .throat = White, .wing = 0x464a52,
           .primaries = 0x121214, .tail = White, .bill = 0xf0d040, .legs = 0xe8a0a0, .iris = 0xf0e070,
           .marks = {ellipse(Frame::Bill, 0.72, 0.7, 0.08, 0.5, QColor(0xd0302a), false),
@@ -584,7 +584,7 @@ QList<Species> winterBirds()
                     streaks(Frame::Head, {-1.3, -1.0, 2.0, 1.8}, QColor(0x9a8e84), 26, 2.6),
                     streaks(Frame::Neck, {0.0, -1.0, 1.0, 2.0}, QColor(0x9a8e84), 20, 2.6)}},
          Setting::Post, 290, 250},
-        {65, u"メダイチドリ"_s, build::plover().body(54, 6).head(17.5).billShape(BillKind::Pointed, 12, 5.6, 0, 2)
+        {65, build::plover().body(54, 6).head(17.5).billShape(BillKind::Pointed, 12, 5.6, 0, 2)
             .legs(36, 3.2),
          {.upper = 0x7c6e5c, .under = White, .head = 0x7c6e5c, .throat = White, .wing = 0x76685a,
           .bill = 0x1e1e1e, .legs = 0x5a6050, .pattern = WingPattern::Fringed, .fringe = 0x9a8c78,
@@ -592,7 +592,7 @@ QList<Species> winterBirds()
                     supercilium(QColor(0xe4ded2), 0.15), forehead(QColor(0xeee8dc), 0.3),
                     ellipse(Frame::Head, -0.15, 0.08, 0.5, 0.34, QColor(0x5e5244))}},
          Setting::Mudflat, 250, 200, true},
-        {66, u"コガモ"_s, build::duck().head(13).billShape(BillKind::Duck, 18, 6.5, 0, 12).body(58, -2),
+        {66, build::duck().head(13).billShape(BillKind::Duck, 18, 6.5, 0, 12).body(58, -2),
          {.upper = 0x8a8a88, .under = 0xd0ccc4, .head = 0x8a3a24, .throat = 0x8a3a24, .wing = 0x7e7e7c,
           .bill = 0x222222, .pattern = WingPattern::Smooth,
           .marks = {blob(Frame::Head,
@@ -611,20 +611,20 @@ QList<Species> winterBirds()
                     stroke(Frame::Body, {{0.45, -0.45}, {-0.5, -0.5}}, 0.1, White, false),
                     stroke(Frame::Body, {{0.45, -0.33}, {-0.5, -0.38}}, 0.06, Black, false)}},
          Setting::Water, 280, 190},
-        {67, u"キンクロハジロ"_s, build::duck().head(14).billShape(BillKind::Duck, 20, 7.5).crested(CrestKind::Tuft),
+        {67, build::duck().head(14).billShape(BillKind::Duck, 20, 7.5).crested(CrestKind::Tuft),
          {.upper = 0x1e1e22, .under = White, .head = 0x1e1a24, .throat = 0x1e1a24, .wing = 0x1e1e22,
           .tail = 0x1a1a1a, .bill = 0x8a9ab0, .billTip = 0x1a1a1a, .tipFrom = 0.88, .iris = 0xf0d020,
           .pattern = WingPattern::Smooth, .crest = 0x1e1a24,
           .marks = {flank(White, 1.15), breast(Black, 0.9), rear(Black, -0.6), back(Black, -0.35)}},
          Setting::Water, 280, 200},
-        {68, u"スズガモ"_s, build::duck().body(64, -2).head(15).billShape(BillKind::Duck, 22, 8),
+        {68, build::duck().body(64, -2).head(15).billShape(BillKind::Duck, 22, 8),
          {.upper = 0xc8ccd0, .under = White, .head = 0x1a2a22, .throat = 0x1a2a22, .wing = 0xc0c4c8,
           .tail = 0x1a1a1a, .bill = 0x8a9ab8, .billTip = 0x1a1a1a, .tipFrom = 0.92, .iris = 0xf0d020,
           .pattern = WingPattern::Vermiculated,
           .marks = {breast(Black, 0.95), rear(Black, -0.55), flank(White, 1.1),
                     vermiculation({-0.6, -1.0, 1.2, 0.7}, QColor(0x6a6e72), 12)}},
          Setting::Water, 290, 200, true},
-        {69, u"オナガガモ"_s, build::duck().neck(28, 76, 24).head(13).billShape(BillKind::Duck, 22, 6.5)
+        {69, build::duck().neck(28, 76, 24).head(13).billShape(BillKind::Duck, 22, 6.5)
             .tailShape(TailKind::Pin, 34, 16, -16),
          {.upper = 0x9a9a98, .under = 0xcfcfcc, .head = 0x5a3e2e, .throat = 0x5a3e2e, .wing = 0x8a8a88,
           .tail = 0x1e1e1e, .bill = 0x8a9ab0, .billTip = 0x1e1e1e, .tipFrom = 0.9,
@@ -635,7 +635,7 @@ QList<Species> winterBirds()
                     vermiculation({-0.7, -0.3, 1.4, 1.2}, QColor(0x6a6a6a)), rear(Black, -0.68),
                     ellipse(Frame::Body, -0.5, 0.15, 0.16, 0.45, QColor(0xf0e4c0))}},
          Setting::Water, 298, 220},
-        {70, u"オカヨシガモ"_s, build::duck(),
+        {70, build::duck(),
          {.upper = 0x7a7064, .under = 0x9a948a, .head = 0x8a7e70, .throat = 0x9a9080, .wing = 0x8a8070,
           .tail = 0x2a2a2a, .bill = 0x2a2a2a, .pattern = WingPattern::Fringed, .fringe = 0xb8a890,
           .marks = {breast(QColor(0x5e5854), 0.85),
@@ -644,7 +644,7 @@ QList<Species> winterBirds()
                     ellipse(Frame::Wing, 0.6, 0.85, 0.08, 0.14, White, false),
                     streaks(Frame::Head, {-1.0, -0.8, 2.0, 1.6}, QColor(0x5a5248), 20, 1.8)}},
          Setting::Water, 290, 200},
-        {71, u"トモエガモ"_s, build::duck().head(13).billShape(BillKind::Duck, 17, 6.5),
+        {71, build::duck().head(13).billShape(BillKind::Duck, 17, 6.5),
          {.upper = 0x8a7a6a, .under = 0x8a8c94, .head = 0x1e4a3a, .throat = Black, .wing = 0x8a6a4a,
           .tail = 0x2a2a2a, .bill = 0x2a2a2a, .pattern = WingPattern::Fringed, .fringe = 0xd8b888,
           .marks = {cap(QColor(0x2a2424), -0.45),
@@ -664,7 +664,7 @@ QList<Species> winterBirds()
                     stroke(Frame::Body, {{0.5, -0.5}, {0.53, 0.7}}, 0.08, White, false), rear(Black, -0.72),
                     stroke(Frame::Body, {{-0.62, -0.3}, {-0.64, 0.5}}, 0.08, White, false)}},
          Setting::Water, 280, 200, true},
-        {72, u"カルガモ"_s, build::duck().body(62, -2).head(14),
+        {72, build::duck().body(62, -2).head(14),
          {.upper = 0x5a4a3a, .under = 0x7a6450, .head = 0xd8ccb0, .throat = 0xe0d4b8, .wing = 0x4a3c30,
           .tail = 0x3a3028, .bill = 0x1e1e1e, .billTip = 0xf0d030, .tipFrom = 0.82,
           .pattern = WingPattern::Fringed, .fringe = 0x8a7460,
@@ -674,13 +674,13 @@ QList<Species> winterBirds()
                     stroke(Frame::Wing, {{0.4, 0.15}, {0.75, 0.4}}, 0.12, White, false),
                     ellipse(Frame::Wing, 0.6, 0.8, 0.1, 0.12, QColor(0x2a4aa0), false)}},
          Setting::Water, 280, 200},
-        {73, u"マガモ"_s, build::duck(),
+        {73, build::duck(),
          {.upper = 0x8a8a86, .under = 0xc8c8c4, .head = 0x1e5a3a, .throat = 0x1e5a3a, .wing = 0x8a8680,
           .tail = 0x2a2a2a, .bill = 0xe8d050, .pattern = WingPattern::Vermiculated,
           .marks = {breast(QColor(0x6e3a2a), 0.9), collar(White, 0.2, 0.07), rear(Black, -0.7),
                     vermiculation({-0.6, -0.2, 1.2, 1.0}, QColor(0x707070), 16)}},
          Setting::Water, 298, 200},
-        {74, u"ハヤブサ"_s, build::falcon(),
+        {74, build::falcon(),
          {.upper = 0x4a5462, .under = 0xf0ece4, .head = 0x2a2e36, .throat = White, .wing = 0x505a68,
           .primaries = 0x2a2e36, .tail = 0x4a5462, .bill = 0x4a5a70, .billTip = 0x202020, .tipFrom = 0.5,
           .legs = 0xf0c830, .eyeRing = 0xf0c830, .pattern = WingPattern::Barred,
@@ -688,7 +688,7 @@ QList<Species> winterBirds()
                     bars(Frame::Body, {-1.0, 0.0, 1.2, 1.2}, QColor(0x3a3a44), 13, 1.1),
                     ellipse(Frame::Bill, 0.0, 0.0, 0.15, 1.0, QColor(0xf0c830), false)}},
          Setting::Rock, 230, 290},
-        {75, u"チョウゲンボウ"_s, build::falcon().head(14).tailShape(TailKind::Rounded, 62, 22, 4),
+        {75, build::falcon().head(14).tailShape(TailKind::Rounded, 62, 22, 4),
          {.upper = 0xb0603a, .under = 0xf0dcc0, .head = 0x8a909a, .throat = 0xf4ece0, .wing = 0xb0603a,
           .primaries = 0x2a2624, .tail = 0x8a909a, .bill = 0x5a6a80, .billTip = 0x1e1e1e, .tipFrom = 0.5,
           .legs = 0xf0c830, .eyeRing = 0xf0c830, .pattern = WingPattern::Barred,
@@ -698,7 +698,7 @@ QList<Species> winterBirds()
                     stroke(Frame::Tail, {{0.98, -1.0}, {0.98, 1.0}}, 0.1, White, false),
                     ellipse(Frame::Bill, 0.0, 0.0, 0.15, 1.0, QColor(0xf0c830), false)}},
          Setting::Post, 230, 290},
-        {76, u"ミサゴ"_s, build::hawk().head(13).crested(CrestKind::Shaggy, 0.8)
+        {76, build::hawk().head(13).crested(CrestKind::Shaggy, 0.8)
             .tailShape(TailKind::Square, 50, 24, 4).wing(0.55, 0.55),
          {.upper = 0x4a3a2e, .under = White, .head = White, .throat = White, .wing = 0x4a3a2e,
           .primaries = 0x2a2220, .tail = 0x4a3a2e, .bill = 0x1e1e1e, .legs = 0xc8d0c8, .iris = 0xf0d040,
@@ -710,7 +710,7 @@ QList<Species> winterBirds()
                     streaks(Frame::Body, {0.45, -0.3, 0.35, 1.4}, QColor(0x5a4434), 16, 4.0),
                     streaks(Frame::Head, {-0.6, -1.0, 1.2, 0.5}, QColor(0x6a5a4a), 8, 2.0)}},
          Setting::Post, 240, 300},
-        {77, u"トビ"_s, build::hawk().head(13.5).tailShape(TailKind::Forked, 70, 30, 4).wing(0.22, 0.55),
+        {77, build::hawk().head(13.5).tailShape(TailKind::Forked, 70, 30, 4).wing(0.22, 0.55),
          {.upper = 0x5a4434, .under = 0x6a5440, .head = 0x7a644e, .throat = 0x8a7460, .wing = 0x5a4434,
           .primaries = 0x2a2220, .tail = 0x5a4434, .bill = 0x1e1e1e, .legs = 0xc8c0a0,
           .pattern = WingPattern::Fringed, .fringe = 0x9a8468,
@@ -718,7 +718,7 @@ QList<Species> winterBirds()
                     streaks(Frame::Body, {0.0, -0.3, 1.2, 1.2}, QColor(0xb8a080), 20, 5.0),
                     ellipse(Frame::Bill, 0.0, 0.0, 0.18, 1.0, QColor(0x9a9a90), false)}},
          Setting::Branch, 240, 300},
-        {78, u"チュウヒ"_s, build::hawk().body(50, 38).head(14).tailShape(TailKind::Rounded, 60, 24, -12).standing(26),
+        {78, build::hawk().body(50, 38).head(14).tailShape(TailKind::Rounded, 60, 24, -12).standing(26),
          {.upper = 0x4a3628, .under = 0x5a4230, .head = 0xe0d0b0, .throat = 0xe8dcc4, .wing = 0x4e3a2c,
           .primaries = 0x2a2018, .tail = 0x6a5040, .bill = 0x1e1e1e, .legs = 0xf0d040, .iris = 0xf0e060,
           .pattern = WingPattern::Fringed, .fringe = 0x8a6a4e,
@@ -727,14 +727,14 @@ QList<Species> winterBirds()
                     streaks(Frame::Body, {0.3, -0.5, 0.9, 0.9}, QColor(0x6a4a30), 14, 3.4),
                     ellipse(Frame::Bill, 0.0, 0.0, 0.18, 1.0, QColor(0xe8d040), false)}},
          Setting::Grass, 270, 250},
-        {79, u"クロツラヘラサギ"_s, build::spoonbill(),
+        {79, build::spoonbill(),
          {.upper = White, .under = 0xf0f0ec, .head = White, .wing = 0xf2f2ee, .primaries = 0xe0e0dc,
           .tail = 0xf0f0ec, .bill = 0x1e1e1e, .legs = 0x1e1e1e,
           .marks = {blob(Frame::Head,
                          {{1.3, -0.3}, {0.4, -0.6}, {0.0, -0.3}, {0.05, 0.45}, {0.6, 0.55}, {1.3, 0.45}},
                          Black)}},
          Setting::Shallows, 270, 270},
-        {80, u"ヨシガモ"_s, build::duck().head(15).crested(CrestKind::Mane, 0.85),
+        {80, build::duck().head(15).crested(CrestKind::Mane, 0.85),
          {.upper = 0x9a9a98, .under = 0xb8b8b4, .head = 0x3a5a3c, .throat = White, .wing = 0x8a8a88,
           .tail = 0x1e1e1e, .bill = 0x1e1e1e, .pattern = WingPattern::Vermiculated, .crest = 0x3a5a3c,
           .sickles = 0x2a2c2e,

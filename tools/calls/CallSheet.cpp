@@ -126,7 +126,7 @@ int main(int argc, char** argv)
         const std::vector<float> samples =
             readMono(calls.filePath(QString::fromUtf8(call.file) + u".wav"_s), &rate);
         const QString caption =
-            u"%1 %2"_s.arg(QString::fromUtf8(call.file).mid(1), QString::fromUtf8(call.name));
+            u"%1 %2"_s.arg(QString::fromUtf8(call.file).mid(1), QString::fromStdString(callName(call)));
         if (samples.empty()) {
             p.setPen(Qt::red);
             p.drawText(QRect(at, QSize(kCellWidth, kCellHeight)), Qt::AlignCenter, caption + u" (missing)"_s);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 // How one bird sounds: the ingredients mixed under a note's pitch contour.
@@ -52,8 +53,7 @@ using Phrase = std::vector<Note>;
 // program's repeat of it sounds like the bird calling again.
 struct Call
 {
-    const char* file;            // name without ".wav"
-    const char* name;            // the bird, or what the sound means
+    const char* file;            // name without ".wav": k<bird number>, or o and x
     const char* source;          // what the model follows: the field guides' description or transcription
     std::vector<Phrase> phrases; // said in turn; a bird with one phrase says it every time
     double gap = 1.5;            // usual silence between phrases, seconds
@@ -67,3 +67,6 @@ Phrase repeat(int times, double gap, std::initializer_list<Note> motif);
 const std::vector<Call>& birdCalls();
 // o (right answer) and x (wrong answer).
 const std::vector<Call>& feedbackSounds();
+
+// The bird's name from the species table, or what a feedback sound means, in UTF-8.
+std::string callName(const Call& call);

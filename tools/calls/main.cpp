@@ -32,7 +32,7 @@ bool write(const std::filesystem::path& dir, const Call& call, double minSeconds
     const double seconds = double(samples.size()) / Synthesizer::kSampleRate;
     const std::string path = (dir / (std::string(call.file) + ".wav")).string();
     if (seconds > maxSeconds) {
-        std::cerr << "piyo-calls: " << call.file << " (" << call.name << ") lasts " << seconds
+        std::cerr << "piyo-calls: " << call.file << " (" << callName(call) << ") lasts " << seconds
                   << " s, more than " << maxSeconds << " s\n";
         return false;
     }

@@ -2,6 +2,7 @@
 // reduction to 256 colours does to large dark areas.
 #include "BirdGeometry.h"
 #include "BirdPainter.h"
+#include "BirdSpecies.h"
 #include "BodySize.h"
 #include "GifWriter.h"
 #include "Species.h"
@@ -72,6 +73,7 @@ class BirdArtTest : public QObject
 private Q_SLOTS:
     void everyBirdFitsItsPicture();
     void sameSpeciesSameSize();
+    void everyBirdIsPaintedOnce();
     void largerRelativesAreDrawnLarger_data();
     void largerRelativesAreDrawnLarger();
     void darkAreasKeepTheirColourInTheGif_data();
@@ -106,14 +108,31 @@ void BirdArtTest::sameSpeciesSameSize()
     QHash<QString, int> seen;
     for (const Species& species : speciesTable()) {
         const BodySize size = bodySize(species.number);
-        QVERIFY2(size.lengthCm > 0, qPrintable(species.name));
-        if (seen.contains(species.name)) {
-            const BodySize first = bodySize(seen.value(species.name));
+        const QString name = species::boardName(species.number);
+        QVERIFY2(size.lengthCm > 0, qPrintable(name));
+        if (seen.contains(name)) {
+            const BodySize first = bodySize(seen.value(name));
             QCOMPARE(size.lengthCm, first.lengthCm);
             QVERIFY(size.family == first.family);
         }
-        seen.insert(species.name, species.number);
+        seen.insert(name, species.number);
     }
+}
+
+// The painting rows are keyed by bird number into the shared species table: one row per
+// bird, and a bird in both sets painted with the same build in both.
+void BirdArtTest::everyBirdIsPaintedOnce()
+{
+    QList<int> numbers;
+    for (const Species& species : speciesTable())
+        numbers << species.number;
+    std::ranges::sort(numbers);
+    QCOMPARE(numbers.size(), 80);
+    for (int bird = 1; bird <= 80; ++bird)
+        QCOMPARE(numbers.at(bird - 1), bird);
+    for (const species::Species& names : species::all())
+        if (const QList<int> both = species::birdNumbers(names); both.size() == 2)
+            QVERIFY(bodySize(both[0]).family == bodySize(both[1]).family);
 }
 
 void BirdArtTest::largerRelativesAreDrawnLarger_data()

@@ -1,0 +1,122 @@
+// piyo-import: files your own photographs, recordings and description texts under the right
+// bird in your own media folder, made to suit piyo.
+
+#include "Importer.h"
+#include "MediaPaths.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+enum ExitStatus { AllImported = 0, SomeLeftAlone = 1, UsageError = 2 };
+
+const QString Description =
+    u"Files photographs (JPEG, PNG, WebP, GIF), recordings (WAV, FLAC, Ogg, Opus, MP3) and descriptions\n"
+    u"(UTF-8 text) under the right bird in your own media folder (%1).\n"
+    u"The bird is recognised from the file name: its Japanese name in katakana (ダイゼン_2.jpg,\n"
+    u"ﾀﾞｲｾﾞﾝ（雄）.jpg), its bird number (22.jpg, b22.jpg), its scientific name (Pluvialis squatarola)\n"
+    u"or its English name (Grey Plover, grey-plover), also as sound archives name files\n"
+    u"(XC123456 - Grey Plover - Pluvialis squatarola.mp3). A bird on both boards gets a recording under\n"
+    u"both numbers, and a photograph too unless --season or a plumage word in the name (夏羽, 冬羽,\n"
+    u"summer, winter, breeding, non-breeding) says which. Files it cannot place are listed and left alone.\n"
+    u"Pictures are scaled down to fit the 298 x 361 px panel (kept at up to twice that size) and stored\n"
+    u"as PNG; recordings become mono 16-bit WAV at 44.1 or 48 kHz, the loudest 10 s (or --from/--to),\n"
+    u"faded in and out, peak at -3 dBFS, with a second of silence at the end; texts become code page 932.\n"
+    u"Exit status: 0 everything imported, 1 some files left alone, 2 usage error."_s;
+
+std::optional<double> seconds(const QCommandLineParser& parser, const QCommandLineOption& option, bool* ok)
+{
+    if (!parser.isSet(option))
+        return std::nullopt;
+    bool valid = false;
+    const double value = parser.value(option).toDouble(&valid);
+    if (!valid || value < 0)
+        *ok = false;
+    return value;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(u"piyo-import"_s);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(Description.arg(media::personalRoot()));
+    const QCommandLineOption help({u"h"_s, u"help"_s}, u"Shows this help."_s);
+    const QCommandLineOption season(u"season"_s, u"Only birds of this season set: 春夏 or 秋冬."_s, u"SET"_s);
+    const QCommandLineOption bird(u"bird"_s, u"Places the one FILE given under bird number N (1-80)."_s,
+                                  u"N"_s);
+    const QCommandLineOption replace(u"replace"_s, u"Replaces your earlier files without asking."_s);
+    const QCommandLineOption dryRun(u"dry-run"_s, u"Says what would be imported; writes nothing."_s);
+    const QCommandLineOption from(u"from"_s, u"Recordings: keep from this second on."_s, u"SECONDS"_s);
+    const QCommandLineOption to(u"to"_s, u"Recordings: keep up to this second."_s, u"SECONDS"_s);
+    parser.addOptions({help, season, bird, replace, dryRun, from, to});
+    parser.addPositionalArgument(u"FILE"_s, u"Files or directories to import."_s, u"FILE|DIR..."_s);
+
+    if (!parser.parse(QCoreApplication::arguments())) {
+        err << parser.errorText() << Qt::endl << parser.helpText();
+        return UsageError;
+    }
+    if (parser.isSet(help)) {
+        out << parser.helpText();
+        return AllImported;
+    }
+
+    ImportOptions options;
+    options.personalRoot = media::personalRoot();
+    options.replace = parser.isSet(replace);
+    options.dryRun = parser.isSet(dryRun);
+    bool ok = true;
+    options.stretch = {seconds(parser, from, &ok), seconds(parser, to, &ok)};
+    QString usage = ok ? QString() : u"--from and --to take seconds, 0 or more"_s;
+    if (parser.isSet(season)) {
+        const QString set = parser.value(season);
+        if (set == u"春夏")
+            options.season = Season::SpringSummer;
+        else if (set == u"秋冬")
+            options.season = Season::AutumnWinter;
+        else
+            usage = u"--season takes 春夏 or 秋冬"_s;
+    }
+    const QStringList files = expandArguments(parser.positionalArguments());
+    if (parser.isSet(bird)) {
+        options.bird = parser.value(bird).toInt(&ok);
+        if (!ok || options.bird < 1 || options.bird > 80)
+            usage = u"--bird takes a bird number from 1 to 80"_s;
+        else if (files.size() != 1)
+            usage = u"--bird places one file"_s;
+    }
+    if (files.isEmpty())
+        usage = u"no files to import"_s;
+    if (options.personalRoot.isEmpty())
+        usage = u"no home folder to put your media in (set HOME or XDG_DATA_HOME)"_s;
+    if (!usage.isEmpty()) {
+        err << usage << Qt::endl << parser.helpText();
+        return UsageError;
+    }
+
+    // Asked on the terminal; with no one to answer, an earlier file is kept.
+    const bool interactive = isatty(STDIN_FILENO);
+    QTextStream in(stdin);
+    Importer importer(options, out, [&](const QString& question) {
+        if (!interactive)
+            return false;
+        out << question << u" [y/N] "_s << Qt::flush;
+        const QString answer = in.readLine().trimmed().toLower();
+        return answer == u"y" || answer == u"yes";
+    });
+    const int leftAlone = importer.run(files);
+    if (!options.dryRun)
+        importer.printSummary();
+    return leftAlone > 0 ? SomeLeftAlone : AllImported;
+}
