@@ -19,7 +19,9 @@ const QString Corrupted = u"11"_s;
 
 // Migration k brings a file from version k to version k + 1. Version 1 knew only
 // pictures with calls; version 2 adds the quiz mode, and the index the results use;
-// version 3 the index that finds each bird's latest answers.
+// version 3 the index that finds each bird's latest answers; version 4 keeps each
+// bird's totals and confusions as answers come in, so that the results view does
+// not count a long history again each time it opens.
 const std::vector<std::vector<QString>> Migrations{
     {u"CREATE TABLE answers (id INTEGER PRIMARY KEY, answered_at TEXT NOT NULL, season TEXT NOT NULL,"
      " shown INTEGER NOT NULL, answered INTEGER NOT NULL, is_right INTEGER NOT NULL,"
@@ -27,6 +29,23 @@ const std::vector<std::vector<QString>> Migrations{
     {u"ALTER TABLE answers ADD COLUMN mode TEXT NOT NULL DEFAULT 'picture'"_s,
      u"CREATE INDEX answers_by_bird ON answers (season, shown, is_right, answered, answered_at)"_s},
     {u"CREATE INDEX answers_latest ON answers (season, shown, answered_at, is_right)"_s},
+    {u"CREATE TABLE bird_totals (season TEXT NOT NULL, shown INTEGER NOT NULL, asked INTEGER NOT NULL,"
+     " answered_right INTEGER NOT NULL, PRIMARY KEY (season, shown)) WITHOUT ROWID"_s,
+     u"CREATE TABLE confusions (season TEXT NOT NULL, shown INTEGER NOT NULL, answered INTEGER NOT NULL,"
+     " times INTEGER NOT NULL, PRIMARY KEY (season, shown, answered)) WITHOUT ROWID"_s,
+     u"INSERT INTO bird_totals SELECT season, shown, COUNT(*), SUM(is_right) FROM answers"
+     " GROUP BY season, shown"_s,
+     u"INSERT INTO confusions SELECT season, shown, answered, COUNT(*) FROM answers WHERE is_right = 0"
+     " GROUP BY season, shown, answered"_s,
+     u"DROP INDEX IF EXISTS answers_by_bird"_s, // the counts it served are kept above now
+     // In the answer's own transaction: the totals can never disagree with the answers.
+     u"CREATE TRIGGER answers_counted AFTER INSERT ON answers BEGIN"
+     " INSERT INTO bird_totals VALUES (NEW.season, NEW.shown, 1, NEW.is_right)"
+     "  ON CONFLICT (season, shown) DO UPDATE SET asked = asked + 1, answered_right = answered_right + "
+     "NEW.is_right;"
+     " INSERT INTO confusions SELECT NEW.season, NEW.shown, NEW.answered, 1 WHERE NEW.is_right = 0"
+     "  ON CONFLICT (season, shown, answered) DO UPDATE SET times = times + 1;"
+     " END"_s},
 };
 
 bool isCorruption(const QSqlError& error)
@@ -126,27 +145,37 @@ Results summarize(QSqlDatabase& db, Season season, const QDateTime& now)
         return found == byBird.end() ? nullptr : &results[found->second];
     };
 
-    QSqlQuery counts(db);
-    counts.setForwardOnly(true);
-    counts.prepare(
-        u"SELECT shown, COUNT(*), SUM(is_right), SUM(answered_at >= :since),"
-        " SUM(is_right AND answered_at >= :since) FROM answers WHERE season = :season GROUP BY shown"_s);
-    counts.bindValue(u":since"_s, timeText(now.addDays(-7)));
-    counts.bindValue(u":season"_s, seasonText(season));
-    if (counts.exec())
-        while (counts.next()) {
-            if (BirdResult* bird = find(counts.value(0))) {
-                bird->asked = counts.value(1).toInt();
-                bird->right = counts.value(2).toInt();
-                bird->askedThisWeek = counts.value(3).toInt();
-                bird->rightThisWeek = counts.value(4).toInt();
+    QSqlQuery totals(db);
+    totals.setForwardOnly(true);
+    totals.prepare(u"SELECT shown, asked, answered_right FROM bird_totals WHERE season = :season"_s);
+    totals.bindValue(u":season"_s, seasonText(season));
+    if (totals.exec())
+        while (totals.next())
+            if (BirdResult* bird = find(totals.value(0))) {
+                bird->asked = totals.value(1).toInt();
+                bird->right = totals.value(2).toInt();
             }
+
+    // This week's answers are the few latest of each bird, found in the index.
+    QSqlQuery week(db);
+    week.setForwardOnly(true);
+    week.prepare(u"SELECT COUNT(*), SUM(is_right) FROM answers"
+                 " WHERE season = :season AND shown = :shown AND answered_at >= :since"_s);
+    for (BirdResult& bird : results) {
+        if (bird.asked == 0)
+            continue;
+        week.bindValue(u":season"_s, seasonText(season));
+        week.bindValue(u":shown"_s, bird.bird);
+        week.bindValue(u":since"_s, timeText(now.addDays(-7)));
+        if (week.exec() && week.next()) {
+            bird.askedThisWeek = week.value(0).toInt();
+            bird.rightThisWeek = week.value(1).toInt();
         }
+    }
 
     QSqlQuery confusions(db);
     confusions.setForwardOnly(true);
-    confusions.prepare(u"SELECT shown, answered, COUNT(*) AS times FROM answers"
-                       " WHERE season = :season AND is_right = 0 GROUP BY shown, answered"
+    confusions.prepare(u"SELECT shown, answered, times FROM confusions WHERE season = :season"
                        " ORDER BY shown, times DESC, answered"_s);
     confusions.bindValue(u":season"_s, seasonText(season));
     if (confusions.exec())

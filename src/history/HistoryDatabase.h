@@ -8,7 +8,7 @@
 // and brought up to date step by step when an older piyo made it.
 namespace history::database {
 
-inline constexpr int SchemaVersion = 3;
+inline constexpr int SchemaVersion = 4;
 
 enum class Outcome { Ready, Corrupt, Unusable };
 

@@ -361,6 +361,24 @@ private Q_SLOTS:
         QCOMPARE(db.value(u"SELECT mode || shown || answered FROM answers WHERE id = 1"_s).toString(),
                  u"picture6145"_s);
         QCOMPARE(db.value(u"SELECT COUNT(*) FROM answers"_s).toInt(), 2);
+
+        // The answers of the old file count in the results, with what they were taken for.
+        SqliteHistory history(folder());
+        QObject context;
+        history::Results results;
+        bool arrived = false;
+        history.results(Season::AutumnWinter, QDateTime::currentDateTimeUtc(), &context,
+                        [&](const history::Results& r) {
+                            results = r;
+                            arrived = true;
+                        });
+        QTRY_VERIFY(arrived);
+        const auto bird61 =
+            std::find_if(results.begin(), results.end(), [](const auto& r) { return r.bird == 61; });
+        QVERIFY(bird61 != results.end());
+        QVERIFY(bird61->asked >= 1);
+        QVERIFY(!bird61->takenFor.empty());
+        QCOMPARE(bird61->takenFor.front().first, 45);
     }
 };
 
