@@ -12,7 +12,7 @@ build=${1:-${BENCH_BUILD_DIR:-build-bench}}
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release || exit 1
 fi
-targets=(piyo bench_bare_window bench_startup bench_quiz bench_reference bench_soak bench_responsiveness bench_history bench_import)
+targets=(piyo bench_bare_window bench_startup bench_quiz bench_reference bench_soak bench_responsiveness bench_history bench_import bench_formats)
 if [ -f bench/sound/CMakeLists.txt ]; then targets+=(bench_sound); fi
 cmake --build "$build" --target "${targets[@]}" -j"$(nproc)" || exit 1
 
@@ -59,6 +59,7 @@ run history-record "$build/bench_history" record 1000
 run history-results "$build/bench_history" results 100000
 run history-last-answers "$build/bench_history" last 100000
 run import "$build/bench_import" 3
+run formats env QT_QPA_PLATFORM=offscreen "$build/bench_formats" 20
 run soak env QT_QPA_PLATFORM=offscreen "$build/bench_soak" 10000 33000
 
 echo
