@@ -84,42 +84,31 @@ int main(int argc, char** argv)
         report(u"handing an answer to the history, user-interface thread"_s, costs, u"µs"_s);
         return 0;
     }
-    if (mode == u"results"_s) {
+    if (mode == u"results"_s || mode == u"last"_s) {
         fill(folder, count);
         SqliteHistory history(folder);
-        std::vector<double> times;
         QObject context;
+        // Seven asks, each timed from the ask to the answer's arrival on this thread.
+        std::vector<double> times;
         for (int run = 0; run < 7; ++run) {
             QElapsedTimer timer;
             timer.start();
             bool arrived = false;
-            history.results(Season::SpringSummer, QDateTime::currentDateTimeUtc(), &context,
-                            [&](const history::Results&) { arrived = true; });
+            if (mode == u"results"_s)
+                history.results(Season::SpringSummer, QDateTime::currentDateTimeUtc(), &context,
+                                [&](const history::Results&) { arrived = true; });
+            else
+                history.lastAnswers(Season::SpringSummer, 5, &context,
+                                    [&](const history::LastAnswers&) { arrived = true; });
             while (!arrived)
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
             times.push_back(double(timer.nsecsElapsed()) / 1e6);
         }
-        report(u"results of a season set with %1 answers in the history, click to lines"_s.arg(count), times,
-               u"ms"_s);
-        return 0;
-    }
-    if (mode == u"last"_s) {
-        fill(folder, count);
-        SqliteHistory history(folder);
-        std::vector<double> times;
-        QObject context;
-        for (int run = 0; run < 7; ++run) {
-            QElapsedTimer timer;
-            timer.start();
-            bool arrived = false;
-            history.lastAnswers(Season::SpringSummer, 5, &context,
-                                [&](const history::LastAnswers&) { arrived = true; });
-            while (!arrived)
-                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-            times.push_back(double(timer.nsecsElapsed()) / 1e6);
-        }
-        report(u"each bird's last five answers with %1 answers in the history, asked to arrived"_s.arg(count),
-               times, u"ms"_s);
+        const QString what =
+            mode == u"results"_s
+                ? u"results of a season set with %1 answers in the history, click to lines"_s
+                : u"each bird's last five answers with %1 answers in the history, asked to arrived"_s;
+        report(what.arg(count), times, u"ms"_s);
         return 0;
     }
     QTextStream(stderr) << "usage: bench_history record N | results N | last N\n";
