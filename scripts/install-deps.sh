@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   # build
   cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libgif-dev libsndfile1-dev
-  libxkbcommon-dev libqt6sql6-sqlite
+  libxkbcommon-dev libqt6sql6-sqlite qt6-svg-dev
   # build: piyo-import resamples recordings
   libsamplerate0-dev
   # run: Japanese fonts, and the GStreamer plugins Qt Multimedia loads

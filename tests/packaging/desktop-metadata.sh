@@ -7,7 +7,7 @@ root=$1
 desktop-file-validate "$root/usr/share/applications/piyo.desktop"
 metainfo=("$root"/usr/share/metainfo/*.metainfo.xml)
 appstreamcli validate --no-net "${metainfo[@]}"
-for size in 32 64 128 256; do
+for size in 32 48 64 128 256; do
   icon=$root/usr/share/icons/hicolor/${size}x${size}/apps/piyo.png
   # The PNG header's width and height, big-endian 32-bit, at bytes 16 to 23.
   read -r -a header < <(od -An -tu1 -j16 -N8 "$icon")
@@ -17,3 +17,11 @@ for size in 32 64 128 256; do
     exit 1
   fi
 done
+# The scalable icon: well-formed SVG, drawn in a square.
+python3 - "$root/usr/share/icons/hicolor/scalable/apps/piyo.svg" <<'PY'
+import sys, xml.etree.ElementTree as tree
+svg = tree.parse(sys.argv[1]).getroot()
+box = svg.get("viewBox", "").split()
+if not svg.tag.endswith("svg") or len(box) != 4 or box[2] != box[3]:
+    sys.exit(f"{sys.argv[1]} is not a square SVG drawing (viewBox {box})")
+PY

@@ -2,13 +2,15 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgGenerator>
 
 #include <cmath>
 #include <numbers>
 
 // The program's icon: a メジロ-like green bird perched on a flowering plum branch. It is drawn in
-// a 100 × 100 frame scaled to the requested size, so every size is sharp; below 64 px the fine
-// touches (feather edges, stamens, shading) are left out, as they would only blur into mud.
+// a 100 × 100 frame scaled to the requested size, so every size is sharp, and the scalable copy is the same
+// drawing; below 48 px the fine touches (feather edges, stamens, shading) are left out, as they would only
+// blur into mud.
 
 namespace {
 
@@ -98,32 +100,34 @@ void paintBird(QPainter& painter, bool fine)
     green.setColorAt(1, Olive);
     painter.fillPath(body, green);
 
-    painter.save();
-    painter.setClipPath(body);
+    // What lies on the body is cut to its outline as paths, not by clipping, so that the
+    // scalable copy (SVG Tiny has no clipping) is the same drawing.
+    const auto onBody = [&](const QPainterPath& path, const QBrush& brush) {
+        painter.fillPath(path.intersected(body), brush);
+    };
     // The belly melts into the green on the bigger drawings instead of ending at a hard line.
     QRadialGradient belly(QPointF(40, 70), 22);
     belly.setColorAt(0.6, Belly);
     belly.setColorAt(1, fine ? QColor(Belly.red(), Belly.green(), Belly.blue(), 0) : Belly);
-    painter.fillPath(ellipse({40, 68}, 22, 16), belly);
+    onBody(ellipse({40, 68}, 22, 16), belly);
     if (fine)
-        painter.fillPath(ellipse({50, 70}, 10, 6), QColor(214, 196, 168));
-    painter.fillPath(ellipse({29, 50}, 9, 7), Throat);
+        onBody(ellipse({50, 70}, 10, 6), QColor(214, 196, 168));
+    onBody(ellipse({29, 50}, 9, 7), Throat);
     // The folded wing, darker, with pale feather edges on the bigger drawings.
     QPainterPath wing(QPointF(44, 44));
     wing.cubicTo(56, 38, 70, 46, 72, 60);
     wing.cubicTo(64, 64, 52, 60, 44, 44);
-    painter.fillPath(wing, OliveDark);
+    onBody(wing, OliveDark);
     if (fine) {
-        painter.setPen(QPen(Olive, 0.9, Qt::SolidLine, Qt::RoundCap));
-        painter.setBrush(Qt::NoBrush);
+        QPainterPathStroker stroke;
+        stroke.setWidth(0.9);
+        stroke.setCapStyle(Qt::RoundCap);
         for (qreal k : {0.0, 5.0, 10.0}) {
             QPainterPath edge(QPointF(50 + k, 45 + k * 0.2));
             edge.quadTo(56 + k, 52, 58 + k * 0.9, 60 - k * 0.2);
-            painter.drawPath(edge);
+            onBody(stroke.createStroke(edge), Olive);
         }
-        painter.setPen(Qt::NoPen);
     }
-    painter.restore();
 
     QPainterPath bill(QPointF(26, 32));
     bill.lineTo(13, 36);
@@ -148,19 +152,10 @@ void paintBird(QPainter& painter, bool fine)
     painter.drawLine(QPointF(56, 64), QPointF(55, 70));
 }
 
-} // namespace
-
-QImage drawIcon(int size)
+// The icon in a 100 × 100 square; small sizes leave out the glow and the third blossom.
+void paintIcon(QPainter& painter, bool fine)
 {
-    QImage image(size, size, QImage::Format_ARGB32);
-    // The corners are transparent but keep the tile's colour, so the GIF copy, which has no
-    // transparency, shows a plain light square instead of black corners.
-    image.fill(QColor(Sky.red(), Sky.green(), Sky.blue(), 0));
-    const bool fine = size >= 64;
-
-    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 100.0, size / 100.0);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Sky);
     painter.drawRoundedRect(QRectF(1, 1, 98, 98), 18, 18);
@@ -180,5 +175,32 @@ QImage drawIcon(int size)
     if (fine)
         paintBlossom(painter, {66, 82}, 9, 30, fine);
     paintBird(painter, fine);
+}
+
+} // namespace
+
+QImage drawIcon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    // The corners are transparent but keep the tile's colour, so the GIF copy, which has no
+    // transparency, shows a plain light square instead of black corners.
+    image.fill(QColor(Sky.red(), Sky.green(), Sky.blue(), 0));
+    QPainter painter(&image);
+    painter.scale(size / 100.0, size / 100.0);
+    paintIcon(painter, size >= 48);
     return image;
+}
+
+bool writeIconSvg(const QString& path)
+{
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(QSize(100, 100));
+    svg.setViewBox(QRect(0, 0, 100, 100));
+    svg.setTitle(QStringLiteral("piyo"));
+    QPainter painter;
+    if (!painter.begin(&svg))
+        return false;
+    paintIcon(painter, true);
+    return painter.end();
 }

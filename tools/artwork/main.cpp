@@ -44,8 +44,9 @@ int main(int argc, char** argv)
              save(drawScorePanel(scale), artwork.filePath(scaled(u"score"_s, scale))) &&
              save(drawIcon(32 * scale), artwork.filePath(scaled(u"icon"_s, scale)));
     }
-    for (int size : {64, 128, 256})
+    for (int size : {48, 64, 128, 256})
         ok = ok && save(drawIcon(size), artwork.filePath(u"icon-%1.png"_s.arg(size)));
+    ok = ok && writeIconSvg(artwork.filePath(u"icon.svg"_s));
 
     if (ok && args.size() > 2) {
         const QDir pictures(args.at(2));

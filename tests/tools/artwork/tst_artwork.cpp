@@ -1,5 +1,8 @@
 #include "Artwork.h"
 
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
@@ -40,6 +43,7 @@ private Q_SLOTS:
     void iconShowsTheBirdOnALightTile_data();
     void iconShowsTheBirdOnALightTile();
     void smallIconIsDrawnNotShrunk();
+    void scalableIconIsTheSameDrawing();
     void marksReadAtAGlance_data();
     void marksReadAtAGlance();
 };
@@ -69,6 +73,7 @@ void TestArtwork::iconShowsTheBirdOnALightTile_data()
 {
     QTest::addColumn<int>("size");
     QTest::newRow("32 px, the GIF window icon") << 32;
+    QTest::newRow("48 px, the menus' size") << 48;
     QTest::newRow("64 px") << 64;
     QTest::newRow("128 px") << 128;
     QTest::newRow("256 px") << 256;
@@ -97,6 +102,29 @@ void TestArtwork::smallIconIsDrawnNotShrunk()
     const QImage shrunk = drawIcon(256).scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const double difference = meanDifference(small, shrunk.convertToFormat(small.format()));
     QVERIFY2(difference > 1.5 && difference < 30, qPrintable(QString::number(difference)));
+}
+
+// A desktop shows the SVG at any size: it must be the icon, not an empty or clipped page.
+void TestArtwork::scalableIconIsTheSameDrawing()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("icon.svg"));
+    QVERIFY(writeIconSvg(path));
+    QSvgRenderer svg(path);
+    QVERIFY(svg.isValid());
+    // Both as a desktop shows them, over a white panel.
+    QImage rendered(128, 128, QImage::Format_RGB32);
+    rendered.fill(Qt::white);
+    QPainter painter(&rendered);
+    svg.render(&painter);
+    painter.end();
+    QImage drawn(128, 128, QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    painter.begin(&drawn);
+    painter.drawImage(0, 0, drawIcon(128));
+    painter.end();
+    const double difference = meanDifference(rendered, drawn);
+    QVERIFY2(difference < 2, qPrintable(QString::number(difference)));
 }
 
 void TestArtwork::marksReadAtAGlance_data()
