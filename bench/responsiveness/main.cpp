@@ -2,7 +2,7 @@
 // a user asks of them, with the real sound player and real media:
 //   a name click on the reference screen, until the picture has grown and the call started;
 //   a question presented on the quiz, and an answer with its feedback;
-//   switches between screens, through the program's own screen slots;
+//   switches between screens, through the program's own screen set;
 //   opening the longest description (説明).
 // A 1 ms probe timer on the UI thread measures the longest stall in each
 // action's window (the action and the event loop after it); the table gives the
@@ -27,7 +27,7 @@
 #include "QuizScreen.h"
 #include "RandomSource.h"
 #include "ReferenceScreen.h"
-#include "ScreenSlots.h"
+#include "ScreenSet.h"
 #include "StallProbe.h"
 #include "form/Form.h"
 #include "form/FormButton.h"
@@ -281,26 +281,26 @@ bool quizActions(int runs, Results& results)
     return true;
 }
 
-template <typename Wanted> bool isOpen(const ScreenSlots& slots)
+template <typename Wanted> bool isOpen(const ScreenSet& screens)
 {
-    return dynamic_cast<Wanted*>(slots.openScreen()) != nullptr;
+    return dynamic_cast<Wanted*>(screens.openScreen()) != nullptr;
 }
 
-// Menu -> 春夏調べ -> 春夏探し -> menu through the program's screen slots, each
+// Menu -> 春夏調べ -> 春夏探し -> menu through the program's screen set, each
 // screen left while its call plays.
 bool switchActions(int runs, Results& results)
 {
     Services rig;
-    ScreenSlots slots(rig.services);
-    slots.show(ScreenId::Menu);
-    if (!QTest::qWaitForWindowExposed(slots.openScreen()->form()))
+    ScreenSet screens(rig.services);
+    screens.show(ScreenId::Menu);
+    if (!QTest::qWaitForWindowExposed(screens.openScreen()->form()))
         return failed("the menu was never shown");
-    const Form* menu = slots.openScreen()->form();
+    const Form* menu = screens.openScreen()->form();
     std::printf("  windows at %g times the design size (menu %d x %d)\n", menu->scale(), menu->width(),
                 menu->height());
     spin(200);
-    const auto clickOpen = [&slots](const QString& name, int index = -1) {
-        click(label(*slots.openScreen(), name, index));
+    const auto clickOpen = [&screens](const QString& name, int index = -1) {
+        click(label(*screens.openScreen(), name, index));
     };
     for (int i = 0; i <= runs; ++i) { // the first round creates the screens; not counted
         const auto add = [&](const QString& action, double stall) {
@@ -311,19 +311,19 @@ bool switchActions(int runs, Results& results)
         clickOpen(u"Label3"_s); // ■ピヨ調べ: the season submenu
         spin(100);
         add(u"switch: menu -> 春夏調べ"_s,
-            measure([&] { clickOpen(u"Label7"_s); }, [&] { return isOpen<ReferenceScreen>(slots); }, &ok));
+            measure([&] { clickOpen(u"Label7"_s); }, [&] { return isOpen<ReferenceScreen>(screens); }, &ok));
         if (!ok)
             return failed("the reference screen did not open");
         clickOpen(u"Label1"_s, (i * 7 + 3) % 40);
         spin(SettleMs);
         add(u"switch: 春夏調べ, call playing -> 春夏探し"_s,
-            measure([&] { clickOpen(u"Label4"_s); }, [&] { return isOpen<QuizScreen>(slots); }, &ok));
+            measure([&] { clickOpen(u"Label4"_s); }, [&] { return isOpen<QuizScreen>(screens); }, &ok));
         if (!ok)
             return failed("the quiz did not open");
         rig.clock.advance(2.5); // a question, its call playing
         spin(600);
         add(u"switch: 春夏探し, call playing -> menu"_s,
-            measure([&] { clickOpen(u"Label4"_s); }, [&] { return isOpen<MenuScreen>(slots); }, &ok));
+            measure([&] { clickOpen(u"Label4"_s); }, [&] { return isOpen<MenuScreen>(screens); }, &ok));
         if (!ok)
             return failed("the menu did not open");
     }

@@ -3,7 +3,7 @@
 #include "AudioPlayer.h"
 #include "AudioThread.h"
 #include "Fonts.h"
-#include "ScreenSlots.h"
+#include "ScreenSet.h"
 #include "SqliteHistory.h"
 
 #include <QApplication>
@@ -59,8 +59,8 @@ int runProgram(int argc, char** argv)
     // The history opens its file on its own thread; a file it cannot use costs a line on stderr, nothing
     // more.
     auto history = std::make_unique<SqliteHistory>();
-    ScreenSlots screens({clock, random, [] { return std::make_unique<AudioPlayer>(); }, history.get()});
-    QObject::connect(&screens, &ScreenSlots::finished, &app, &QCoreApplication::quit);
+    ScreenSet screens({clock, random, [] { return std::make_unique<AudioPlayer>(); }, history.get()});
+    QObject::connect(&screens, &ScreenSet::finished, &app, &QCoreApplication::quit);
     screens.show(ScreenId::Menu);
     // The menu plays no sound and shows without the sound libraries; they load
     // on the audio thread while the user reads it, so the first call is quick.

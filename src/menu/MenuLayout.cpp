@@ -14,7 +14,8 @@ using namespace palette;
 ControlSpec item(const QString& name, const QString& caption, TwipsRect rect, float points, bool bold,
                  QColor back, Align align, bool border, bool visible)
 {
-    return label(name, caption, rect, {typeface::Mincho, points, bold}, back, White, align, border, visible);
+    return labelRow(name, caption, rect, {typeface::Mincho, points, bold}, back, White, align, border,
+                    visible);
 }
 
 constexpr bool Bold = true, Normal = false;

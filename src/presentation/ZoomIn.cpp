@@ -4,7 +4,19 @@
 
 #include <QGuiApplication>
 
+#include <cmath>
+
 namespace zoom {
+
+DesignRect designRectOf(const PictureBox& box)
+{
+    return {
+        .top = short(std::lround(box.top())),
+        .left = short(std::lround(box.left())),
+        .width = short(std::lround(box.width())),
+        .height = short(std::lround(box.height())),
+    };
+}
 
 std::array<Frame, Steps> frames(float w, float h, const DesignRect& design)
 {

@@ -7,10 +7,13 @@
 
 class PictureBox;
 
-// The zoom-in: a freshly loaded picture is shown 20 times, growing from 1/20 of
-// its size to its full size, always centred on the centre of the picture box's
-// design rectangle. Every operation is done in 32-bit floating point, rounded
-// after each step, in the order written below.
+// The zoom-in, one feature under three names: src/presentation is the layer
+// that shows a bird (BirdShow uses this to grow its picture), ZoomIn.h/.cpp
+// and the namespace zoom are the zoom-in alone, and zoomIn() starts one.
+//
+// A freshly loaded picture is shown 20 times, growing from 1/20 of its size to its full size, always centred
+// on the centre of the picture box's design rectangle. Every operation is done in 32-bit floating point,
+// rounded after each step, in the order written below.
 namespace zoom {
 
 struct DesignRect
@@ -20,6 +23,10 @@ struct DesignRect
     short width = 0;
     short height = 0;
 };
+
+// A picture box's rectangle as laid out, in whole twips: the bird grows
+// towards its centre and ends fitted to it.
+DesignRect designRectOf(const PictureBox& box);
 
 struct Frame
 {

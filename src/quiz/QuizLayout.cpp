@@ -1,12 +1,20 @@
 #include "QuizLayout.h"
 
 #include "NameBoard.h"
+#include "form/Form.h"
 #include "form/Palette.h"
 #include "form/ViewerList.h"
 
 using namespace Qt::StringLiterals;
 
 namespace quiz {
+
+const QString ByEar = u"Label7"_s;
+const QString NoCalls = u"Label8"_s;
+const QString Results = u"List1"_s;
+const QString ResultsClickArea = u"Image4"_s;
+const QString WeakFirst = u"Label9"_s;
+
 namespace {
 
 using namespace palette;
@@ -42,34 +50,59 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
 {
     using enum ControlKind;
     using enum Align;
-    ControlSpec scorePanel = control(PictureBox, u"Image2"_s, {2580, 75, 3015, 375});
+    ControlSpec scorePanel = controlRow(PictureBox, u"Image2"_s, {2580, 75, 3015, 375});
     scorePanel.picture = u":/artwork/score.gif"_s;
 
     // clang-format off
     std::vector<ControlSpec> table{
-        control(Timer, u"Timer4"_s),
-        control(Timer, u"Timer3"_s),
-        control(Timer, u"Timer2"_s),
-        control(Timer, u"Timer1"_s),
-        control(MediaPlayer, u"MediaPlayer2"_s),
-        control(MediaPlayer, u"MediaPlayer1"_s),
-        label(u"Label6"_s, {},              {4560, 105, 1005, 315},                {Gothic, 15.75, true}, CountBlue, Yellow, Centre, false),
-        label(u"Label5"_s, {},              {3060, 105, 1005, 315},                {Gothic, 15.75, true}, CountBlue, Yellow, Centre, false),
-        control(PictureBox, u"Image3"_s,    {3300, 1605, 2985, 2925}, false),
+        controlRow(Timer, u"Timer4"_s),
+        controlRow(Timer, u"Timer3"_s),
+        controlRow(Timer, u"Timer2"_s),
+        controlRow(Timer, u"Timer1"_s),
+        controlRow(MediaPlayer, u"MediaPlayer2"_s),
+        controlRow(MediaPlayer, u"MediaPlayer1"_s),
+        labelRow(u"Label6"_s, {},              {4560, 105, 1005, 315},                {Gothic, 15.75, true}, CountBlue, Yellow, Centre, false),
+        labelRow(u"Label5"_s, {},              {3060, 105, 1005, 315},                {Gothic, 15.75, true}, CountBlue, Yellow, Centre, false),
+        controlRow(PictureBox, u"Image3"_s,    {3300, 1605, 2985, 2925}, false),
         scorePanel,
-        label(u"Label2"_s, season.caption,  {90, season.captionTop, 1965, 315},    {Mincho, 12, true},    TitleBlue, White,  Centre, true),
-        label(u"Label3"_s, u"■ピヨ調べ"_s,  {6600, 105, 1425, 315},                {Mincho, 12, true},    Red,       White,  Left,   true),
-        label(u"Label4"_s, u"■メニュー"_s,  {8175, 105, 1335, 315},                {Mincho, 12, true},    Red,       White,  Left,   true),
-        label(ByEar,       ByEarOff,        {5655, 105, 900, 315},                 {Mincho, ByEarPoints, true}, Red, White, Centre, true),
-        label(WeakFirst,   WeakFirstOff,    WeakFirstRect,                         {Mincho, 11.25, true}, Red,       White,  Left,   true, false),
+        labelRow(u"Label2"_s, season.caption,  {90, season.captionTop, 1965, 315},    {Mincho, 12, true},    TitleBlue, White,  Centre, true),
+        labelRow(u"Label3"_s, u"■ピヨ調べ"_s,  {6600, 105, 1425, 315},                {Mincho, 12, true},    Red,       White,  Left,   true),
+        labelRow(u"Label4"_s, u"■メニュー"_s,  {8175, 105, 1335, 315},                {Mincho, 12, true},    Red,       White,  Left,   true),
+        labelRow(ByEar,       ByEarOff,        {5655, 105, 900, 315},                 {Mincho, ByEarPoints, true}, Red, White, Centre, true),
+        labelRow(WeakFirst,   WeakFirstOff,    WeakFirstRect,                         {Mincho, 11.25, true}, Red,       White,  Left,   true, false),
         viewerList(Results,                 ResultsRect),
-        control(PictureBox, ResultsClickArea, {0, 0, 9600, 5955}, false),
-        label(NoCalls,     NoCallsText,     {90, 2940, 4470, 555},                 {Mincho, 12, true},    CountBlue, White,  Centre, true, false),
+        controlRow(PictureBox, ResultsClickArea, {0, 0, 9600, 5955}, false),
+        labelRow(NoCalls,     NoCallsText,     {90, 2940, 4470, 555},                 {Mincho, 12, true},    CountBlue, White,  Centre, true, false),
     };
     // clang-format on
     nameboard::append(table, season.season);
-    table.push_back(control(PictureBox, u"Image1"_s, {90, 510, 4470, 5415}));
+    table.push_back(controlRow(PictureBox, u"Image1"_s, {90, 510, 4470, 5415}));
     return table;
+}
+
+Controls controlsOf(const Form& form)
+{
+    return {
+        .Label1 = nameboard::labelsOf(form),
+        .Label3 = form.label(u"Label3"_s),
+        .Label4 = form.label(u"Label4"_s),
+        .Label5 = form.label(u"Label5"_s),
+        .Label6 = form.label(u"Label6"_s),
+        .Label7 = form.label(ByEar),
+        .Label8 = form.label(NoCalls),
+        .Label9 = form.label(WeakFirst),
+        .Image1 = form.picture(u"Image1"_s),
+        .Image2 = form.picture(u"Image2"_s),
+        .Image3 = form.picture(u"Image3"_s),
+        .Image4 = form.picture(ResultsClickArea),
+        .List1 = form.list(Results),
+        .Timer1 = form.timer(u"Timer1"_s),
+        .Timer2 = form.timer(u"Timer2"_s),
+        .Timer3 = form.timer(u"Timer3"_s),
+        .Timer4 = form.timer(u"Timer4"_s),
+        .MediaPlayer1 = form.player(u"MediaPlayer1"_s),
+        .MediaPlayer2 = form.player(u"MediaPlayer2"_s),
+    };
 }
 
 } // namespace quiz

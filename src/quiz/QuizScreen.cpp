@@ -50,36 +50,31 @@ QuizScreen::QuizScreen(Season season, ScreenServices& services, QObject* parent)
 Form* QuizScreen::buildForm()
 {
     auto* form = new Form(quiz::window(m_season), quiz::controls(m_season), m_services.makePlayer);
+    m_ui = quiz::controlsOf(*form);
     for (int i = 0; i < birds::BoardSize; ++i)
-        connect(form->label(nameboard::Name, i), &FormLabel::clicked, this, [this, i] { onNameClicked(i); });
-    connect(form->label(u"Label3"_s), &FormLabel::clicked, this,
-            [this] { Q_EMIT switchRequested(m_season.reference); });
-    connect(form->label(u"Label4"_s), &FormLabel::clicked, this,
-            [this] { Q_EMIT switchRequested(ScreenId::Menu); });
-    connect(form->label(quiz::ByEar), &FormLabel::clicked, this, &QuizScreen::onByEarClicked);
-    for (FormLabel* count : {form->label(u"Label5"_s), form->label(u"Label6"_s)})
+        connect(name(i), &FormLabel::clicked, this, [this, i] { onNameClicked(i); });
+    connect(m_ui.Label3, &FormLabel::clicked, this, [this] { Q_EMIT switchRequested(m_season.reference); });
+    connect(m_ui.Label4, &FormLabel::clicked, this, [this] { Q_EMIT switchRequested(ScreenId::Menu); });
+    connect(m_ui.Label7, &FormLabel::clicked, this, &QuizScreen::onByEarClicked);
+    for (FormLabel* count : {m_ui.Label5, m_ui.Label6})
         connect(count, &FormLabel::clicked, this, &QuizScreen::onScoreClicked);
-    connect(form->picture(u"Image2"_s), &PictureBox::clicked, this, &QuizScreen::onScoreClicked);
-    connect(form->label(quiz::WeakFirst), &FormLabel::clicked, this, &QuizScreen::onWeakFirstClicked);
-    connect(form->list(quiz::Results), &ListBox::clicked, this, &QuizScreen::closeResults);
-    connect(form->picture(quiz::ResultsClickArea), &PictureBox::clicked, this, &QuizScreen::closeResults);
-    connect(form->timer(u"Timer1"_s), &IntervalTimer::tick, this, &QuizScreen::onStartTick);
-    connect(form->timer(u"Timer2"_s), &IntervalTimer::tick, this, &QuizScreen::onAnswerTick);
-    connect(form->timer(u"Timer3"_s), &IntervalTimer::tick, this, &QuizScreen::onFeedbackTick);
-    connect(form->timer(u"Timer4"_s), &IntervalTimer::tick, this, &QuizScreen::onRevealTick);
+    connect(m_ui.Image2, &PictureBox::clicked, this, &QuizScreen::onScoreClicked);
+    connect(m_ui.Label9, &FormLabel::clicked, this, &QuizScreen::onWeakFirstClicked);
+    connect(m_ui.List1, &ListBox::clicked, this, &QuizScreen::closeResults);
+    connect(m_ui.Image4, &PictureBox::clicked, this, &QuizScreen::closeResults);
+    connect(m_ui.Timer1, &IntervalTimer::tick, this, &QuizScreen::onStartTick);
+    connect(m_ui.Timer2, &IntervalTimer::tick, this, &QuizScreen::onAnswerTick);
+    connect(m_ui.Timer3, &IntervalTimer::tick, this, &QuizScreen::onFeedbackTick);
+    connect(m_ui.Timer4, &IntervalTimer::tick, this, &QuizScreen::onRevealTick);
     return form;
 }
 
 void QuizScreen::load()
 {
     DataRoot = media::dataRoot();
-    player(u"MediaPlayer1"_s)->hide();
-    player(u"MediaPlayer2"_s)->hide();
-    const PictureBox* image1 = image(u"Image1"_s);
-    DesignTop = qint16(std::lround(image1->top()));
-    DesignLeft = qint16(std::lround(image1->left()));
-    DesignWidth = qint16(std::lround(image1->width()));
-    DesignHeight = qint16(std::lround(image1->height()));
+    m_ui.MediaPlayer1->hide();
+    m_ui.MediaPlayer2->hide();
+    Design = zoom::designRectOf(*m_ui.Image1);
     BirdNumbers = birds::numberTable(m_season.season);
     RightCount = 0;
     WrongCount = 0;
@@ -90,12 +85,12 @@ void QuizScreen::load()
     m_birdRequest.cancel();
     readFeedbackMedia();
     m_byEar = settings().value(ByEarKey, false).toBool();
-    form()->label(quiz::ByEar)->setText(m_byEar ? quiz::ByEarOn : quiz::ByEarOff);
+    m_ui.Label7->setText(m_byEar ? quiz::ByEarOn : quiz::ByEarOff);
     m_weakFirst = settings().value(WeakFirstKey, false).toBool();
-    form()->label(quiz::WeakFirst)->setText(m_weakFirst ? quiz::WeakFirstOn : quiz::WeakFirstOff);
+    m_ui.Label9->setText(m_weakFirst ? quiz::WeakFirstOn : quiz::WeakFirstOff);
     checkCalls();
     readLastAnswers();
-    timer(u"Timer1"_s)->setInterval(Tick);
+    m_ui.Timer1->setInterval(Tick);
     restartWait();
 }
 
@@ -184,8 +179,8 @@ void QuizScreen::onByEarClicked()
 {
     m_byEar = !m_byEar;
     settings().setValue(ByEarKey, m_byEar);
-    form()->label(quiz::ByEar)->setText(m_byEar ? quiz::ByEarOn : quiz::ByEarOff);
-    FormLabel* noCalls = form()->label(quiz::NoCalls);
+    m_ui.Label7->setText(m_byEar ? quiz::ByEarOn : quiz::ByEarOff);
+    FormLabel* noCalls = m_ui.Label8;
     if (!m_byEar && noCalls->isVisible()) {
         noCalls->setVisible(false);
         ChooseQuestion();
@@ -199,7 +194,7 @@ void QuizScreen::onByEarClicked()
     } else if (!m_birdOnShow || !m_birdOnShow->call.isEmpty()) {
         m_questionByEar = true;
         m_heldBird = m_birdOnShow;
-        presentation::hideBird(*image(u"Image1"_s));
+        presentation::hideBird(*m_ui.Image1);
     }
 }
 
@@ -207,11 +202,11 @@ void QuizScreen::onByEarClicked()
 // goes on underneath and its counts stay as they are.
 void QuizScreen::onScoreClicked()
 {
-    ListBox* list = form()->list(quiz::Results);
+    ListBox* list = m_ui.List1;
     list->clearLines();
     list->setVisible(true);
-    form()->label(quiz::WeakFirst)->setVisible(true);
-    image(quiz::ResultsClickArea)->setVisible(true);
+    m_ui.Label9->setVisible(true);
+    m_ui.Image4->setVisible(true);
     if (!m_services.history) {
         showResultLines({quiz::NoHistory});
         return;
@@ -229,7 +224,7 @@ void QuizScreen::onScoreClicked()
 // reaches the click area and closes the view, as with the description viewer.
 void QuizScreen::showResultLines(const QStringList& lines)
 {
-    ListBox* list = form()->list(quiz::Results);
+    ListBox* list = m_ui.List1;
     list->addLines(lines);
     const int room = toPixels(quiz::ResultsRect, form()->scale()).height();
     list->resize(list->width(),
@@ -239,11 +234,11 @@ void QuizScreen::showResultLines(const QStringList& lines)
 void QuizScreen::closeResults()
 {
     ++m_resultsAsked; // results still on their way are no longer wanted
-    ListBox* list = form()->list(quiz::Results);
+    ListBox* list = m_ui.List1;
     list->clearLines();
     list->setVisible(false);
-    form()->label(quiz::WeakFirst)->setVisible(false);
-    image(quiz::ResultsClickArea)->setVisible(false);
+    m_ui.Label9->setVisible(false);
+    m_ui.Image4->setVisible(false);
 }
 
 // The next bird drawn follows the setting; the view stays open.
@@ -251,14 +246,14 @@ void QuizScreen::onWeakFirstClicked()
 {
     m_weakFirst = !m_weakFirst;
     settings().setValue(WeakFirstKey, m_weakFirst);
-    form()->label(quiz::WeakFirst)->setText(m_weakFirst ? quiz::WeakFirstOn : quiz::WeakFirstOff);
+    m_ui.Label9->setText(m_weakFirst ? quiz::WeakFirstOn : quiz::WeakFirstOff);
 }
 
 void QuizScreen::onStartTick()
 {
     if (!waitPassed(StartDelay))
         return;
-    timer(u"Timer1"_s)->setInterval(Stopped);
+    m_ui.Timer1->setInterval(Stopped);
     ChooseQuestion();
 }
 
@@ -272,8 +267,8 @@ void QuizScreen::ChooseQuestion()
         return;
     }
     if (m_byEar && callableCount() == 0) {
-        presentation::hideBird(*image(u"Image1"_s));
-        form()->label(quiz::NoCalls)->setVisible(true);
+        presentation::hideBird(*m_ui.Image1);
+        m_ui.Label8->setVisible(true);
         return;
     }
     do {
@@ -308,7 +303,7 @@ void QuizScreen::PresentQuestion()
 {
     Accepting = 1;
     NumberText = media::birdNumberText(BirdNumbers[CurrentEntry]);
-    presentation::hideBird(*image(u"Image1"_s));
+    presentation::hideBird(*m_ui.Image1);
     m_questionByEar = m_byEar;
     m_judged = false;
     m_heldBird.reset();
@@ -329,8 +324,7 @@ void QuizScreen::PresentQuestion()
                 startCall(bird);
                 return;
             }
-            presentation::showBird(*image(u"Image1"_s), {DesignTop, DesignLeft, DesignWidth, DesignHeight},
-                                   bird, Accepting == 1 ? player(u"MediaPlayer1"_s) : nullptr);
+            presentation::showBird(*m_ui.Image1, Design, bird, Accepting == 1 ? m_ui.MediaPlayer1 : nullptr);
         });
 }
 
@@ -338,7 +332,7 @@ void QuizScreen::startCall(const presentation::BirdMedia& bird)
 {
     if (Accepting != 1 || bird.call.isEmpty())
         return;
-    SoundPlayer* call = player(u"MediaPlayer1"_s);
+    SoundPlayer* call = m_ui.MediaPlayer1;
     call->setSource(bird.call);
     call->setRepeatCount(0);
 }
@@ -354,8 +348,7 @@ void QuizScreen::revealHeldBird()
 {
     if (!m_heldBird)
         return;
-    presentation::showBird(*image(u"Image1"_s), {DesignTop, DesignLeft, DesignWidth, DesignHeight},
-                           *m_heldBird, nullptr);
+    presentation::showBird(*m_ui.Image1, Design, *m_heldBird, nullptr);
     m_heldBird.reset();
 }
 
@@ -392,11 +385,11 @@ void QuizScreen::onNameClicked(int index)
     }
     ClickedPosition = qint16(index);
     m_clickedAt = m_services.clock.seconds();
-    player(u"MediaPlayer1"_s)->stop();
+    m_ui.MediaPlayer1->stop();
     name(index)->setColours(nameboard::Judged, nameboard::JudgedText);
     AnsweredEntry = qint16(index + 1);
     restartWait();
-    timer(u"Timer2"_s)->setInterval(Tick);
+    m_ui.Timer2->setInterval(Tick);
     Accepting = 0;
 }
 
@@ -406,22 +399,22 @@ void QuizScreen::onAnswerTick()
         return;
     const bool right = AnsweredEntry == CurrentEntry;
     showHeldBird();
-    SoundPlayer* feedback = player(u"MediaPlayer2"_s);
+    SoundPlayer* feedback = m_ui.MediaPlayer2;
     feedback->setSource(right ? RightSound : WrongSound);
     feedback->setRepeatCount(1);
-    PictureBox* image3 = image(u"Image3"_s);
+    PictureBox* image3 = m_ui.Image3;
     image3->setPicture(right ? RightMark : WrongMark);
     image3->setVisible(true);
     if (right)
-        form()->label(u"Label5"_s)->setText(QString::number(++RightCount));
+        m_ui.Label5->setText(QString::number(++RightCount));
     else
-        form()->label(u"Label6"_s)->setText(QString::number(++WrongCount));
+        m_ui.Label6->setText(QString::number(++WrongCount));
     recordAnswer(right);
     weighAnswer(right);
 
-    timer(u"Timer2"_s)->setInterval(Stopped);
+    m_ui.Timer2->setInterval(Stopped);
     restartWait();
-    timer(u"Timer3"_s)->setInterval(Tick);
+    m_ui.Timer3->setInterval(Tick);
 }
 
 void QuizScreen::onFeedbackTick()
@@ -429,8 +422,8 @@ void QuizScreen::onFeedbackTick()
     if (!waitPassed(FeedbackTime))
         return;
     name(ClickedPosition)->setColours(nameboard::Resting, nameboard::Text);
-    image(u"Image3"_s)->setVisible(false);
-    timer(u"Timer3"_s)->setInterval(Stopped);
+    m_ui.Image3->setVisible(false);
+    m_ui.Timer3->setInterval(Stopped);
     if (AnsweredEntry == CurrentEntry)
         ChooseQuestion();
     else
@@ -441,7 +434,7 @@ void QuizScreen::RevealAnswer()
 {
     name(CurrentEntry - 1)->setBackColour(nameboard::Marked);
     restartWait();
-    timer(u"Timer4"_s)->setInterval(Tick);
+    m_ui.Timer4->setInterval(Tick);
 }
 
 void QuizScreen::onRevealTick()
@@ -449,7 +442,7 @@ void QuizScreen::onRevealTick()
     if (!waitPassed(RevealTime))
         return;
     name(CurrentEntry - 1)->setBackColour(nameboard::Resting);
-    timer(u"Timer4"_s)->setInterval(Stopped);
+    m_ui.Timer4->setInterval(Stopped);
     ChooseQuestion();
 }
 
@@ -467,20 +460,5 @@ bool QuizScreen::waitPassed(double seconds) const
 
 FormLabel* QuizScreen::name(int position) const
 {
-    return form()->label(nameboard::Name, position);
-}
-
-PictureBox* QuizScreen::image(const QString& name) const
-{
-    return form()->picture(name);
-}
-
-IntervalTimer* QuizScreen::timer(const QString& name) const
-{
-    return form()->timer(name);
-}
-
-SoundPlayer* QuizScreen::player(const QString& name) const
-{
-    return form()->player(name);
+    return m_ui.Label1.at(std::size_t(position));
 }

@@ -3,6 +3,7 @@
 #include "Background.h"
 #include "BirdShow.h"
 #include "BirdTables.h"
+#include "QuizLayout.h"
 #include "Screen.h"
 #include "ScreenServices.h"
 #include "Season.h"
@@ -12,13 +13,6 @@
 
 #include <array>
 #include <optional>
-
-class FormLabel;
-class PictureBox;
-class IntervalTimer;
-namespace quiz {
-struct SeasonTable;
-}
 
 // The quiz: a bird's picture grows into place and its call repeats; the user
 // clicks its name among the forty. The click is judged after a moment, the
@@ -77,20 +71,15 @@ private:
     bool waitPassed(double seconds) const;
 
     FormLabel* name(int position) const;
-    PictureBox* image(const QString& name) const;
-    IntervalTimer* timer(const QString& name) const;
-    SoundPlayer* player(const QString& name) const;
 
     const quiz::SeasonTable& m_season;
     ScreenServices& m_services;
+    quiz::Controls m_ui{}; // valid while the window is open
 
     birds::NumberTable BirdNumbers{};
     qint16 CurrentEntry = 0;
     qint16 ClickedPosition = 0;
-    qint16 DesignTop = 0;
-    qint16 DesignLeft = 0;
-    qint16 DesignWidth = 0;
-    qint16 DesignHeight = 0;
+    zoom::DesignRect Design{}; // DesignTop, DesignLeft, DesignWidth, DesignHeight: Image1 as laid out
     QString DataRoot;
     QString NumberText;
     std::array<qint16, 11> RecentEntries{}; // slots 1..10, oldest first; 0 = empty

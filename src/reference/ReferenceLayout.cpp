@@ -1,6 +1,7 @@
 #include "ReferenceLayout.h"
 
 #include "NameBoard.h"
+#include "form/Form.h"
 #include "form/Palette.h"
 #include "form/ViewerList.h"
 
@@ -18,7 +19,7 @@ const QColor TitleBlue = Blue;
 ControlSpec caption(const QString& name, const QString& text, TwipsRect rect, QColor back, Align align,
                     bool border)
 {
-    return label(name, text, rect, {Mincho, 12, true}, back, White, align, border);
+    return labelRow(name, text, rect, {Mincho, 12, true}, back, White, align, border);
 }
 
 } // namespace
@@ -54,7 +55,7 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
 
     const ControlSpec list = viewerList(u"List1"_s, at(season.listPosition, 4125, 2760));
 
-    ControlSpec button = control(Button, u"Command1"_s, {3300, 5340, 1125, 405}, false);
+    ControlSpec button = controlRow(Button, u"Command1"_s, {3300, 5340, 1125, 405}, false);
     button.caption = u"説　明"_s;
     button.font = {FixedMincho, 14.25, true};
     button.back = Pink;
@@ -63,17 +64,31 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
     std::vector<ControlSpec> table{
         list,
         button,
-        control(MediaPlayer, u"MediaPlayer1"_s),
+        controlRow(MediaPlayer, u"MediaPlayer1"_s),
         caption(u"Label5"_s, u"■メニュー"_s,      at(season.menuLink, 1335, 315),           Red,      Left,   true),
         caption(u"Label4"_s, u"■ピヨ探し"_s,      at(season.quizLink, 1335, 315),           Red,      Left,   true),
         caption(u"Label3"_s, season.plumageNote, {season.plumageNoteLeft, 105, 3135, 285}, Magenta,  Centre, false),
         caption(u"Label2"_s, season.caption,     {105, 75, 1965, 315},                     TitleBlue, Centre, true),
-        control(PictureBox, u"Image2"_s,       season.clickArea, false),
+        controlRow(PictureBox, u"Image2"_s,       season.clickArea, false),
     };
     // clang-format on
     nameboard::append(table, season.season);
-    table.push_back(control(PictureBox, u"Image1"_s, {90, 510, 4470, 5415}));
+    table.push_back(controlRow(PictureBox, u"Image1"_s, {90, 510, 4470, 5415}));
     return table;
+}
+
+Controls controlsOf(const Form& form)
+{
+    return {
+        .Label1 = nameboard::labelsOf(form),
+        .Label4 = form.label(u"Label4"_s),
+        .Label5 = form.label(u"Label5"_s),
+        .Image1 = form.picture(u"Image1"_s),
+        .Image2 = form.picture(u"Image2"_s),
+        .List1 = form.list(u"List1"_s),
+        .Command1 = form.button(u"Command1"_s),
+        .MediaPlayer1 = form.player(u"MediaPlayer1"_s),
+    };
 }
 
 } // namespace reference

@@ -4,16 +4,11 @@
 #include "BirdShow.h"
 #include "MediaPaths.h"
 #include "NameBoard.h"
-#include "ReferenceLayout.h"
 #include "form/Form.h"
 #include "form/FormButton.h"
 #include "form/FormLabel.h"
 #include "form/ListBox.h"
 #include "form/PictureBox.h"
-
-#include <cmath>
-
-using namespace Qt::StringLiterals;
 
 ReferenceScreen::ReferenceScreen(Season season, ScreenServices& services, QObject* parent)
     : Screen(parent), m_season(reference::seasonTable(season)), m_services(services)
@@ -22,15 +17,14 @@ ReferenceScreen::ReferenceScreen(Season season, ScreenServices& services, QObjec
 Form* ReferenceScreen::buildForm()
 {
     auto* form = new Form(reference::window(m_season), reference::controls(m_season), m_services.makePlayer);
+    m_ui = reference::controlsOf(*form);
     for (int i = 0; i < birds::BoardSize; ++i)
-        connect(form->label(nameboard::Name, i), &FormLabel::clicked, this, [this, i] { onNameClicked(i); });
-    connect(form->button(u"Command1"_s), &FormButton::clicked, this, &ReferenceScreen::onDescriptionClicked);
-    connect(form->list(u"List1"_s), &ListBox::clicked, this, &ReferenceScreen::closeViewer);
-    connect(form->picture(u"Image2"_s), &PictureBox::clicked, this, &ReferenceScreen::closeViewer);
-    connect(form->label(u"Label4"_s), &FormLabel::clicked, this,
-            [this] { Q_EMIT switchRequested(m_season.quiz); });
-    connect(form->label(u"Label5"_s), &FormLabel::clicked, this,
-            [this] { Q_EMIT switchRequested(ScreenId::Menu); });
+        connect(name(i), &FormLabel::clicked, this, [this, i] { onNameClicked(i); });
+    connect(m_ui.Command1, &FormButton::clicked, this, &ReferenceScreen::onDescriptionClicked);
+    connect(m_ui.List1, &ListBox::clicked, this, &ReferenceScreen::closeViewer);
+    connect(m_ui.Image2, &PictureBox::clicked, this, &ReferenceScreen::closeViewer);
+    connect(m_ui.Label4, &FormLabel::clicked, this, [this] { Q_EMIT switchRequested(m_season.quiz); });
+    connect(m_ui.Label5, &FormLabel::clicked, this, [this] { Q_EMIT switchRequested(ScreenId::Menu); });
     return form;
 }
 
@@ -39,11 +33,7 @@ void ReferenceScreen::load()
     DataRoot = media::dataRoot();
     callPlayer()->hide();
     MarkedEntry = 0;
-    const PictureBox* image1 = form()->picture(u"Image1"_s);
-    DesignTop = qint16(std::lround(image1->top()));
-    DesignLeft = qint16(std::lround(image1->left()));
-    DesignWidth = qint16(std::lround(image1->width()));
-    DesignHeight = qint16(std::lround(image1->height()));
+    Design = zoom::designRectOf(*m_ui.Image1);
     BirdNumbers = birds::numberTable(m_season.season);
     // Files asked for while the screen was last open are no longer wanted.
     m_birdRequest.cancel();
@@ -52,7 +42,7 @@ void ReferenceScreen::load()
 
 void ReferenceScreen::onNameClicked(int index)
 {
-    form()->list(u"List1"_s)->setVisible(false);
+    m_ui.List1->setVisible(false);
     m_descriptionRequest.cancel();
     callPlayer()->stop();
     if (MarkedEntry > 0)
@@ -60,16 +50,15 @@ void ReferenceScreen::onNameClicked(int index)
     SelectedEntry = qint16(index + 1);
     name(index)->setBackColour(nameboard::Marked);
     NumberText = media::birdNumberText(BirdNumbers[SelectedEntry]);
-    presentation::hideBird(*form()->picture(u"Image1"_s));
-    form()->button(u"Command1"_s)->setVisible(true);
+    presentation::hideBird(*m_ui.Image1);
+    m_ui.Command1->setVisible(true);
     MarkedEntry = SelectedEntry;
 
     // The picture grows in and the call starts once the files have been read.
     m_birdRequest.start(
         *this, [root = DataRoot, number = NumberText] { return presentation::readBirdMedia(root, number); },
         [this](const presentation::BirdMedia& bird) {
-            presentation::showBird(*form()->picture(u"Image1"_s),
-                                   {DesignTop, DesignLeft, DesignWidth, DesignHeight}, bird, callPlayer());
+            presentation::showBird(*m_ui.Image1, Design, bird, callPlayer());
         });
 }
 
@@ -77,33 +66,33 @@ void ReferenceScreen::onDescriptionClicked()
 {
     if (NumberText.isEmpty())
         return;
-    ListBox* list = form()->list(u"List1"_s);
+    ListBox* list = m_ui.List1;
     list->clearLines();
     list->setVisible(true);
-    form()->picture(u"Image2"_s)->setVisible(true);
+    m_ui.Image2->setVisible(true);
 
     // The text is listed once it has been read.
     m_descriptionRequest.start(
         *this,
         [root = DataRoot, number = NumberText] { return presentation::readBirdDescription(root, number); },
-        [this](const QStringList& lines) { form()->list(u"List1"_s)->addLines(lines); });
+        [this](const QStringList& lines) { m_ui.List1->addLines(lines); });
 }
 
 void ReferenceScreen::closeViewer()
 {
     m_descriptionRequest.cancel();
-    ListBox* list = form()->list(u"List1"_s);
+    ListBox* list = m_ui.List1;
     list->clearLines();
     list->setVisible(false);
-    form()->picture(u"Image2"_s)->setVisible(false);
+    m_ui.Image2->setVisible(false);
 }
 
 FormLabel* ReferenceScreen::name(int position) const
 {
-    return form()->label(nameboard::Name, position);
+    return m_ui.Label1.at(std::size_t(position));
 }
 
 SoundPlayer* ReferenceScreen::callPlayer() const
 {
-    return form()->player(u"MediaPlayer1"_s);
+    return m_ui.MediaPlayer1;
 }

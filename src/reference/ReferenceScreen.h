@@ -1,15 +1,12 @@
 #pragma once
 
 #include "Background.h"
+#include "BirdShow.h"
 #include "BirdTables.h"
+#include "ReferenceLayout.h"
 #include "Screen.h"
 #include "ScreenServices.h"
 #include "Season.h"
-
-class FormLabel;
-namespace reference {
-struct SeasonTable;
-}
 
 // Looking birds up: a click on a name marks it red, grows the bird's picture
 // into the panel, shows the 説明 button and starts the call repeating. 説明
@@ -35,14 +32,12 @@ private:
 
     const reference::SeasonTable& m_season;
     ScreenServices& m_services;
+    reference::Controls m_ui{}; // valid while the window is open
 
     birds::NumberTable BirdNumbers{};
     qint16 SelectedEntry = 0;
     qint16 MarkedEntry = 0;
-    qint16 DesignTop = 0;
-    qint16 DesignLeft = 0;
-    qint16 DesignWidth = 0;
-    qint16 DesignHeight = 0;
+    zoom::DesignRect Design{}; // DesignTop, DesignLeft, DesignWidth, DesignHeight: Image1 as laid out
     QString DataRoot;
     QString NumberText;
     LatestRequest m_birdRequest;

@@ -15,7 +15,7 @@ AudioThread* running = nullptr;
 // their own, name it in the environment.
 QString backEndPath()
 {
-    const QString named = qEnvironmentVariable("PIYO_SOUND_MODULE");
+    QString named = qEnvironmentVariable("PIYO_SOUND_MODULE");
     if (!named.isEmpty())
         return named;
     return media::dataRoot() + u'/' + QString::fromLatin1(PIYO_SOUND_MODULE_FILE);

@@ -10,7 +10,7 @@ namespace description {
 QString decodeCp932(const QByteArray& bytes)
 {
     iconv_t converter = iconv_open("UTF-16LE", "CP932");
-    if (converter == iconv_t(-1))
+    if (converter == iconv_t(-1)) // NOLINT(performance-no-int-to-ptr): iconv_open's failure value
         return QString::fromLatin1(bytes);
 
     QString text;

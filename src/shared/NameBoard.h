@@ -1,10 +1,15 @@
 #pragma once
 
+#include "BirdTables.h"
 #include "Season.h"
 #include "form/ControlSpec.h"
 #include "form/Palette.h"
 
+#include <array>
 #include <vector>
+
+class Form;
+class FormLabel;
 
 // The forty names of a quiz or reference screen, and the fixed colours they
 // are painted in. Colours are set at each change, never saved and restored.
@@ -16,10 +21,15 @@ inline const QColor Marked = palette::Red;       // the chosen name, or the righ
 inline const QColor Text = palette::White;
 inline const QColor JudgedText = palette::Black;
 
-inline const QString Name = QStringLiteral("Label1");
+// The name of the board's control array, Label1.
+extern const QString Name;
 
 // Appends Label1(0)..Label1(39): two columns of twenty, down the left column
 // first, each label inside one cell of the board background's grid.
 void append(std::vector<ControlSpec>& table, Season season);
+
+// Label1(0)..Label1(39) of a window built with the board.
+using Labels = std::array<FormLabel*, birds::BoardSize>;
+Labels labelsOf(const Form& form);
 
 } // namespace nameboard

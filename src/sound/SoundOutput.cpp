@@ -164,7 +164,7 @@ void SoundOutput::setSource(const QString& path)
     format.setSampleFormat(QAudioFormat::Float);
 
     m_sink.reset(new QAudioSink(device, format));
-    m_sink->setBufferSize(format.bytesForDuration(kBufferMs * 1000));
+    m_sink->setBufferSize(format.bytesForDuration(qint64{kBufferMs} * 1000));
     m_loop = new AudioLoop(toPcm(*wav), m_sink->bufferSize(), m_sink.get());
     m_sink->start(m_loop);
     if (m_sink->error() != QAudio::NoError) {

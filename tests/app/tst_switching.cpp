@@ -1,7 +1,7 @@
 #include "FakeClock.h"
 #include "RecordingPlayer.h"
 #include "Screen.h"
-#include "ScreenSlots.h"
+#include "ScreenSet.h"
 #include "ScriptedRandom.h"
 #include "form/Form.h"
 #include "form/FormLabel.h"
@@ -32,17 +32,17 @@ class SwitchingTest : public QObject
     ScriptedRandom m_random;
     ScreenServices m_services{m_clock, m_random, RecordingPlayer::factory()};
 
-    void click(ScreenSlots& slots, const QString& label)
+    void click(ScreenSet& screens, const QString& label)
     {
-        QTest::mouseClick(slots.openScreen()->form()->label(label), Qt::LeftButton);
+        QTest::mouseClick(screens.openScreen()->form()->label(label), Qt::LeftButton);
     }
 
 private Q_SLOTS:
     void atStartTheMenuIsTheOnlyScreen()
     {
-        ScreenSlots slots(m_services);
-        slots.show(ScreenId::Menu);
-        QCOMPARE(slots.openScreen(), &slots.screen(ScreenId::Menu));
+        ScreenSet screens(m_services);
+        screens.show(ScreenId::Menu);
+        QCOMPARE(screens.openScreen(), &screens.screen(ScreenId::Menu));
         QCOMPARE(visibleWindows(), 1);
     }
 
@@ -70,48 +70,48 @@ private Q_SLOTS:
     void everySwitchOpensItsScreenAndClosesTheOneLeft()
     {
         QFETCH(QStringList, clicks);
-        ScreenSlots slots(m_services);
-        slots.show(ScreenId::Menu);
+        ScreenSet screens(m_services);
+        screens.show(ScreenId::Menu);
         for (const QString& label : clicks) {
-            click(slots, label);
+            click(screens, label);
             QCOMPARE(visibleWindows(), 1); // never the previous screen behind the next
         }
-        QTEST(slots.openScreen()->form()->windowTitle(), "title");
+        QTEST(screens.openScreen()->form()->windowTitle(), "title");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(QApplication::topLevelWidgets().size(), 1);
     }
 
     void screensAreMadeOnceAndRebuiltOnEachShow()
     {
-        ScreenSlots slots(m_services);
-        slots.show(ScreenId::Menu);
-        click(slots, u"Label4"_s);
-        click(slots, u"Label11"_s);
-        Screen* quiz = slots.openScreen();
+        ScreenSet screens(m_services);
+        screens.show(ScreenId::Menu);
+        click(screens, u"Label4"_s);
+        click(screens, u"Label11"_s);
+        Screen* quiz = screens.openScreen();
         const Form* firstWindow = quiz->form();
-        click(slots, u"Label4"_s); // back to the menu
-        QCOMPARE(slots.openScreen()->form()->label(u"Label3"_s)->isVisible(), true);
-        click(slots, u"Label4"_s);
-        click(slots, u"Label11"_s);
-        QCOMPARE(slots.openScreen(), quiz);
+        click(screens, u"Label4"_s); // back to the menu
+        QCOMPARE(screens.openScreen()->form()->label(u"Label3"_s)->isVisible(), true);
+        click(screens, u"Label4"_s);
+        click(screens, u"Label11"_s);
+        QCOMPARE(screens.openScreen(), quiz);
         QVERIFY(quiz->form() != firstWindow);
     }
 
     void quitAndCloseBoxEndTheProgram()
     {
-        ScreenSlots slots(m_services);
-        QSignalSpy finished(&slots, &ScreenSlots::finished);
-        slots.show(ScreenId::Menu);
-        click(slots, u"Label5"_s);
+        ScreenSet screens(m_services);
+        QSignalSpy finished(&screens, &ScreenSet::finished);
+        screens.show(ScreenId::Menu);
+        click(screens, u"Label5"_s);
         QCOMPARE(finished.count(), 1);
-        QVERIFY(!slots.openScreen());
+        QVERIFY(!screens.openScreen());
 
-        slots.show(ScreenId::Menu);
-        click(slots, u"Label4"_s);
-        click(slots, u"Label12"_s);
-        slots.openScreen()->form()->close(); // the close box
+        screens.show(ScreenId::Menu);
+        click(screens, u"Label4"_s);
+        click(screens, u"Label12"_s);
+        screens.openScreen()->form()->close(); // the close box
         QCOMPARE(finished.count(), 2);
-        QVERIFY(!slots.openScreen());
+        QVERIFY(!screens.openScreen());
     }
 };
 

@@ -207,6 +207,39 @@ private Q_SLOTS:
         QTest::qWait(50);
     }
 
+    // The screens take the panel's design rectangle from the box as laid out;
+    // top and left swapped would grow every bird towards the wrong centre.
+    void designRectIsTheBoxAsLaidOut_data()
+    {
+        QTest::addColumn<float>("left");
+        QTest::addColumn<float>("top");
+        QTest::addColumn<float>("width");
+        QTest::addColumn<float>("height");
+        QTest::addColumn<zoom::DesignRect>("design");
+        QTest::newRow("the picture panel") << 90.f << 510.f << 4470.f << 5415.f << Panel;
+        QTest::newRow("halves round away from zero")
+            << 90.5f << 509.5f << 4470.25f << 5414.75f << zoom::DesignRect{510, 91, 4470, 5415};
+    }
+
+    void designRectIsTheBoxAsLaidOut()
+    {
+        QFETCH(float, left);
+        QFETCH(float, top);
+        QFETCH(float, width);
+        QFETCH(float, height);
+        QFETCH(zoom::DesignRect, design);
+        ControlSpec row;
+        row.kind = ControlKind::PictureBox;
+        row.name = u"Image1"_s;
+        row.rect = {left, top, width, height};
+        Form form({u"zoom"_s, 9600, 5955, {}}, {row});
+        const zoom::DesignRect found = zoom::designRectOf(*form.picture(u"Image1"_s));
+        QCOMPARE(found.top, design.top);
+        QCOMPARE(found.left, design.left);
+        QCOMPARE(found.width, design.width);
+        QCOMPARE(found.height, design.height);
+    }
+
     // An empty box would divide by zero; it is left alone and hidden.
     void emptyBoxIsNotZoomed()
     {

@@ -204,7 +204,7 @@ private Q_SLOTS:
     // The layout gives a hidden list its geometry first and its font after.
     void theLayoutsHiddenListShowsWholeRows()
     {
-        ControlSpec row = control(ControlKind::ListBox, u"List1"_s, {4320, 1215, 4125, 2760}, false);
+        ControlSpec row = controlRow(ControlKind::ListBox, u"List1"_s, {4320, 1215, 4125, 2760}, false);
         row.font = {u"IPAMincho"_s, 11.25, false};
         row.back = Qt::blue;
         row.fore = Qt::white;

@@ -44,7 +44,7 @@ struct WindowSpec
 };
 
 // Rows for the layout tables.
-inline ControlSpec control(ControlKind kind, const QString& name, TwipsRect rect = {}, bool visible = true)
+inline ControlSpec controlRow(ControlKind kind, const QString& name, TwipsRect rect = {}, bool visible = true)
 {
     ControlSpec row;
     row.kind = kind;
@@ -54,11 +54,11 @@ inline ControlSpec control(ControlKind kind, const QString& name, TwipsRect rect
     return row;
 }
 
-inline ControlSpec label(const QString& name, const QString& caption, TwipsRect rect, const FontSpec& font,
-                         const QColor& back, const QColor& fore, Align align, bool border,
-                         bool visible = true)
+inline ControlSpec labelRow(const QString& name, const QString& caption, TwipsRect rect, const FontSpec& font,
+                            const QColor& back, const QColor& fore, Align align, bool border,
+                            bool visible = true)
 {
-    ControlSpec row = control(ControlKind::Label, name, rect, visible);
+    ControlSpec row = controlRow(ControlKind::Label, name, rect, visible);
     row.caption = caption;
     row.font = font;
     row.back = back;

@@ -105,6 +105,7 @@ Form::Form(const WindowSpec& window, const std::vector<ControlSpec>& controls,
 
     // Widgets created later lie above earlier ones, so build back to front.
     std::vector<QWidget*> windowed;
+    // NOLINTNEXTLINE(modernize-loop-convert): std::views::reverse is beyond clang-tidy 14 with this library
     for (auto row = controls.rbegin(); row != controls.rend(); ++row) {
         QWidget* built = build(*row, makePlayer);
         if (row->kind == ControlKind::ListBox || row->kind == ControlKind::Button)
@@ -118,7 +119,7 @@ Form::Form(const WindowSpec& window, const std::vector<ControlSpec>& controls,
 
     setScale(formscale::stored());
 
-    const auto keys = [this](QKeySequence sequence, auto step) {
+    const auto keys = [this](const QKeySequence& sequence, auto step) {
         auto* shortcut = new QShortcut(sequence, this);
         connect(shortcut, &QShortcut::activated, this, [this, step] { stepScale(step(m_scale)); });
     };

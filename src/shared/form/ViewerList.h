@@ -7,7 +7,7 @@
 // fixed-width Mincho. The quiz's results view looks the same.
 inline ControlSpec viewerList(const QString& name, TwipsRect rect)
 {
-    ControlSpec list = control(ControlKind::ListBox, name, rect, false);
+    ControlSpec list = controlRow(ControlKind::ListBox, name, rect, false);
     list.font = {typeface::FixedMincho, 11.25, false};
     list.back = palette::Blue;
     list.fore = palette::White;

@@ -10,14 +10,14 @@
 
 class Screen;
 
-// The five screen slots. A screen is created the first time it is needed and
+// The five screens. A screen is created the first time it is needed and
 // lives until the program ends; exactly one screen is open at a time.
-class ScreenSlots final : public QObject
+class ScreenSet final : public QObject
 {
     Q_OBJECT
 public:
-    explicit ScreenSlots(ScreenServices services, QObject* parent = nullptr);
-    ~ScreenSlots() override;
+    explicit ScreenSet(ScreenServices services, QObject* parent = nullptr);
+    ~ScreenSet() override;
 
     Screen& screen(ScreenId id);
     void show(ScreenId id);
@@ -36,5 +36,5 @@ private:
     std::unique_ptr<Screen> create(ScreenId id);
 
     ScreenServices m_services;
-    std::array<std::unique_ptr<Screen>, 5> m_slots;
+    std::array<std::unique_ptr<Screen>, 5> m_screens;
 };

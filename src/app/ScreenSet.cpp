@@ -1,16 +1,16 @@
-#include "ScreenSlots.h"
+#include "ScreenSet.h"
 
 #include "MenuScreen.h"
 #include "QuizScreen.h"
 #include "ReferenceScreen.h"
 
-ScreenSlots::ScreenSlots(ScreenServices services, QObject* parent)
+ScreenSet::ScreenSet(ScreenServices services, QObject* parent)
     : QObject(parent), m_services(std::move(services))
 {}
 
-ScreenSlots::~ScreenSlots() = default;
+ScreenSet::~ScreenSet() = default;
 
-std::unique_ptr<Screen> ScreenSlots::create(ScreenId id)
+std::unique_ptr<Screen> ScreenSet::create(ScreenId id)
 {
     switch (id) {
     case ScreenId::Menu:
@@ -27,12 +27,12 @@ std::unique_ptr<Screen> ScreenSlots::create(ScreenId id)
     return {};
 }
 
-Screen& ScreenSlots::screen(ScreenId id)
+Screen& ScreenSet::screen(ScreenId id)
 {
-    auto& slot = m_slots.at(static_cast<std::size_t>(id));
-    if (!slot) {
-        slot = create(id);
-        Screen* created = slot.get();
+    auto& made = m_screens.at(static_cast<std::size_t>(id));
+    if (!made) {
+        made = create(id);
+        Screen* created = made.get();
         connect(created, &Screen::switchRequested, this, [this, id](ScreenId to) { switchScreen(id, to); });
         connect(created, &Screen::quitRequested, this, [this, id] {
             close(id);
@@ -44,29 +44,29 @@ Screen& ScreenSlots::screen(ScreenId id)
             Q_EMIT finished();
         });
     }
-    return *slot;
+    return *made;
 }
 
-void ScreenSlots::show(ScreenId id)
+void ScreenSet::show(ScreenId id)
 {
     screen(id).show();
 }
 
-void ScreenSlots::close(ScreenId id)
+void ScreenSet::close(ScreenId id)
 {
     screen(id).close();
 }
 
-void ScreenSlots::switchScreen(ScreenId from, ScreenId to)
+void ScreenSet::switchScreen(ScreenId from, ScreenId to)
 {
     close(from);
     show(to);
 }
 
-Screen* ScreenSlots::openScreen() const
+Screen* ScreenSet::openScreen() const
 {
-    for (const auto& slot : m_slots)
-        if (slot && slot->isOpen())
-            return slot.get();
+    for (const auto& made : m_screens)
+        if (made && made->isOpen())
+            return made.get();
     return nullptr;
 }
