@@ -41,7 +41,7 @@ const SeasonTable& seasonTable(Season season)
 
 WindowSpec window(const SeasonTable& season)
 {
-    return {season.title, 9600, 5955, u":/artwork/board.gif"_s};
+    return nameboard::window(season.title);
 }
 
 // Front to back. Left, top, width, height in twips.

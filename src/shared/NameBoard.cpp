@@ -9,6 +9,11 @@ namespace nameboard {
 
 const QString Name = u"Label1"_s;
 
+WindowSpec window(const QString& title)
+{
+    return {title, 9600, 5955, u":/artwork/board.gif"_s};
+}
+
 void append(std::vector<ControlSpec>& table, Season season)
 {
     for (int i = 0; i < birds::BoardSize; ++i) {

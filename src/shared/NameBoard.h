@@ -26,6 +26,9 @@ extern const QString Name;
 
 // Appends Label1(0)..Label1(39): two columns of twenty, down the left column
 // first, each label inside one cell of the board background's grid.
+// The window of the screens with a name board: 9600 × 5955 twips over the board's backdrop.
+WindowSpec window(const QString& title);
+
 void append(std::vector<ControlSpec>& table, Season season);
 
 // Label1(0)..Label1(39) of a window built with the board.
