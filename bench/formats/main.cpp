@@ -27,6 +27,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -135,6 +136,14 @@ bool encodeWith(const QString& tool, const QString& in, const QString& out)
     return QProcess::execute(tool, {u"--quiet"_s, in, out}) == 0;
 }
 
+// One file to time: what the report calls it, its name in the media root, and how it is made.
+struct MediaCase
+{
+    QString label;
+    QString file;
+    std::function<bool(const QString&)> write;
+};
+
 // A media root holding bird 1's picture (or call) in one file.
 QString rootWith(const QTemporaryDir& dir, const QString& name)
 {
@@ -161,13 +170,7 @@ int main(int argc, char** argv)
 
     const QImage imported = bird.scaled(596, 447, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     const QImage camera = bird.scaled(4000, 3000, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    struct Picture
-    {
-        QString label;
-        QString file;
-        std::function<bool(const QString&)> write;
-    };
-    const std::vector<Picture> pictures{
+    const std::vector<MediaCase> pictures{
         {u"picture GIF (bundled)"_s, u"b1.gif"_s,
          [&](const QString& to) { return QFile::copy(bundled, to); }},
         {u"picture JPEG 596 x 447"_s, u"b1.jpg"_s,
@@ -181,7 +184,7 @@ int main(int argc, char** argv)
     };
     QTextStream(stdout) << "first picture of a bird, click to pixmap, " << runs << " runs each\n";
     int root = 0;
-    for (const Picture& picture : pictures) {
+    for (const MediaCase& picture : pictures) {
         const QString media = rootWith(dir, u"p%1"_s.arg(++root));
         if (!picture.write(media + u"/姿/"_s + picture.file)) {
             QTextStream(stdout) << picture.label << ": cannot be written here, skipped\n";
@@ -194,13 +197,7 @@ int main(int argc, char** argv)
     }
 
     const QString wav = dir.filePath(u"song.wav"_s);
-    struct Call
-    {
-        QString label;
-        QString file;
-        std::function<bool(const QString&)> write;
-    };
-    const std::vector<Call> calls{
+    const std::vector<MediaCase> calls{
         {u"call WAV 16-bit"_s, u"k1.wav"_s,
          [&](const QString& to) { return writeSong(to, SF_FORMAT_WAV | SF_FORMAT_PCM_16); }},
         {u"call FLAC"_s, u"k1.flac"_s,
@@ -213,7 +210,7 @@ int main(int argc, char** argv)
     writeSong(wav, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
     QTextStream(stdout) << "first call of a bird, 10 s, decoded as the audio thread does before it plays "
                            "(the window is not involved)\n";
-    for (const Call& call : calls) {
+    for (const MediaCase& call : calls) {
         const QString path = rootWith(dir, u"c%1"_s.arg(++root)) + u"/声/"_s + call.file;
         if (!call.write(path)) {
             QTextStream(stdout) << call.label << ": cannot be made here (tool missing?), skipped\n";
