@@ -1,8 +1,8 @@
 #include "QuizDriver.h"
 
-#include "form/Form.h"
-#include "form/FormLabel.h"
-#include "form/IntervalTimer.h"
+#include "Form.h"
+#include "FormLabel.h"
+#include "IntervalTimer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -12,11 +12,11 @@
 #include "Fonts.h"
 #include "LongestDescription.h"
 #include "ReferenceScreen.h"
-#include "form/Form.h"
-#include "form/FormButton.h"
-#include "form/FormLabel.h"
-#include "form/ListBox.h"
-#include "form/PictureBox.h"
+#include "Form.h"
+#include "FormButton.h"
+#include "FormLabel.h"
+#include "ListBox.h"
+#include "PictureBox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

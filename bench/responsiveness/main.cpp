@@ -29,12 +29,12 @@
 #include "ReferenceScreen.h"
 #include "ScreenSet.h"
 #include "StallProbe.h"
-#include "form/Form.h"
-#include "form/FormButton.h"
-#include "form/FormLabel.h"
-#include "form/FormScale.h"
-#include "form/ListBox.h"
-#include "form/PictureBox.h"
+#include "Form.h"
+#include "FormButton.h"
+#include "FormLabel.h"
+#include "FormScale.h"
+#include "ListBox.h"
+#include "PictureBox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "MenuLayout.h"
 
-#include "form/Form.h"
-#include "form/Palette.h"
+#include "Form.h"
+#include "Palette.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form/ControlSpec.h"
+#include "ControlSpec.h"
 
 #include <map>
 #include <vector>

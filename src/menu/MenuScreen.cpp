@@ -1,7 +1,7 @@
 #include "MenuScreen.h"
 
-#include "form/Form.h"
-#include "form/FormLabel.h"
+#include "Form.h"
+#include "FormLabel.h"
 
 Form* MenuScreen::buildForm()
 {

@@ -4,17 +4,17 @@
 #include "MediaPaths.h"
 #include "PictureLoader.h"
 #include "SoundPlayer.h"
-#include "form/PictureBox.h"
+#include "PictureBox.h"
 
 #include <QPixmap>
 
 namespace presentation {
 
-BirdMedia readBirdMedia(const QString& root, const QString& numberText)
+BirdMedia readBirdMedia(const QString& root, const QString& numberText, double fineness)
 {
     const QStringList roots = media::mediaRoots(root);
     BirdMedia bird;
-    bird.picture = readPicture(media::findBirdFile(roots, media::BirdFile::Picture, numberText));
+    bird.picture = readPicture(media::findBirdFile(roots, media::BirdFile::Picture, numberText), fineness);
     // Whatever keeps the call from opening (no file, no 声 directory, a pipe), the bird is shown silently.
     const QString call = media::findBirdFile(roots, media::BirdFile::Call, numberText);
     if (media::callFileCheck(call))
@@ -28,15 +28,15 @@ QStringList readBirdDescription(const QString& root, const QString& numberText)
         media::findBirdFile(media::mediaRoots(root), media::BirdFile::Description, numberText));
 }
 
-FeedbackMedia readFeedbackMedia(const QString& root)
+FeedbackMedia readFeedbackMedia(const QString& root, double fineness)
 {
     const QStringList roots = media::mediaRoots(root);
     auto sound = [&](media::FeedbackFile kind) {
         const QString found = media::findFeedbackFile(roots, kind);
         return found.isEmpty() ? media::feedbackFilePath(root, kind) : found;
     };
-    return {readPicture(media::findFeedbackFile(roots, media::FeedbackFile::RightPicture)),
-            readPicture(media::findFeedbackFile(roots, media::FeedbackFile::WrongPicture)),
+    return {readPicture(media::findFeedbackFile(roots, media::FeedbackFile::RightPicture), fineness),
+            readPicture(media::findFeedbackFile(roots, media::FeedbackFile::WrongPicture), fineness),
             sound(media::FeedbackFile::RightSound), sound(media::FeedbackFile::WrongSound)};
 }
 

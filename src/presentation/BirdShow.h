@@ -22,9 +22,10 @@ struct BirdMedia
 };
 
 // Reads the picture and checks the call of bird NumberText, each the first
-// regular file found under the names the media layer looks for. Touches the
-// disk: runs on a worker, never on the user-interface thread.
-BirdMedia readBirdMedia(const QString& root, const QString& numberText);
+// regular file found under the names the media layer looks for; the picture as
+// fine as fineness asks (see readPicture). Touches the disk: runs on a worker,
+// never on the user-interface thread.
+BirdMedia readBirdMedia(const QString& root, const QString& numberText, double fineness = 1.0);
 
 // The lines of bird NumberText's description; none when it has none. Worker only.
 QStringList readBirdDescription(const QString& root, const QString& numberText);
@@ -41,7 +42,7 @@ struct FeedbackMedia
 };
 
 // Reads the feedback pictures and finds the feedback sounds. Worker only.
-FeedbackMedia readFeedbackMedia(const QString& root);
+FeedbackMedia readFeedbackMedia(const QString& root, double fineness = 1.0);
 
 // Takes the bird off the box: any growth ends and the box is hidden.
 void hideBird(PictureBox& box);

@@ -1,6 +1,6 @@
 #include "ZoomIn.h"
 
-#include "form/PictureBox.h"
+#include "PictureBox.h"
 
 #include <QGuiApplication>
 

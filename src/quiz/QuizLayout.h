@@ -3,7 +3,7 @@
 #include "NameBoard.h"
 #include "ScreenId.h"
 #include "Season.h"
-#include "form/ControlSpec.h"
+#include "ControlSpec.h"
 
 #include <vector>
 

@@ -6,11 +6,11 @@
 #include "NameBoard.h"
 #include "QuizLayout.h"
 #include "ResultsText.h"
-#include "form/Form.h"
-#include "form/FormLabel.h"
-#include "form/IntervalTimer.h"
-#include "form/ListBox.h"
-#include "form/PictureBox.h"
+#include "Form.h"
+#include "FormLabel.h"
+#include "IntervalTimer.h"
+#include "ListBox.h"
+#include "PictureBox.h"
 
 #include <QSettings>
 
@@ -103,7 +103,10 @@ void QuizScreen::readFeedbackMedia()
     RightSound = media::feedbackFilePath(DataRoot, media::FeedbackFile::RightSound);
     WrongSound = media::feedbackFilePath(DataRoot, media::FeedbackFile::WrongSound);
     m_feedbackRequest.start(
-        *this, [root = DataRoot] { return presentation::readFeedbackMedia(root); },
+        *this,
+        [root = DataRoot, fineness = form()->pictureFineness()] {
+            return presentation::readFeedbackMedia(root, fineness);
+        },
         [this](const presentation::FeedbackMedia& feedback) {
             RightMark = QPixmap::fromImage(feedback.rightPicture);
             WrongMark = QPixmap::fromImage(feedback.wrongPicture);
@@ -314,7 +317,10 @@ void QuizScreen::PresentQuestion()
     // answer given before they arrive still sees the bird, but hears no call.
     // By ear the picture is held back until the answer is judged.
     m_birdRequest.start(
-        *this, [root = DataRoot, number = NumberText] { return presentation::readBirdMedia(root, number); },
+        *this,
+        [root = DataRoot, number = NumberText, fineness = form()->pictureFineness()] {
+            return presentation::readBirdMedia(root, number, fineness);
+        },
         [this](const presentation::BirdMedia& bird) {
             if (Accepting == 1)
                 m_shownAt = m_services.clock.seconds();

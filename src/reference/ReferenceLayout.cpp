@@ -1,9 +1,9 @@
 #include "ReferenceLayout.h"
 
 #include "NameBoard.h"
-#include "form/Form.h"
-#include "form/Palette.h"
-#include "form/ViewerList.h"
+#include "Form.h"
+#include "Palette.h"
+#include "ViewerList.h"
 
 using namespace Qt::StringLiterals;
 

@@ -4,11 +4,11 @@
 #include "BirdShow.h"
 #include "MediaPaths.h"
 #include "NameBoard.h"
-#include "form/Form.h"
-#include "form/FormButton.h"
-#include "form/FormLabel.h"
-#include "form/ListBox.h"
-#include "form/PictureBox.h"
+#include "Form.h"
+#include "FormButton.h"
+#include "FormLabel.h"
+#include "ListBox.h"
+#include "PictureBox.h"
 
 ReferenceScreen::ReferenceScreen(Season season, ScreenServices& services, QObject* parent)
     : Screen(parent), m_season(reference::seasonTable(season)), m_services(services)
@@ -56,7 +56,10 @@ void ReferenceScreen::onNameClicked(int index)
 
     // The picture grows in and the call starts once the files have been read.
     m_birdRequest.start(
-        *this, [root = DataRoot, number = NumberText] { return presentation::readBirdMedia(root, number); },
+        *this,
+        [root = DataRoot, number = NumberText, fineness = form()->pictureFineness()] {
+            return presentation::readBirdMedia(root, number, fineness);
+        },
         [this](const presentation::BirdMedia& bird) {
             presentation::showBird(*m_ui.Image1, Design, bird, callPlayer());
         });

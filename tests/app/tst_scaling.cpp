@@ -2,11 +2,11 @@
 #include "PictureLoader.h"
 #include "QuizLayout.h"
 #include "ReferenceLayout.h"
-#include "form/Form.h"
-#include "form/FormLabel.h"
-#include "form/FormScale.h"
-#include "form/ListBox.h"
-#include "form/PictureBox.h"
+#include "Form.h"
+#include "FormLabel.h"
+#include "FormScale.h"
+#include "ListBox.h"
+#include "PictureBox.h"
 
 #include <QScreen>
 #include <QSettings>
@@ -253,9 +253,7 @@ private Q_SLOTS:
         } else {
             QVERIFY(twice.save(dir.filePath(u"b1@2x.png"_s)));
         }
-        setPictureFineness(fineness);
-        const QImage read = readPicture(dir.filePath(u"b1.png"_s));
-        setPictureFineness(1.0);
+        const QImage read = readPicture(dir.filePath(u"b1.png"_s), fineness);
         QCOMPARE(read.pixelColor(0, 0), colour);
         QCOMPARE(read.devicePixelRatio(), ratio);
         QCOMPARE(read.deviceIndependentSize(), QSizeF(30, 20));

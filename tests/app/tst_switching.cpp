@@ -3,8 +3,8 @@
 #include "Screen.h"
 #include "ScreenSet.h"
 #include "ScriptedRandom.h"
-#include "form/Form.h"
-#include "form/FormLabel.h"
+#include "Form.h"
+#include "FormLabel.h"
 
 #include <QApplication>
 #include <QSignalSpy>

@@ -9,9 +9,9 @@
 #include "Season.h"
 #include "Settle.h"
 #include "TestMedia.h"
-#include "form/Form.h"
-#include "form/FormLabel.h"
-#include "form/PictureBox.h"
+#include "Form.h"
+#include "FormLabel.h"
+#include "PictureBox.h"
 
 #include <QTest>
 

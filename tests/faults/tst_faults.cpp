@@ -16,12 +16,12 @@
 #include "Settle.h"
 #include "TestMedia.h"
 #include "Watchdog.h"
-#include "form/Form.h"
-#include "form/FormButton.h"
-#include "form/FormLabel.h"
-#include "form/IntervalTimer.h"
-#include "form/ListBox.h"
-#include "form/PictureBox.h"
+#include "Form.h"
+#include "FormButton.h"
+#include "FormLabel.h"
+#include "IntervalTimer.h"
+#include "ListBox.h"
+#include "PictureBox.h"
 
 #include <QApplication>
 #include <QDir>

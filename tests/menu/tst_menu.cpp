@@ -1,6 +1,6 @@
 #include "MenuScreen.h"
-#include "form/Form.h"
-#include "form/FormLabel.h"
+#include "Form.h"
+#include "FormLabel.h"
 
 #include <QSignalSpy>
 #include <QtTest>

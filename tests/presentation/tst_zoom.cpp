@@ -1,6 +1,6 @@
 #include "ZoomIn.h"
-#include "form/Form.h"
-#include "form/PictureBox.h"
+#include "Form.h"
+#include "PictureBox.h"
 
 #include <QPointer>
 #include <QtTest>

@@ -2,10 +2,10 @@
 
 #include "QuizScreen.h"
 #include "ScreenRig.h"
-#include "form/Form.h"
-#include "form/FormLabel.h"
-#include "form/IntervalTimer.h"
-#include "form/PictureBox.h"
+#include "Form.h"
+#include "FormLabel.h"
+#include "IntervalTimer.h"
+#include "PictureBox.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 #include "QuizRig.h"
-#include "form/Form.h"
-#include "form/FormLabel.h"
-#include "form/IntervalTimer.h"
-#include "form/PictureBox.h"
+#include "Form.h"
+#include "FormLabel.h"
+#include "IntervalTimer.h"
+#include "PictureBox.h"
 
 #include <QSignalSpy>
 #include <QtTest>

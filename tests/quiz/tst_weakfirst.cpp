@@ -2,7 +2,7 @@
 #include "QuizLayout.h"
 #include "QuizRig.h"
 #include "WeakBirds.h"
-#include "form/ListBox.h"
+#include "ListBox.h"
 
 #include <QSettings>
 #include <QtTest>

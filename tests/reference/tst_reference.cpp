@@ -1,10 +1,10 @@
 #include "ReferenceScreen.h"
 #include "ScreenRig.h"
-#include "form/Form.h"
-#include "form/FormButton.h"
-#include "form/FormLabel.h"
-#include "form/ListBox.h"
-#include "form/PictureBox.h"
+#include "Form.h"
+#include "FormButton.h"
+#include "FormLabel.h"
+#include "ListBox.h"
+#include "PictureBox.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>

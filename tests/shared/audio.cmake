@@ -6,6 +6,6 @@ piyo_add_test(tst_audioplayer
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_audioplayer.cpp
             ${CMAKE_CURRENT_LIST_DIR}/audiomonitor.h ${CMAKE_CURRENT_LIST_DIR}/audiomonitor.cpp
             ${CMAKE_CURRENT_LIST_DIR}/audiotestfiles.h ${CMAKE_CURRENT_LIST_DIR}/audiotestfiles.cpp
-    LIBS piyo_shared piyo_sound PkgConfig::SNDFILE
+    LIBS piyo_screenkit piyo_sound PkgConfig::SNDFILE
     LABELS sound)
 set_tests_properties(tst_audioplayer PROPERTIES RESOURCE_LOCK sound TIMEOUT 120)

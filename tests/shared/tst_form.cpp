@@ -1,7 +1,7 @@
 #include "QuizLayout.h"
-#include "form/Form.h"
-#include "form/FormLabel.h"
-#include "form/PictureBox.h"
+#include "Form.h"
+#include "FormLabel.h"
+#include "PictureBox.h"
 
 #include <QSignalSpy>
 #include <QtTest>

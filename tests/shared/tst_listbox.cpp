@@ -1,6 +1,6 @@
-#include "form/ControlSpec.h"
-#include "form/Form.h"
-#include "form/ListBox.h"
+#include "ControlSpec.h"
+#include "Form.h"
+#include "ListBox.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -210,9 +210,7 @@ void ImportTest::twiceSizePictureIsShownAtDesignSize()
     QCOMPARE(readPicture(target).size(), QSize(298, 224));
 
     // A window at twice the design size shows every pixel, in the same place.
-    setPictureFineness(2);
-    const QImage fine = readPicture(target);
-    setPictureFineness(1);
+    const QImage fine = readPicture(target, 2);
     QCOMPARE(fine.size(), QSize(596, 447));
     QCOMPARE(fine.deviceIndependentSize().toSize(), QSize(298, 224));
 }

@@ -222,7 +222,6 @@ void Form::setScale(double factor)
     setMinimumSize(sizeAt(formscale::Smallest));
     setMaximumSize(sizeAt(formscale::Largest));
     m_background = artwork(m_window.background, m_scale * devicePixelRatioF());
-    setPictureFineness(m_scale * devicePixelRatioF()); // birds read from now on
     for (Placed& placed : m_placed)
         place(placed);
     const QSize size = sizeAt(m_scale);

@@ -7,14 +7,11 @@
 #include <QImageReader>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-std::atomic<double> wantedFineness{1.0};
 
 QString finerCopy(const QString& path, int ratio)
 {
@@ -29,20 +26,6 @@ bool tooLarge(const QSize& size)
 {
     return size.width() > MaxPictureSide || size.height() > MaxPictureSide;
 }
-
-} // namespace
-
-void setPictureFineness(double fineness)
-{
-    wantedFineness = std::isfinite(fineness) ? fineness : 1.0;
-}
-
-double pictureFineness()
-{
-    return wantedFineness;
-}
-
-namespace {
 
 QImage readOnePicture(const QString& path, int fineness)
 {
@@ -79,11 +62,13 @@ QImage readOnePicture(const QString& path, int fineness)
 
 } // namespace
 
-QImage readPicture(const QString& path)
+QImage readPicture(const QString& path, double fineness)
 {
     if (path.isEmpty())
         return {};
-    const int wanted = std::clamp(int(std::ceil(pictureFineness() - 1e-6)), 1, 3);
+    if (!std::isfinite(fineness))
+        fineness = 1.0;
+    const int wanted = std::clamp(int(std::ceil(fineness - 1e-6)), 1, 3);
     for (int ratio = wanted; ratio >= 2; --ratio) {
         const QString finer = finerCopy(path, ratio);
         if (finer.isEmpty() || !QFileInfo(finer).isFile())

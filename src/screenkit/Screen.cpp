@@ -1,6 +1,6 @@
 #include "Screen.h"
 
-#include "form/Form.h"
+#include "Form.h"
 
 Screen::Screen(QObject* parent) : QObject(parent) {}
 

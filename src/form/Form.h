@@ -47,6 +47,9 @@ public:
     void showCentred();
 
     double scale() const { return m_scale; }
+    // How fine pictures shown in this window are wanted: the scale times the
+    // screen's device pixel ratio. Passed along with each request to read one.
+    double pictureFineness() const { return m_scale * devicePixelRatioF(); }
     // Lays the window and every control out again at this factor (1..3).
     void setScale(double factor);
     QSize sizeAt(double factor) const;

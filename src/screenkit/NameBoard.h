@@ -2,8 +2,8 @@
 
 #include "BirdTables.h"
 #include "Season.h"
-#include "form/ControlSpec.h"
-#include "form/Palette.h"
+#include "ControlSpec.h"
+#include "Palette.h"
 
 #include <array>
 #include <vector>

@@ -11,15 +11,11 @@
 //
 // Beside a picture there may be finer copies of it, drawn at two or three times
 // its size under the same name with @2x or @3x (b12@2x.gif beside b12.gif).
-// When the window is shown larger than its design size, the coarsest copy at
-// least as fine as the window needs is read instead, and marked with its
-// device pixel ratio, so it keeps the plain picture's size on the screen.
-QImage readPicture(const QString& path);
-
-// How fine pictures are wanted: the window's scale factor times the screen's
-// device pixel ratio. Set on the window's thread, read by workers.
-void setPictureFineness(double fineness);
-double pictureFineness();
+// fineness is how fine the window that shows it wants it: its scale factor
+// times the screen's device pixel ratio. Above 1, the coarsest copy at least as
+// fine as that is read instead, and marked with its device pixel ratio, so it
+// keeps the plain picture's size on the screen.
+QImage readPicture(const QString& path, double fineness = 1.0);
 
 // Pictures are made for a 298 × 361-pixel panel, but a photograph straight from
 // a camera is often 4000 pixels wide. Decoding happens on a worker, so the cap

@@ -1,7 +1,7 @@
 #include "NameBoard.h"
 
 #include "BirdTables.h"
-#include "form/Form.h"
+#include "Form.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,6 @@
 #include "Fonts.h"
 
-#include "form/Palette.h"
+#include "Palette.h"
 
 #include <QFont>
 #include <QFontDatabase>
