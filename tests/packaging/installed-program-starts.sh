@@ -16,6 +16,11 @@ if [ "$(readlink "$program")" != ../lib/piyo/piyo ]; then
 fi
 
 work=$(mktemp -d)
+# Settings, media and history of its own, also when run by hand: a window scale stored in the
+# user's settings would move every click below, and the answer history is not the user's.
+for folder in home config data cache state runtime; do mkdir -m 700 "$work/$folder"; done
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+export XDG_CACHE_HOME=$work/cache XDG_STATE_HOME=$work/state XDG_RUNTIME_DIR=$work/runtime
 unset QT_QPA_PLATFORM
 # strace records which media files the program opens (non-ASCII names come out escaped).
 strace -f -qq -e trace=openat -e signal=none -o "$work/files" "$program" 2>"$work/stderr" &
