@@ -13,9 +13,23 @@ using namespace Qt::StringLiterals;
 namespace history::database {
 namespace {
 
-// SQLite's result codes, as the driver reports them.
-const QString NotADatabase = u"26"_s;
-const QString Corrupted = u"11"_s;
+// SQLite's primary result codes; the driver may report extended ones, whose low byte
+// is the primary code.
+constexpr int Corrupted = 11;
+constexpr int NotADatabase = 26;
+constexpr int Busy = 5;
+constexpr int Locked = 6;
+
+int primaryCode(const QSqlError& error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? code & 0xff : -1;
+}
+
+// The tables every answer goes into; a file at the current version without them was
+// damaged by something other than piyo.
+const QStringList Tables{u"answers"_s, u"bird_totals"_s, u"confusions"_s};
 
 // Migration k brings a file from version k to version k + 1. Version 1 knew only
 // pictures with calls; version 2 adds the quiz mode, and the index the results use;
@@ -50,12 +64,26 @@ const std::vector<std::vector<QString>> Migrations{
 
 bool isCorruption(const QSqlError& error)
 {
-    return error.nativeErrorCode() == NotADatabase || error.nativeErrorCode() == Corrupted;
+    return primaryCode(error) == NotADatabase || primaryCode(error) == Corrupted;
 }
 
 Prepared failed(const QSqlError& error)
 {
+    if (isBusy(error))
+        return {Outcome::Busy, error.text()};
     return {isCorruption(error) ? Outcome::Corrupt : Outcome::Unusable, error.text()};
+}
+
+// The first table piyo writes to that the file lacks, or an empty string.
+QString missingTable(QSqlQuery& query)
+{
+    for (const QString& table : Tables) {
+        query.prepare(u"SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"_s);
+        query.addBindValue(table);
+        if (!query.exec() || !query.next())
+            return table;
+    }
+    return {};
 }
 
 QString timeText(const QDateTime& at)
@@ -64,6 +92,11 @@ QString timeText(const QDateTime& at)
 }
 
 } // namespace
+
+bool isBusy(const QSqlError& error)
+{
+    return primaryCode(error) == Busy || primaryCode(error) == Locked;
+}
 
 QString seasonText(Season season)
 {
@@ -94,8 +127,15 @@ Prepared prepare(QSqlDatabase& db)
         return {Outcome::Corrupt, query.value(0).toString()};
     // Taking the write lock at once tells a read-only or locked file from the start,
     // and keeps a second piyo from migrating the same file at the same moment.
-    if (!query.exec(u"BEGIN IMMEDIATE"_s))
-        return failed(query.lastError());
+    if (!query.exec(u"BEGIN IMMEDIATE"_s)) {
+        // Another program writing: a file already up to date needs no lock to start
+        // with, and each answer waits for its own turn.
+        const QSqlError error = query.lastError();
+        if (isBusy(error) && query.exec(u"PRAGMA user_version"_s) && query.next() &&
+            query.value(0).toInt() == SchemaVersion && missingTable(query).isEmpty())
+            return {Outcome::Ready, {}};
+        return failed(error);
+    }
     if (!query.exec(u"PRAGMA user_version"_s) || !query.next()) {
         const QSqlError error = query.lastError();
         query.exec(u"ROLLBACK"_s);
@@ -113,6 +153,11 @@ Prepared prepare(QSqlDatabase& db)
                 query.exec(u"ROLLBACK"_s);
                 return failed(error);
             }
+    if (const QString table = missingTable(query); !table.isEmpty()) {
+        query.exec(u"ROLLBACK"_s);
+        return {Outcome::Corrupt,
+                u"no such table: %1 (the file says schema version %2)"_s.arg(table).arg(version)};
+    }
     if (!query.exec(u"PRAGMA user_version = %1"_s.arg(SchemaVersion)) || !query.exec(u"COMMIT"_s)) {
         const QSqlError error = query.lastError();
         query.exec(u"ROLLBACK"_s);
@@ -121,11 +166,22 @@ Prepared prepare(QSqlDatabase& db)
     return {Outcome::Ready, {}};
 }
 
-bool insert(QSqlDatabase& db, const Answer& answer, QString* why)
+bool insert(QSqlDatabase& db, const Answer& answer, QString* why, bool* busy)
 {
     QSqlQuery query(db);
-    query.prepare(u"INSERT INTO answers (answered_at, season, mode, shown, answered, is_right, elapsed_ms)"
-                  " VALUES (?, ?, ?, ?, ?, ?, ?)"_s);
+    const auto fail = [&](const QSqlError& error) {
+        if (why)
+            *why = error.text();
+        if (busy)
+            *busy = isBusy(error);
+        return false;
+    };
+    // A statement that cannot be prepared says why here (a missing table, a locked
+    // schema), not later as a mismatch of its parameters.
+    if (!query.prepare(
+            u"INSERT INTO answers (answered_at, season, mode, shown, answered, is_right, elapsed_ms)"
+            " VALUES (?, ?, ?, ?, ?, ?, ?)"_s))
+        return fail(query.lastError());
     query.addBindValue(timeText(answer.at));
     query.addBindValue(seasonText(answer.season));
     query.addBindValue(modeText(answer.mode));
@@ -135,9 +191,7 @@ bool insert(QSqlDatabase& db, const Answer& answer, QString* why)
     query.addBindValue(answer.elapsedMs);
     if (query.exec())
         return true;
-    if (why)
-        *why = query.lastError().text();
-    return false;
+    return fail(query.lastError());
 }
 
 Results summarize(QSqlDatabase& db, Season season, const QDateTime& now)

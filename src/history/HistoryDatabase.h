@@ -10,7 +10,9 @@ namespace history::database {
 
 inline constexpr int SchemaVersion = 4;
 
-enum class Outcome { Ready, Corrupt, Unusable };
+// Busy: another program holds the write lock past the busy timeout while the file
+// still has to be set up; trying again later may well succeed.
+enum class Outcome { Ready, Busy, Corrupt, Unusable };
 
 struct Prepared
 {
@@ -23,8 +25,12 @@ struct Prepared
 Prepared prepare(QSqlDatabase& db);
 
 // One answer in its own transaction: once this returns true, the answer
-// survives the process being killed. False with the reason otherwise.
-bool insert(QSqlDatabase& db, const Answer& answer, QString* why);
+// survives the process being killed. False with the reason otherwise, and
+// *busy set when it was only another program holding the write lock.
+bool insert(QSqlDatabase& db, const Answer& answer, QString* why, bool* busy = nullptr);
+
+// Whether an error is another connection holding a lock (SQLITE_BUSY, SQLITE_LOCKED).
+bool isBusy(const QSqlError& error);
 
 // Every bird of the season set with its counts; the last seven days end at now.
 Results summarize(QSqlDatabase& db, Season season, const QDateTime& now);

@@ -1,10 +1,10 @@
 #include "SqliteHistory.h"
 
 #include "HistoryWriter.h"
+#include "MediaPaths.h"
 
 #include <QFuture>
 #include <QPromise>
-#include <QStandardPaths>
 
 #include <memory>
 
@@ -23,13 +23,18 @@ SqliteHistory::~SqliteHistory()
 {
     // Queued behind every answer handed over so far.
     QMetaObject::invokeMethod(
-        m_writer, [thread = &m_thread] { thread->quit(); }, Qt::QueuedConnection);
+        m_writer,
+        [writer = m_writer, thread = &m_thread] {
+            writer->finish();
+            thread->quit();
+        },
+        Qt::QueuedConnection);
     m_thread.wait();
 }
 
 QString SqliteHistory::defaultFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/piyo"_s;
+    return media::personalRoot(); // $XDG_DATA_HOME/piyo, a relative $XDG_DATA_HOME ignored
 }
 
 void SqliteHistory::record(const history::Answer& answer)

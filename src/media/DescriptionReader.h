@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MediaLimits.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -20,7 +22,7 @@ QStringList splitLines(const QString& text);
 // out so that opening a runaway file never freezes the screen.
 QStringList read(const QString& path);
 
-inline constexpr qint64 MaxBytes = qint64{256} * 1024;
+inline constexpr qint64 MaxBytes = media::limits::MaxDescriptionBytes;
 inline constexpr int MaxLines = 2000;
 // The list neither wraps nor scrolls sideways, so nothing past its right edge
 // is ever seen; one enormous line would still take long to measure and paint.

@@ -18,6 +18,8 @@ QString systemError(int error)
     return u"cannot be opened: %1"_s.arg(QString::fromLocal8Bit(std::strerror(error)));
 }
 
+std::optional<QByteArray> readOpenFile(int fd, qint64 maxBytes, QString* why);
+
 } // namespace
 
 FileDescriptor::~FileDescriptor()
@@ -26,7 +28,7 @@ FileDescriptor::~FileDescriptor()
         ::close(m_fd);
 }
 
-int openRegularFile(const QString& path, QString* why)
+int openRegularFile(const QString& path, QString* why, Links links)
 {
     auto fail = [why](QString reason) {
         if (why)
@@ -36,12 +38,15 @@ int openRegularFile(const QString& path, QString* why)
     if (path.isEmpty())
         return fail(u"file not found"_s);
     // O_NONBLOCK: opening a pipe that has no writer returns at once instead of waiting for one.
+    const int noFollow = links == Links::Refuse ? O_NOFOLLOW : 0;
     FileDescriptor file(
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | noFollow));
     if (!file.isOpen()) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR)
             return fail(u"file not found"_s);
+        if (error == ELOOP && links == Links::Refuse)
+            return fail(u"a symbolic link, not followed"_s);
         if (error == ENXIO) // a socket
             return fail(u"not a regular file"_s);
         return fail(systemError(error));
@@ -60,13 +65,42 @@ int openRegularFile(const QString& path, QString* why)
     return file.release();
 }
 
-std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes, QString* why)
+std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes, QString* why, Links links)
 {
-    const FileDescriptor fd(openRegularFile(path, why));
+    const FileDescriptor fd(openRegularFile(path, why, links));
     if (!fd.isOpen())
         return std::nullopt;
+    return readOpenFile(fd.get(), maxBytes, why);
+}
+
+std::optional<QByteArray> readWholeRegularFile(const QString& path, qint64 maxBytes, QString* why,
+                                               Links links)
+{
+    const FileDescriptor fd(openRegularFile(path, why, links));
+    if (!fd.isOpen())
+        return std::nullopt;
+    struct stat status
+    {
+    };
+    if (::fstat(fd.get(), &status) != 0) {
+        if (why)
+            *why = systemError(errno);
+        return std::nullopt;
+    }
+    if (status.st_size > maxBytes) {
+        if (why)
+            *why = u"%1 bytes; no more than %2 are read"_s.arg(qint64(status.st_size)).arg(maxBytes);
+        return std::nullopt;
+    }
+    return readOpenFile(fd.get(), maxBytes, why);
+}
+
+namespace {
+
+std::optional<QByteArray> readOpenFile(int fd, qint64 maxBytes, QString* why)
+{
     QFile file;
-    if (!file.open(fd.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
         if (why)
             *why = file.errorString();
         return std::nullopt;
@@ -80,4 +114,5 @@ std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes, 
     return bytes;
 }
 
+} // namespace
 } // namespace media

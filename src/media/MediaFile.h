@@ -12,12 +12,23 @@
 // cannot make a reader wait for a writer that never comes.
 namespace media {
 
+// Whether a symbolic link in the file's own place is followed. The media the
+// program looks up are followed (a media set may be links into a photo
+// library); piyo-import follows only the links the user named.
+enum class Links { Follow, Refuse };
+
 // A file descriptor open for reading (blocking again, for ordinary reads), or
-// -1 with *why set ("file not found", "not a regular file", ...).
-int openRegularFile(const QString& path, QString* why = nullptr);
+// -1 with *why set ("file not found", "not a regular file", "a symbolic link", ...).
+int openRegularFile(const QString& path, QString* why = nullptr, Links links = Links::Follow);
 
 // The first maxBytes of a regular file, or nothing with *why set.
-std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes, QString* why = nullptr);
+std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes, QString* why = nullptr,
+                                          Links links = Links::Follow);
+
+// The whole of a regular file, or nothing with *why set when it is larger than
+// maxBytes: the size is checked before anything is read.
+std::optional<QByteArray> readWholeRegularFile(const QString& path, qint64 maxBytes, QString* why = nullptr,
+                                               Links links = Links::Follow);
 
 // Closes a descriptor from openRegularFile when it goes out of scope.
 class FileDescriptor

@@ -93,7 +93,10 @@ QString dataRoot()
 
 QString personalRoot()
 {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    // A relative $XDG_DATA_HOME is invalid and ignored, as the XDG rule says.
+    if (!data.isEmpty() && QDir::isRelativePath(data))
+        data = QDir::homePath() + u"/.local/share"_s;
     return data.isEmpty() ? QString() : data + Separator + u"piyo"_s;
 }
 

@@ -24,7 +24,8 @@ QString finerCopy(const QString& path, int ratio)
 
 bool tooLarge(const QSize& size)
 {
-    return size.width() > MaxPictureSide || size.height() > MaxPictureSide;
+    return size.width() > MaxPictureSide || size.height() > MaxPictureSide ||
+           !media::limits::withinPixelBudget(size);
 }
 
 QImage readOnePicture(const QString& path, int fineness)
@@ -41,8 +42,7 @@ QImage readOnePicture(const QString& path, int fineness)
         return {};
     // A GIF may claim a small frame on a huge screen, and Qt decodes the
     // whole screen: let Qt refuse the allocation, and check what came out.
-    constexpr qint64 MaxBytes = qint64(MaxPictureSide) * MaxPictureSide * 4;
-    reader.setAllocationLimit(int((MaxBytes + (1 << 20) - 1) >> 20));
+    reader.setAllocationLimit(media::limits::PictureAllocationMegabytes);
     QImage image = reader.read();
     if (image.isNull() || tooLarge(image.size()))
         return {};
@@ -80,4 +80,53 @@ QImage readPicture(const QString& path, double fineness)
         return image;
     }
     return readOnePicture(path, wanted);
+}
+
+// The markers are walked as a decoder walks them: segments by their lengths (an
+// embedded thumbnail, with an end marker of its own, is skipped whole), then the
+// coded data up to the next marker, until the end marker or the end of the bytes.
+bool jpegComplete(const QByteArray& bytes)
+{
+    const auto at = [&](qsizetype i) { return quint8(bytes.at(i)); };
+    const qsizetype size = bytes.size();
+    if (size < 4 || at(0) != 0xFF || at(1) != 0xD8)
+        return false;
+    qsizetype i = 2;
+    bool inScan = false;
+    while (i < size) {
+        if (inScan) {
+            // Coded data: 0xFF 0x00 is a data byte, 0xFF 0xD0-D7 a restart marker.
+            if (at(i) != 0xFF) {
+                ++i;
+                continue;
+            }
+            if (i + 1 >= size)
+                return false;
+            const quint8 next = at(i + 1);
+            if (next == 0x00 || (next >= 0xD0 && next <= 0xD7) || next == 0xFF) {
+                i += next == 0xFF ? 1 : 2;
+                continue;
+            }
+            inScan = false;
+        }
+        if (at(i) != 0xFF)
+            return false;
+        while (i < size && at(i) == 0xFF) // fill bytes
+            ++i;
+        if (i >= size)
+            return false;
+        const quint8 marker = at(i++);
+        if (marker == 0xD9)
+            return true;
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            continue; // markers without a length
+        if (i + 2 > size)
+            return false;
+        const qsizetype length = (qsizetype(at(i)) << 8) | at(i + 1);
+        if (length < 2)
+            return false;
+        i += length;
+        inScan = marker == 0xDA;
+    }
+    return false;
 }

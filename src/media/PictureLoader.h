@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MediaLimits.h"
+
 #include <QImage>
 #include <QString>
 
@@ -17,14 +19,18 @@
 // keeps the plain picture's size on the screen.
 QImage readPicture(const QString& path, double fineness = 1.0);
 
+// Whether a JPEG's data runs to its end marker: a file cut short decodes with its
+// missing rows grey, and Qt does not say so.
+bool jpegComplete(const QByteArray& bytes);
+
 // Pictures are made for a 298 × 361-pixel panel, but a photograph straight from
 // a camera is often 4000 pixels wide. Decoding happens on a worker, so the cap
 // only guards against absurd files: a 4096 × 4096 picture takes 64 MB once
-// decoded, and one more than 4096 pixels a side is refused before decoding.
-inline constexpr int MaxPictureSide = 4096;
-// A 4096 × 4096 photograph is well under this as a JPEG, PNG or WebP; larger
-// files are read only up to here, and fail to decode.
-inline constexpr qint64 MaxPictureBytes = qint64{64} * 1024 * 1024;
+// decoded, and one more than 4096 pixels a side (or beyond the pixel budget of
+// media::limits) is refused before decoding.
+inline constexpr int MaxPictureSide = media::limits::MaxShownPictureSide;
+// Larger files are read only up to here, and fail to decode.
+inline constexpr qint64 MaxPictureBytes = media::limits::MaxPictureFileBytes;
 
 // piyo-import keeps a photograph at up to twice the panel's size and says so in the PNG
 // under this key ("2"). Such a picture is shown at its design size, halved here.

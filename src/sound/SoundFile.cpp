@@ -1,6 +1,7 @@
 #include "SoundFile.h"
 
 #include "MediaFile.h"
+#include "MediaLimits.h"
 
 #include <QFile>
 
@@ -136,32 +137,23 @@ bool decodesAtAll(SNDFILE* file, const SF_INFO& info)
     return sf_readf_float(file, probe.data(), std::min(ProbeFrames, info.frames)) > 0;
 }
 
-} // namespace
-
-std::optional<SoundFile> SoundFile::read(const QString& path, QString* why, double maxSeconds)
+// Opens the file on fd and refuses what would not play properly, filling in
+// sound's description; the caller then decodes from the returned file.
+SndFilePtr openChecked(int fd, SoundFile::Header& sound, SF_INFO& sfInfo, QString* why)
 {
-    auto fail = [why](QString reason) -> std::optional<SoundFile> {
+    auto fail = [why](QString reason) {
         if (why)
             *why = std::move(reason);
-        return std::nullopt;
+        return SndFilePtr();
     };
-
-    // Opened so that it never waits on a pipe or device node, and closed here
-    // after libsndfile is done with it.
-    QString reason;
-    const media::FileDescriptor fd(media::openRegularFile(path, &reason));
-    if (!fd.isOpen())
-        return fail(reason);
-    if (::lseek(fd.get(), 0, SEEK_END) == 0)
+    if (::lseek(fd, 0, SEEK_END) == 0)
         return fail(u"empty file"_s);
-    ::lseek(fd.get(), 0, SEEK_SET);
+    ::lseek(fd, 0, SEEK_SET);
 
-    SF_INFO sfInfo{};
-    const SndFilePtr file(sf_open_fd(fd.get(), SFM_READ, &sfInfo, SF_FALSE));
+    SndFilePtr file(sf_open_fd(fd, SFM_READ, &sfInfo, SF_FALSE));
     if (!file)
         return fail(openError(sf_error(nullptr)));
 
-    SoundFile sound;
     const Encoding* wavEncoding = nullptr;
     if (isWav(sfInfo.format)) {
         wavEncoding = findEncoding(sfInfo.format & SF_FORMAT_SUBMASK);
@@ -169,11 +161,11 @@ std::optional<SoundFile> SoundFile::read(const QString& path, QString* why, doub
             return fail(u"unsupported encoding %1"_s.arg(
                 formatName(sfInfo.format & SF_FORMAT_SUBMASK, SFC_GET_FORMAT_INFO)));
         }
-        sound.m_format = u"WAV"_s;
-        sound.m_encoding = wavEncoding->name.toString();
+        sound.format = u"WAV"_s;
+        sound.encoding = wavEncoding->name.toString();
     } else if (const Compressed* compressed = findCompressed(sfInfo.format)) {
-        sound.m_format = compressed->format.toString();
-        sound.m_encoding = compressed->encoding.toString();
+        sound.format = compressed->format.toString();
+        sound.encoding = compressed->encoding.toString();
     } else {
         return fail(u"not a WAV, FLAC, Ogg Vorbis, Opus or MP3 file but %1 (%2)"_s.arg(
             formatName(sfInfo.format & SF_FORMAT_TYPEMASK, SFC_GET_FORMAT_INFO),
@@ -190,18 +182,55 @@ std::optional<SoundFile> SoundFile::read(const QString& path, QString* why, doub
         if (declaredFrames > sfInfo.frames)
             return fail(u"truncated: %1 of %2 frames present"_s.arg(sfInfo.frames).arg(declaredFrames));
     }
+    sound.wav = wavEncoding != nullptr;
+    sound.sampleRate = sfInfo.samplerate;
+    sound.channels = sfInfo.channels;
+    sound.fileFrames = sfInfo.frames;
+    return file;
+}
 
-    sound.m_sampleRate = sfInfo.samplerate;
-    sound.m_channels = sfInfo.channels;
-    sound.m_fileFrames = sfInfo.frames;
-
+qint64 framesWanted(const SF_INFO& sfInfo, double maxSeconds)
+{
     const double limit = std::max(0.0, maxSeconds) * sfInfo.samplerate;
-    const qint64 wanted = limit >= double(sfInfo.frames) ? sfInfo.frames : qint64(limit);
+    return limit >= double(sfInfo.frames) ? sfInfo.frames : qint64(limit);
+}
+
+} // namespace
+
+SoundFile::SoundFile(const Header& header)
+    : m_sampleRate(header.sampleRate), m_channels(header.channels), m_format(header.format),
+      m_encoding(header.encoding), m_fileFrames(header.fileFrames)
+{}
+
+std::optional<SoundFile> SoundFile::read(const QString& path, QString* why, double maxSeconds)
+{
+    auto fail = [why](QString reason) -> std::optional<SoundFile> {
+        if (why)
+            *why = std::move(reason);
+        return std::nullopt;
+    };
+
+    // Opened so that it never waits on a pipe or device node, and closed here
+    // after libsndfile is done with it.
+    QString reason;
+    const media::FileDescriptor fd(media::openRegularFile(path, &reason));
+    if (!fd.isOpen())
+        return fail(reason);
+    Header header;
+    SF_INFO sfInfo{};
+    const SndFilePtr file = openChecked(fd.get(), header, sfInfo, why);
+    if (!file)
+        return std::nullopt;
+    SoundFile sound(header);
+
+    // However long the file says it is, what is decoded at once stays bounded.
+    const qint64 wanted =
+        std::min(framesWanted(sfInfo, maxSeconds), media::limits::MaxSoundSamplesAtOnce / sfInfo.channels);
     sound.m_samples.resize(std::size_t(wanted * sfInfo.channels));
     if (wanted == 0) {
         // A compressed stream's header says little about its data: the check
         // decodes its first frames, so that what passes the check also plays.
-        if (!wavEncoding && !decodesAtAll(file.get(), sfInfo))
+        if (!header.wav && !decodesAtAll(file.get(), sfInfo))
             return fail(u"damaged: no sound data decodes"_s);
         return sound;
     }
@@ -210,9 +239,50 @@ std::optional<SoundFile> SoundFile::read(const QString& path, QString* why, doub
         return sound;
     // A WAV file's length is exact, so a short read means damage. A compressed
     // stream's length may be an estimate: what decodes is played.
-    if (wavEncoding || got == 0)
+    if (header.wav || got == 0)
         return fail(u"truncated: the sound data ends early"_s);
     sound.m_samples.resize(std::size_t(got * sfInfo.channels));
     sound.m_fileFrames = got;
+    return sound;
+}
+
+std::optional<SoundFile> SoundFile::scan(const QString& path, QString* why, double maxSeconds,
+                                         const BlockSink& take)
+{
+    auto fail = [why](QString reason) -> std::optional<SoundFile> {
+        if (why)
+            *why = std::move(reason);
+        return std::nullopt;
+    };
+    QString reason;
+    const media::FileDescriptor fd(media::openRegularFile(path, &reason));
+    if (!fd.isOpen())
+        return fail(reason);
+    Header header;
+    SF_INFO sfInfo{};
+    const SndFilePtr file = openChecked(fd.get(), header, sfInfo, why);
+    if (!file)
+        return std::nullopt;
+    SoundFile sound(header);
+
+    const qint64 wanted = framesWanted(sfInfo, maxSeconds);
+    const qint64 blockFrames = std::max<qint64>(
+        1, std::min(media::limits::SoundBlockFrames, media::limits::MaxSoundSamplesAtOnce / sfInfo.channels));
+    std::vector<float> block(std::size_t(blockFrames * sfInfo.channels));
+    qint64 done = 0;
+    while (done < wanted) {
+        const qint64 ask = std::min(blockFrames, wanted - done);
+        const qint64 got = std::max<qint64>(0, sf_readf_float(file.get(), block.data(), ask));
+        if (got > 0)
+            take(std::span<const float>(block.data(), std::size_t(got * sfInfo.channels)));
+        done += got;
+        if (got < ask)
+            break;
+    }
+    if (done == wanted)
+        return sound;
+    if (header.wav || done == 0)
+        return fail(u"truncated: the sound data ends early"_s);
+    sound.m_fileFrames = done;
     return sound;
 }

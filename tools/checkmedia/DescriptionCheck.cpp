@@ -2,6 +2,7 @@
 
 #include "DescriptionReader.h"
 #include "FilePresence.h"
+#include "MediaFile.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -164,11 +165,14 @@ Findings checkDescription(const QString& path)
 {
     if (const auto absent = checkPresent(path))
         return {*absent};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {Finding::problem(u"cannot be read: %1"_s.arg(file.errorString()))};
-
     // The program reads no further than this, and neither does the check.
+    QString why;
+    const media::FileDescriptor fd(media::openRegularFile(path, &why));
+    if (!fd.isOpen())
+        return {Finding::problem(u"cannot be read: %1"_s.arg(why))};
+    QFile file;
+    if (!file.open(fd.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        return {Finding::problem(u"cannot be read: %1"_s.arg(file.errorString()))};
     const QByteArray bytes = file.read(description::MaxBytes);
     if (blank(bytes))
         return {Finding::warning(u"empty: the description list stays empty"_s)};

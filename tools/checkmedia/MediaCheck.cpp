@@ -4,6 +4,7 @@
 #include "DescriptionCheck.h"
 #include "MediaPaths.h"
 #include "PictureCheck.h"
+#include "PrintableText.h"
 #include "SoundCheck.h"
 
 #include <QFileInfo>
@@ -153,7 +154,7 @@ void MediaCheck::checkItem(QTextStream& out, const Item& item)
     }
     if (found.personal) {
         ++m_personalFiles;
-        out << found.shown << u" ("_s << item.owner << u"): your own file"_s << Qt::endl;
+        out << media::printable(found.shown) << u" ("_s << item.owner << u"): your own file"_s << Qt::endl;
     }
     for (const QString& shown : found.passedOver)
         report(out, shown, item, {Finding::warning(u"not a regular file; passed over"_s)});
@@ -168,8 +169,8 @@ void MediaCheck::report(QTextStream& out, const QString& shown, const Item& item
     for (const Finding& finding : findings) {
         const bool problem = finding.kind == Finding::Kind::Problem;
         (problem ? m_problems : m_warnings) += 1;
-        out << shown << u" ("_s << item.owner << u"): "_s << (problem ? u""_s : u"warning: "_s)
-            << finding.text << Qt::endl;
+        out << media::printable(shown) << u" ("_s << item.owner << u"): "_s
+            << (problem ? u""_s : u"warning: "_s) << media::printable(finding.text) << Qt::endl;
     }
 }
 
@@ -192,6 +193,7 @@ QString MediaCheck::summary() const
     if (m_warnings > 0)
         text += u", "_s + counted(m_warnings, u"warning"_s, u"warnings"_s);
     if (m_personalFiles > 0)
-        text += u"; %1 from %2"_s.arg(counted(m_personalFiles, u"file"_s, u"files"_s), m_personalRoot);
+        text += u"; %1 from %2"_s.arg(counted(m_personalFiles, u"file"_s, u"files"_s),
+                                      media::printable(m_personalRoot));
     return text;
 }

@@ -1,8 +1,10 @@
 #include "PictureCheck.h"
 
 #include "FilePresence.h"
+#include "MediaFile.h"
 #include "PictureLoader.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -70,7 +72,15 @@ Findings checkPicture(const QString& path, PictureUse use)
     if (const auto absent = checkPresent(path))
         return {*absent};
 
-    QImageReader reader(path);
+    // Read as the program reads it: no more than its byte limit, and decoded
+    // only when the declared size is within its limits.
+    QString why;
+    std::optional<QByteArray> bytes = media::readRegularFile(path, MaxPictureBytes, &why);
+    if (!bytes)
+        return {Finding::problem(u"cannot be read: %1"_s.arg(why))};
+    QBuffer buffer(&*bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     reader.setAutoTransform(true); // as the program reads it: a camera's portrait stands upright
     const QSize size = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90)
                            ? reader.size().transposed()
@@ -81,8 +91,16 @@ Findings checkPicture(const QString& path, PictureUse use)
         return {Finding::problem(u"too large: %1; the program refuses pictures over %2 pixels a side"_s.arg(
             sizeText(size), QString::number(MaxPictureSide)))};
     }
+    if (!media::limits::withinPixelBudget(size)) {
+        return {Finding::problem(u"too large: %1; the program refuses pictures over %2 megapixels"_s.arg(
+            sizeText(size), QString::number(media::limits::MaxPicturePixels / 1000000)))};
+    }
+    reader.setAllocationLimit(media::limits::PictureAllocationMegabytes);
     const QByteArray format = reader.format();
-    if (reader.read().isNull())
+    if (format == "jpeg" && !jpegComplete(*bytes))
+        return {Finding::problem(u"truncated JPEG data: part of the picture shows grey"_s)};
+    const QImage image = reader.read();
+    if (image.isNull())
         return {Finding::problem(u"cannot be decoded (%1)"_s.arg(reader.errorString()))};
 
     Findings findings;
@@ -94,9 +112,11 @@ Findings checkPicture(const QString& path, PictureUse use)
             Finding::warning(u"%1 data under a .%2 name: the program shows it, other programs may not"_s.arg(
                 QString::fromLatin1(format.toUpper()), extension));
     }
-    if (use == PictureUse::Bird && (size.width() > PanelWidth || size.height() > PanelHeight)) {
+    // A picture piyo-import kept at twice the size is shown at half of it.
+    const QSize shown = image.text(PictureScaleKey) == u"2"_s ? size / 2 : size;
+    if (use == PictureUse::Bird && (shown.width() > PanelWidth || shown.height() > PanelHeight)) {
         findings += Finding::warning(u"%1 does not fit the %2 × %3-pixel picture panel"_s.arg(
-            sizeText(size), QString::number(PanelWidth), QString::number(PanelHeight)));
+            sizeText(shown), QString::number(PanelWidth), QString::number(PanelHeight)));
     }
     return findings;
 }

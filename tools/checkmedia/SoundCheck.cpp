@@ -21,7 +21,8 @@ constexpr int MinRate = 8000;
 constexpr int MaxRate = 48000;
 
 // A call longer than this is most likely a whole field recording; the silence
-// check looks at its first ten minutes only, so memory stays in bounds.
+// check looks at its first ten minutes only, a block at a time, so neither
+// time nor memory grows with what the header claims.
 constexpr double MaxCheckedSeconds = 600.0;
 
 // A compressed recording decodes to float samples whatever its coding; only
@@ -41,14 +42,6 @@ QString formatText(const SoundFile& wav)
     return u"%1, %2, %3 Hz"_s.arg(wav.encoding(), channels, QString::number(wav.sampleRate()));
 }
 
-float peakOf(const SoundFile& wav)
-{
-    float peak = 0;
-    for (const float sample : wav.samples())
-        peak = std::max(peak, std::abs(sample));
-    return peak;
-}
-
 } // namespace
 
 Findings checkSound(const QString& path)
@@ -57,7 +50,13 @@ Findings checkSound(const QString& path)
         return {*absent};
 
     QString why;
-    const std::optional<SoundFile> wav = SoundFile::read(path, &why, MaxCheckedSeconds);
+    float peak = 0;
+    const std::optional<SoundFile> wav =
+        SoundFile::scan(path, &why, MaxCheckedSeconds, [&peak](std::span<const float> samples) {
+            for (const float sample : samples)
+                if (std::isfinite(sample))
+                    peak = std::max(peak, std::abs(sample));
+        });
     if (!wav)
         return {Finding::problem(u"the player cannot play it: %1"_s.arg(why))};
 
@@ -68,7 +67,6 @@ Findings checkSound(const QString& path)
             u"and in WAV 8-, 16- or 24-bit PCM or 32-bit float)"_s.arg(
                 wav->format(), formatText(*wav), QString::number(MinRate), QString::number(MaxRate)));
     }
-    const float peak = peakOf(*wav);
     if (peak == 0) {
         findings += Finding::problem(u"silent: every sample is zero"_s);
     } else if (const double dbfs = 20 * std::log10(double(peak)); dbfs < SilenceDbfs) {

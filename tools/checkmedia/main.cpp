@@ -4,6 +4,7 @@
 
 #include "MediaCheck.h"
 #include "MediaPaths.h"
+#include "PrintableText.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -46,8 +47,9 @@ int main(int argc, char* argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
     if (!parser.parse(QCoreApplication::arguments()) || parser.positionalArguments().size() > 1) {
-        err << (parser.errorText().isEmpty() ? u"too many arguments"_s : parser.errorText()) << Qt::endl
-            << parser.helpText();
+        err << media::printable(parser.errorText().isEmpty() ? u"too many arguments"_s : parser.errorText())
+            << Qt::endl
+            << u"Try 'piyo-check-media --help' for more."_s << Qt::endl;
         return UsageError;
     }
     if (parser.isSet(help)) {
@@ -59,7 +61,7 @@ int main(int argc, char* argv[])
     const QString directory = arguments.isEmpty() ? media::dataRoot() : arguments.first();
     // The root directory "/" is a media directory too; its data root is "".
     if (!QFileInfo(directory.isEmpty() ? u"/"_s : directory).isDir()) {
-        err << u"%1: no such directory"_s.arg(directory) << Qt::endl;
+        err << u"%1: no such directory"_s.arg(media::printable(directory)) << Qt::endl;
         return UsageError;
     }
     MediaCheck check(media::dataRootFrom(directory, u'/'),

@@ -3,15 +3,20 @@
 #include "BirdSpecies.h"
 #include "BirdTables.h"
 #include "DescriptionImport.h"
+#include "MediaLimits.h"
 #include "MediaPaths.h"
 #include "NameRecognizer.h"
 #include "PictureImport.h"
+#include "PrintableText.h"
+#include "SafeWrite.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <algorithm>
+#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -20,6 +25,11 @@ namespace {
 QString seasonName(Season season)
 {
     return season == Season::SpringSummer ? u"春夏"_s : u"秋冬"_s;
+}
+
+QString shown(const QString& path)
+{
+    return media::printable(path);
 }
 
 QString birdText(int bird)
@@ -94,57 +104,131 @@ Placement place(const QString& source, const ImportOptions& options)
     // A photograph of a bird on both boards shows one plumage: the file name may say which.
     if (placement.kind != MediaKind::Recording && birds.size() > 1 && recognition.plumage)
         birds.removeIf([&](int bird) { return birds::seasonOfBird(bird) != *recognition.plumage; });
+    placement.seasonInName = placement.kind != MediaKind::Recording && recognition.plumage.has_value();
+    const bool plumageChose = placement.seasonInName && birds.size() == 1;
     if (options.season)
         birds.removeIf([&](int bird) { return birds::seasonOfBird(bird) != *options.season; });
-    if (birds.isEmpty())
+    if (birds.isEmpty() && plumageChose && *recognition.plumage != *options.season)
+        placement.problem =
+            u"the plumage named in it belongs to the %1 board, and --season %2 leaves that out"_s.arg(
+                seasonName(*recognition.plumage), seasonName(*options.season));
+    else if (birds.isEmpty())
         placement.problem = u"%1 is not on the %2 board"_s.arg(
             QString::fromUtf16(recognition.species->boardName), seasonName(*options.season));
     placement.birds = birds;
     return placement;
 }
 
-QStringList expandArguments(const QStringList& arguments)
+QList<SourceFile> expandArguments(const QStringList& arguments)
 {
-    QStringList files;
+    QList<SourceFile> files;
     for (const QString& argument : arguments) {
         if (!QFileInfo(argument).isDir()) {
-            files << argument;
+            files.append({argument, true, false});
             continue;
         }
-        QStringList inDirectory;
-        QDirIterator it(argument, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            inDirectory << it.next();
-        inDirectory.sort();
-        files << inDirectory;
+        // Links to folders are not walked into (QDirIterator's default); links to files are
+        // listed, to be left alone with a word.
+        QList<SourceFile> inDirectory;
+        QDirIterator it(argument, QDir::Files | QDir::System, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            inDirectory.append({path, false, it.fileInfo().isSymLink()});
+        }
+        std::ranges::sort(inDirectory, {}, &SourceFile::path);
+        files += inDirectory;
     }
     return files;
 }
+
+// What goes into the file, written once the file is made.
+struct Importer::Made
+{
+    safewrite::Writer write;
+};
+
+namespace {
+
+safewrite::Writer bytesWriter(QByteArray bytes)
+{
+    return [bytes = std::move(bytes)](int fd, QString* why) { return safewrite::writeAll(fd, bytes, why); };
+}
+
+} // namespace
 
 Importer::Importer(ImportOptions options, QTextStream& out, std::function<bool(const QString&)> ask)
     : m_options(std::move(options)), m_out(out), m_ask(std::move(ask)),
       m_stamp(QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss"_s))
 {}
 
-int Importer::run(const QStringList& files)
+int Importer::run(const QList<SourceFile>& files)
 {
     int leftAlone = 0;
-    for (const QString& file : files) {
-        if (!QFileInfo(file).isFile()) {
-            m_out << u"left alone: %1: not a regular file"_s.arg(file) << Qt::endl;
+    QList<Placement> placements;
+    QList<bool> named;
+    for (const SourceFile& file : files) {
+        const auto leave = [&](const QString& why) {
+            m_out << u"left alone: %1: %2"_s.arg(shown(file.path), why) << Qt::endl;
             ++leftAlone;
+        };
+        if (file.link) {
+            leave(u"a symbolic link inside a folder, not followed; name it on the command line to "
+                  u"import what it points to"_s);
             continue;
         }
-        const Placement placement = place(file, m_options);
+        if (!QFileInfo(file.path).isFile()) {
+            leave(u"not a regular file"_s);
+            continue;
+        }
+        const Placement placement = place(file.path, m_options);
         if (!placement.problem.isEmpty()) {
-            m_out << u"left alone: %1: %2"_s.arg(file, placement.problem) << Qt::endl;
-            ++leftAlone;
+            leave(placement.problem);
             continue;
         }
-        if (!importOne(placement))
-            ++leftAlone;
+        placements << placement;
+        named << file.named;
     }
+    keepOnePerBird(placements, named, leftAlone);
+    for (qsizetype i = 0; i < placements.size(); ++i)
+        if (!importOne(placements.at(i), named.at(i)))
+            ++leftAlone;
     return leftAlone;
+}
+
+// Two files of one run for the same bird: the one whose name says the plumage wins (it was
+// meant for that board), else the first; the other is named, and keeps its other birds.
+void Importer::keepOnePerBird(QList<Placement>& placements, QList<bool>& named, int& leftAlone)
+{
+    std::map<std::pair<MediaKind, int>, qsizetype> chosen;
+    for (qsizetype i = 0; i < placements.size(); ++i)
+        for (int bird : std::as_const(placements[i].birds)) {
+            const auto key = std::pair(placements.at(i).kind, bird);
+            const auto found = chosen.find(key);
+            if (found == chosen.end())
+                chosen[key] = i;
+            else if (placements.at(i).seasonInName && !placements.at(found->second).seasonInName)
+                found->second = i;
+        }
+    for (qsizetype i = placements.size() - 1; i >= 0; --i) {
+        Placement& placement = placements[i];
+        const QList<int> birds = placement.birds;
+        for (int bird : birds) {
+            const qsizetype winner = chosen.at(std::pair(placement.kind, bird));
+            if (winner == i)
+                continue;
+            placement.birds.removeOne(bird);
+            m_out << u"%1: %2 is the %3 of %4 in this run (one %3 per bird)%5"_s.arg(
+                         shown(placement.source), shown(placements.at(winner).source),
+                         kindWord(placement.kind), birdText(bird),
+                         placement.birds.isEmpty() ? u"; left alone"_s : QString())
+                  << Qt::endl;
+        }
+        if (placement.birds.isEmpty()) {
+            ++leftAlone;
+            placements.removeAt(i);
+            named.removeAt(i);
+        }
+    }
 }
 
 QString Importer::targetPath(MediaKind kind, int bird) const
@@ -160,66 +244,73 @@ QString Importer::targetPath(MediaKind kind, int bird) const
     }
 }
 
-// The user's earlier file for this bird, in any format, is moved aside (renamed with the
-// time of this run), never deleted; without --replace the user is asked first.
-bool Importer::makeRoom(MediaKind kind, int bird)
+// The user's earlier files for this bird, in any format, by name in their folder: links
+// and files that are not regular count too, for they would be shown in place of the new one.
+QStringList Importer::earlierFiles(MediaKind kind, int bird) const
 {
+    QStringList earlier;
     const QStringList candidates =
         media::birdFileCandidates({m_options.personalRoot}, birdFileOf(kind), media::birdNumberText(bird));
-    QStringList earlier;
-    for (const QString& candidate : candidates)
-        if (QFileInfo(candidate).exists() || QFileInfo(candidate).isSymLink())
-            earlier << candidate;
-    if (earlier.isEmpty())
-        return true;
-    if (m_options.dryRun) {
-        m_out << u"would replace your earlier %1 (%2)%3"_s.arg(
-                     kindWord(kind), QFileInfo(earlier.first()).fileName(),
-                     m_options.replace ? QString() : u", after asking"_s)
-              << Qt::endl;
-        return true;
+    for (const QString& candidate : candidates) {
+        const QFileInfo info(candidate);
+        if (info.exists() || info.isSymLink())
+            earlier << info.fileName();
     }
-    if (!m_options.replace && !m_ask(u"%1 already has your own %2 (%3). Replace it?"_s.arg(
-                                  birdText(bird), kindWord(kind), QFileInfo(earlier.first()).fileName())))
-        return false;
-    for (const QString& file : std::as_const(earlier)) {
-        const QString aside = file + u".replaced-"_s + m_stamp;
-        if (!QFile::rename(file, aside)) {
-            m_out << u"cannot move %1 aside; left as it was"_s.arg(file) << Qt::endl;
-            return false;
-        }
-        m_out << u"kept the earlier file as %1"_s.arg(aside) << Qt::endl;
-    }
-    return true;
+    return earlier;
 }
 
-bool Importer::importOne(const Placement& placement)
+// The source read once, within the limits the program reads with, and made to suit it.
+std::optional<Importer::Made> Importer::make(const Placement& placement, bool named, QString* error) const
+{
+    const media::Links links = named ? media::Links::Follow : media::Links::Refuse;
+    if (placement.kind == MediaKind::Picture) {
+        const QImage picture = pictureimport::prepare(placement.source, error, links);
+        if (picture.isNull())
+            return std::nullopt;
+        return Made{bytesWriter(pictureimport::pngBytes(picture))};
+    }
+    if (placement.kind == MediaKind::Recording) {
+        // A stretch asked for is read alone; the whole of what was read is kept.
+        const std::optional<recordingimport::Sound> mono =
+            recordingimport::readMono(placement.source, m_options.stretch, error, links);
+        if (!mono)
+            return std::nullopt;
+        const recordingimport::Stretch all{0.0, std::nullopt};
+        const recordingimport::Sound sound = recordingimport::shape(*mono, all, error);
+        if (sound.samples.empty())
+            return std::nullopt;
+        return Made{[sound](int fd, QString* why) { return recordingimport::writeWav16(sound, fd, why); }};
+    }
+    // Text: its size is checked before it is read, and what the program would not show is
+    // refused rather than cut.
+    const qint64 maxText = 2 * media::limits::MaxDescriptionBytes;
+    QString why;
+    const std::optional<QByteArray> utf8 =
+        media::readWholeRegularFile(placement.source, maxText, &why, links);
+    if (!utf8) {
+        *error = why.contains(u"bytes"_s) ? u"too long for a description (%1)"_s.arg(why) : why;
+        return std::nullopt;
+    }
+    QByteArray text;
+    if (!descriptionimport::toCodePage932(*utf8, &text, error))
+        return std::nullopt;
+    if (text.size() > media::limits::MaxDescriptionBytes) {
+        *error = u"too long for a description: %1 KB in code page 932, and the program shows only the "
+                 u"first %2 KB"_s.arg((text.size() + 1023) / 1024)
+                     .arg(media::limits::MaxDescriptionBytes / 1024);
+        return std::nullopt;
+    }
+    return Made{bytesWriter(text)};
+}
+
+bool Importer::importOne(const Placement& placement, bool named)
 {
     QString error;
-    QImage picture;
-    recordingimport::Sound sound;
-    QByteArray text;
+    std::optional<Made> made;
     if (!m_options.dryRun) {
-        bool ok = true;
-        if (placement.kind == MediaKind::Picture) {
-            picture = pictureimport::prepare(placement.source, &error);
-            ok = !picture.isNull();
-        } else if (placement.kind == MediaKind::Recording) {
-            const std::optional<recordingimport::Sound> mono =
-                recordingimport::readMono(placement.source, &error);
-            if (mono)
-                sound = recordingimport::shape(*mono, m_options.stretch, &error);
-            ok = !sound.samples.empty();
-        } else {
-            QFile file(placement.source);
-            ok = file.open(QIODevice::ReadOnly);
-            if (!ok)
-                error = file.errorString();
-            else
-                ok = descriptionimport::toCodePage932(file.readAll(), &text, &error);
-        }
-        if (!ok) {
-            m_out << u"left alone: %1: %2"_s.arg(placement.source, error) << Qt::endl;
+        made = make(placement, named, &error);
+        if (!made) {
+            m_out << u"left alone: %1: %2"_s.arg(shown(placement.source), error) << Qt::endl;
             return false;
         }
     }
@@ -227,34 +318,44 @@ bool Importer::importOne(const Placement& placement)
     bool all = true;
     for (int bird : placement.birds) {
         const QString target = targetPath(placement.kind, bird);
-        if (!makeRoom(placement.kind, bird)) {
-            m_out << u"kept: your earlier %1 of %2"_s.arg(kindWord(placement.kind), birdText(bird))
+        const QStringList earlier = earlierFiles(placement.kind, bird);
+        if (m_options.dryRun) {
+            m_out << u"would import %1 → %2 as the %3 of %4"_s.arg(shown(placement.source), shown(target),
+                                                                   kindWord(placement.kind), birdText(bird))
+                  << Qt::endl;
+            if (!earlier.isEmpty())
+                m_out << u"would replace your earlier %1 (%2)%3"_s.arg(
+                             kindWord(placement.kind), shown(earlier.first()),
+                             m_options.replace ? QString() : u", after asking"_s)
+                      << Qt::endl;
+            continue;
+        }
+        if (!earlier.isEmpty() && !m_options.replace &&
+            !m_ask(u"%1 already has your own %2 (%3). Replace it?"_s.arg(
+                birdText(bird), kindWord(placement.kind), shown(earlier.first())))) {
+            m_out << u"kept: your earlier %1 of %2 (%3); %4 not imported there (--replace replaces it)"_s.arg(
+                         kindWord(placement.kind), birdText(bird), shown(earlier.first()),
+                         shown(placement.source))
                   << Qt::endl;
             all = false;
             continue;
         }
-        m_out << (m_options.dryRun ? u"would import %1 → %2 as the %3 of %4"_s : u"%1 → %2: the %3 of %4"_s)
-                     .arg(placement.source, target, kindWord(placement.kind), birdText(bird))
-              << Qt::endl;
-        if (m_options.dryRun)
-            continue;
-        bool written = QDir().mkpath(QFileInfo(target).path());
-        if (!written)
-            error = u"cannot create %1"_s.arg(QFileInfo(target).path());
-        else if (placement.kind == MediaKind::Picture)
-            written = pictureimport::writePng(picture, target, &error);
-        else if (placement.kind == MediaKind::Recording)
-            written = recordingimport::writeWav16(sound, target, &error);
-        else {
-            QSaveFile file(target);
-            written = file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit();
-            if (!written)
-                error = file.errorString();
-        }
+        const QFileInfo targetInfo(target);
+        const safewrite::Request request{m_options.personalRoot, targetInfo.dir().dirName(),
+                                         targetInfo.fileName(), earlier, u".replaced-"_s + m_stamp};
+        QStringList aside;
+        const bool written = safewrite::install(request, made->write, &aside, &error);
         if (!written) {
-            m_out << u"failed: %1: %2"_s.arg(target, error) << Qt::endl;
+            m_out << u"failed: %1: %2; your earlier files are as they were"_s.arg(shown(target), error)
+                  << Qt::endl;
             all = false;
+            continue;
         }
+        m_out << u"%1 → %2: the %3 of %4"_s.arg(shown(placement.source), shown(target),
+                                                kindWord(placement.kind), birdText(bird))
+              << Qt::endl;
+        for (const QString& name : std::as_const(aside))
+            m_out << u"kept the earlier file as %1"_s.arg(shown(targetInfo.dir().filePath(name))) << Qt::endl;
     }
     return all;
 }
@@ -263,7 +364,7 @@ void Importer::printSummary()
 {
     const QStringList personal{m_options.personalRoot};
     for (Season season : {Season::SpringSummer, Season::AutumnWinter}) {
-        QStringList ownPictures, ownCalls, bundledPictures, bundledCalls;
+        QStringList ownPictures, ownCalls, ownDescriptions, bundledPictures, bundledCalls;
         for (const birds::BoardEntry& entry : birds::board(season)) {
             const QString name = QString::fromUtf16(entry.name);
             const QString number = media::birdNumberText(entry.number);
@@ -272,6 +373,8 @@ void Importer::printSummary()
                 << name;
             (media::findBirdFile(personal, media::BirdFile::Call, number).isEmpty() ? bundledCalls : ownCalls)
                 << name;
+            if (!media::findBirdFile(personal, media::BirdFile::Description, number).isEmpty())
+                ownDescriptions << name;
         }
         const auto line = [&](const QString& what, const QStringList& names) {
             m_out << u"  %1 (%2): %3"_s.arg(what)
@@ -282,6 +385,7 @@ void Importer::printSummary()
         m_out << seasonName(season) << u':' << Qt::endl;
         line(u"your own pictures"_s, ownPictures);
         line(u"your own calls"_s, ownCalls);
+        line(u"your own descriptions"_s, ownDescriptions);
         line(u"bundled pictures"_s, bundledPictures);
         line(u"bundled calls"_s, bundledCalls);
     }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "MediaFile.h"
+
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -21,8 +24,14 @@ QSize storedSize(const QSize& source);
 int scaleOf(const QSize& stored);
 
 // Reads the picture (orientation tag honoured) and returns it scaled for storing, with its
-// scale recorded in it (see PictureLoader). A null image and the reason when it cannot be read.
-QImage prepare(const QString& source, QString* error);
+// scale recorded in it (see PictureLoader). A null image and the reason when it cannot be
+// read, when its declared size is beyond media::limits' pixel budget (refused before any
+// memory is taken for it), or when it is cut short (a JPEG missing its end).
+QImage prepare(const QString& source, QString* error, media::Links links = media::Links::Follow);
+QImage prepareBytes(QByteArray bytes, QString* error);
+
+// The picture as PNG.
+QByteArray pngBytes(const QImage& image);
 
 // Writes the picture as PNG: to a temporary name beside target, then renamed over it.
 bool writePng(const QImage& image, const QString& target, QString* error);

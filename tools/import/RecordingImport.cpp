@@ -1,7 +1,10 @@
 #include "RecordingImport.h"
 
+#include "MediaLimits.h"
+
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <samplerate.h>
 #include <sndfile.h>
@@ -9,14 +12,48 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace recordingimport {
 namespace {
 
-// Longer recordings are refused rather than decoded into gigabytes: an hour at 48 kHz.
-constexpr sf_count_t MaxFrames = sf_count_t(48000) * 3600;
+// Longer recordings are refused rather than scanned for hours: four hours at 48 kHz.
+constexpr sf_count_t MaxFrames = sf_count_t(48000) * 3600 * 4;
+
+struct SndFileCloser
+{
+    void operator()(SNDFILE* file) const { sf_close(file); }
+};
+using SndFilePtr = std::unique_ptr<SNDFILE, SndFileCloser>;
+
+// Reads up to frames frames from the current place, mixed down to mono, a block at a time.
+// Each block goes to take; returns the frames read.
+template <class Take> sf_count_t readBlocks(SNDFILE* file, int channels, sf_count_t frames, Take take)
+{
+    const sf_count_t blockFrames =
+        std::max<sf_count_t>(1, std::min<sf_count_t>(media::limits::SoundBlockFrames,
+                                                     media::limits::MaxSoundSamplesAtOnce / channels));
+    std::vector<float> block(std::size_t(blockFrames) * std::size_t(channels));
+    std::vector<float> mono(static_cast<std::size_t>(blockFrames));
+    sf_count_t done = 0;
+    while (done < frames) {
+        const sf_count_t got = sf_readf_float(file, block.data(), std::min(blockFrames, frames - done));
+        if (got <= 0)
+            break;
+        for (sf_count_t f = 0; f < got; ++f) {
+            float sum = 0;
+            for (int c = 0; c < channels; ++c)
+                sum += block[std::size_t(f * channels + c)];
+            // A float file may hold anything: what cannot be heard counts as silence.
+            mono[std::size_t(f)] = std::isfinite(sum) ? sum / float(channels) : 0.0f;
+        }
+        take(mono.data(), got);
+        done += got;
+    }
+    return done;
+}
 
 std::vector<float> resample(const std::vector<float>& samples, int from, int to, QString* error)
 {
@@ -65,8 +102,10 @@ std::pair<std::size_t, std::size_t> chooseStretch(const std::vector<float>& mono
 {
     const std::size_t total = mono.size();
     if (stretch.from || stretch.to) {
+        // Clamped as a double first: a huge or infinite number of seconds has no size_t.
         const auto at = [&](double seconds) {
-            return std::min(total, std::size_t(std::max(0.0, seconds) * rate + 0.5));
+            const double frame = std::isfinite(seconds) ? std::max(0.0, seconds) * rate + 0.5 : 0.0;
+            return std::size_t(std::min(frame, double(total)));
         };
         const std::size_t first = at(stretch.from.value_or(0));
         const std::size_t last = stretch.to ? at(*stretch.to) : total;
@@ -128,38 +167,88 @@ Sound shape(const Sound& mono, const Stretch& stretch, QString* error)
     return out;
 }
 
-std::optional<Sound> readMono(const QString& path, QString* error)
+std::optional<Sound> readMono(const QString& path, const Stretch& stretch, QString* error, media::Links links)
 {
+    const media::FileDescriptor fd(media::openRegularFile(path, error, links));
+    if (!fd.isOpen())
+        return std::nullopt;
     SF_INFO info{};
-    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    const SndFilePtr file(sf_open_fd(fd.get(), SFM_READ, &info, SF_FALSE));
     if (!file) {
         *error = QString::fromUtf8(sf_strerror(nullptr));
         return std::nullopt;
     }
-    if (info.channels < 1 || info.samplerate < 1000 || info.frames > MaxFrames) {
-        sf_close(file);
+    if (info.channels < 1 || info.samplerate < 1000 || info.samplerate > 384000 || info.frames < 1 ||
+        info.frames > MaxFrames) {
         *error = u"not a recording piyo can take (%1 channels, %2 Hz, %3 frames)"_s.arg(info.channels)
                      .arg(info.samplerate)
                      .arg(info.frames);
         return std::nullopt;
     }
+    const double rate = info.samplerate;
+    const double seconds = double(info.frames) / rate;
+    sf_count_t first = 0;
+    sf_count_t count = info.frames;
+    if (stretch.from || stretch.to) {
+        const double from = stretch.from.value_or(0.0);
+        const double to = stretch.to.value_or(seconds);
+        if (from >= seconds || to > seconds + 0.0005) {
+            *error = u"the stretch asked for (%1–%2 s) is not in the recording, which is %3 s long"_s
+                         .arg(from, 0, 'f', 1)
+                         .arg(to, 0, 'f', 1)
+                         .arg(seconds, 0, 'f', 1);
+            return std::nullopt;
+        }
+        first = sf_count_t(from * rate + 0.5);
+        count = std::min(info.frames, sf_count_t(to * rate + 0.5)) - first;
+    } else if (info.frames > sf_count_t(DefaultSeconds * rate)) {
+        // First pass: the loudness of every 10 ms; the loudest stretch is read afterwards.
+        const sf_count_t step = std::max(1, info.samplerate / 100);
+        std::vector<double> energies;
+        double energy = 0;
+        sf_count_t inStep = 0;
+        readBlocks(file.get(), info.channels, info.frames, [&](const float* mono, sf_count_t frames) {
+            for (sf_count_t f = 0; f < frames; ++f) {
+                energy += double(mono[f]) * mono[f];
+                if (++inStep == step) {
+                    energies.push_back(energy);
+                    energy = 0;
+                    inStep = 0;
+                }
+            }
+        });
+        const std::size_t blocks = std::size_t(DefaultSeconds * rate) / std::size_t(step);
+        double window = 0;
+        double best = -1;
+        std::size_t bestBlock = 0;
+        for (std::size_t b = 0; b < energies.size(); ++b) {
+            window += energies[b];
+            if (b >= blocks)
+                window -= energies[b - blocks];
+            if (b + 1 >= blocks && window > best) {
+                best = window;
+                bestBlock = b + 1 - blocks;
+            }
+        }
+        first = sf_count_t(bestBlock) * step;
+        count = sf_count_t(DefaultSeconds * rate);
+    }
+    if (count > MaxStretchFrames) {
+        *error = u"the stretch is %1 s long; piyo takes up to %2 s (at 48 kHz) of a recording: "
+                 u"choose one with --from and --to"_s.arg(double(count) / rate, 0, 'f', 1)
+                     .arg(MaxStretchFrames / 48000);
+        return std::nullopt;
+    }
+    if (sf_seek(file.get(), first, SEEK_SET) != first) {
+        *error = u"cannot find %1 s in the recording"_s.arg(double(first) / rate, 0, 'f', 1);
+        return std::nullopt;
+    }
     Sound sound;
     sound.sampleRate = info.samplerate;
-    std::vector<float> block(std::size_t(4096) * std::size_t(info.channels));
-    for (;;) {
-        const sf_count_t frames = sf_readf_float(file, block.data(), 4096);
-        if (frames <= 0)
-            break;
-        for (sf_count_t f = 0; f < frames; ++f) {
-            float sum = 0;
-            for (int c = 0; c < info.channels; ++c)
-                sum += block[std::size_t(f * info.channels + c)];
-            sound.samples.push_back(sum / float(info.channels));
-        }
-        if (sf_count_t(sound.samples.size()) > MaxFrames)
-            break;
-    }
-    sf_close(file);
+    sound.samples.reserve(std::size_t(count));
+    readBlocks(file.get(), info.channels, count, [&](const float* mono, sf_count_t frames) {
+        sound.samples.insert(sound.samples.end(), mono, mono + frames);
+    });
     if (sound.samples.empty()) {
         *error = u"no sound in the file"_s;
         return std::nullopt;
@@ -167,29 +256,38 @@ std::optional<Sound> readMono(const QString& path, QString* error)
     return sound;
 }
 
-bool writeWav16(const Sound& sound, const QString& target, QString* error)
+bool writeWav16(const Sound& sound, int fd, QString* error)
 {
-    const QString partial = target + u".part"_s;
     SF_INFO info{};
     info.samplerate = sound.sampleRate;
     info.channels = 1;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* file = sf_open(QFile::encodeName(partial).constData(), SFM_WRITE, &info);
+    SNDFILE* file = sf_open_fd(fd, SFM_WRITE, &info, SF_FALSE);
     if (!file) {
         *error = QString::fromUtf8(sf_strerror(nullptr));
         return false;
     }
     const sf_count_t written = sf_writef_float(file, sound.samples.data(), sf_count_t(sound.samples.size()));
+    const QString writeError = QString::fromUtf8(sf_strerror(file));
     const bool closed = sf_close(file) == 0;
     if (written != sf_count_t(sound.samples.size()) || !closed) {
-        *error = u"cannot write %1"_s.arg(partial);
-        QFile::remove(partial);
+        *error = u"cannot write the recording: %1"_s.arg(writeError);
         return false;
     }
-    // rename(2) replaces the old file in one step: a reader sees the old call or the new one.
-    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData()) != 0) {
-        *error = u"cannot rename %1 to %2"_s.arg(partial, target);
-        QFile::remove(partial);
+    return true;
+}
+
+bool writeWav16(const Sound& sound, const QString& target, QString* error)
+{
+    QSaveFile file(target);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    if (!writeWav16(sound, int(file.handle()), error))
+        return false;
+    if (!file.commit()) {
+        *error = file.errorString();
         return false;
     }
     return true;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "MediaFile.h"
+
 #include <QString>
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -40,10 +43,21 @@ std::pair<std::size_t, std::size_t> chooseStretch(const std::vector<float>& mono
 // the recording).
 Sound shape(const Sound& mono, const Stretch& stretch, QString* error);
 
-// Decodes any file libsndfile reads (WAV, FLAC, Ogg Vorbis, Opus, MP3) to mono.
-std::optional<Sound> readMono(const QString& path, QString* error);
+// The most frames of a stretch taken from a recording: five minutes at 48 kHz. A call
+// repeats while its bird is shown; a longer stretch is a mistake, and would take hundreds
+// of megabytes to shape.
+inline constexpr std::int64_t MaxStretchFrames = std::int64_t(48000) * 300;
 
-// 16-bit PCM WAV: written beside target under a temporary name and renamed over it.
+// Decodes any file libsndfile reads (WAV, FLAC, Ogg Vorbis, Opus, MP3) to mono, and only
+// the stretch to keep: the one asked for (it must lie within the recording), or else the
+// loudest DefaultSeconds, found in a first pass over the whole recording that keeps only
+// the loudness of each 10 ms. Memory stays bounded whatever the file declares.
+std::optional<Sound> readMono(const QString& path, const Stretch& stretch, QString* error,
+                              media::Links links = media::Links::Follow);
+
+// 16-bit PCM WAV, written to fd.
+bool writeWav16(const Sound& sound, int fd, QString* error);
+// The same, beside target under a temporary name and renamed over it.
 bool writeWav16(const Sound& sound, const QString& target, QString* error);
 
 } // namespace recordingimport

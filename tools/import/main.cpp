@@ -3,11 +3,13 @@
 
 #include "Importer.h"
 #include "MediaPaths.h"
+#include "PrintableText.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <cmath>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -30,15 +32,31 @@ const QString Description =
     u"faded in and out, peak at -3 dBFS, with a second of silence at the end; texts become code page 932.\n"
     u"Exit status: 0 everything imported, 1 some files left alone, 2 usage error."_s;
 
+// A number of seconds: finite and not negative ("inf", "nan" and "1e400" are refused).
 std::optional<double> seconds(const QCommandLineParser& parser, const QCommandLineOption& option, bool* ok)
 {
     if (!parser.isSet(option))
         return std::nullopt;
     bool valid = false;
     const double value = parser.value(option).toDouble(&valid);
-    if (!valid || value < 0)
+    if (!valid || !std::isfinite(value) || value < 0)
         *ok = false;
     return value;
+}
+
+// The season sets by their own names, or by the plumage words that pick them.
+std::optional<Season> seasonNamed(const QString& word)
+{
+    static const QStringList springSummer{u"春夏"_s, u"夏羽"_s, u"summer"_s, u"breeding"_s,
+                                          u"spring-summer"_s};
+    static const QStringList autumnWinter{u"秋冬"_s, u"冬羽"_s, u"winter"_s, u"non-breeding"_s,
+                                          u"autumn-winter"_s};
+    const QString lower = word.trimmed().toLower();
+    if (springSummer.contains(lower))
+        return Season::SpringSummer;
+    if (autumnWinter.contains(lower))
+        return Season::AutumnWinter;
+    return std::nullopt;
 }
 
 } // namespace
@@ -53,7 +71,8 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(Description.arg(media::personalRoot()));
     const QCommandLineOption help({u"h"_s, u"help"_s}, u"Shows this help."_s);
-    const QCommandLineOption season(u"season"_s, u"Only birds of this season set: 春夏 or 秋冬."_s, u"SET"_s);
+    const QCommandLineOption season(
+        u"season"_s, u"Only birds of this season set: 春夏 (or summer) or 秋冬 (or winter)."_s, u"SET"_s);
     const QCommandLineOption bird(u"bird"_s, u"Places the one FILE given under bird number N (1-80)."_s,
                                   u"N"_s);
     const QCommandLineOption replace(u"replace"_s, u"Replaces your earlier files without asking."_s);
@@ -63,10 +82,14 @@ int main(int argc, char* argv[])
     parser.addOptions({help, season, bird, replace, dryRun, from, to});
     parser.addPositionalArgument(u"FILE"_s, u"Files or directories to import."_s, u"FILE|DIR..."_s);
 
-    if (!parser.parse(QCoreApplication::arguments())) {
-        err << parser.errorText() << Qt::endl << parser.helpText();
+    // A usage error is one line and where to read more, not the whole help.
+    const auto usageError = [&err](const QString& why) {
+        err << u"piyo-import: "_s << media::printable(why) << Qt::endl
+            << u"Try 'piyo-import --help' for more."_s << Qt::endl;
         return UsageError;
-    }
+    };
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usageError(parser.errorText());
     if (parser.isSet(help)) {
         out << parser.helpText();
         return AllImported;
@@ -78,17 +101,15 @@ int main(int argc, char* argv[])
     options.dryRun = parser.isSet(dryRun);
     bool ok = true;
     options.stretch = {seconds(parser, from, &ok), seconds(parser, to, &ok)};
-    QString usage = ok ? QString() : u"--from and --to take seconds, 0 or more"_s;
+    QString usage = ok ? QString() : u"--from and --to take a number of seconds, 0 or more"_s;
+    if (ok && options.stretch.from && options.stretch.to && *options.stretch.to <= *options.stretch.from)
+        usage = u"--to must come after --from"_s;
     if (parser.isSet(season)) {
-        const QString set = parser.value(season);
-        if (set == u"春夏")
-            options.season = Season::SpringSummer;
-        else if (set == u"秋冬")
-            options.season = Season::AutumnWinter;
-        else
-            usage = u"--season takes 春夏 or 秋冬"_s;
+        options.season = seasonNamed(parser.value(season));
+        if (!options.season)
+            usage = u"--season takes 春夏 (summer) or 秋冬 (winter)"_s;
     }
-    const QStringList files = expandArguments(parser.positionalArguments());
+    const QList<SourceFile> files = expandArguments(parser.positionalArguments());
     if (parser.isSet(bird)) {
         options.bird = parser.value(bird).toInt(&ok);
         if (!ok || options.bird < 1 || options.bird > 80)
@@ -100,10 +121,8 @@ int main(int argc, char* argv[])
         usage = u"no files to import"_s;
     if (options.personalRoot.isEmpty())
         usage = u"no home folder to put your media in (set HOME or XDG_DATA_HOME)"_s;
-    if (!usage.isEmpty()) {
-        err << usage << Qt::endl << parser.helpText();
-        return UsageError;
-    }
+    if (!usage.isEmpty())
+        return usageError(usage);
 
     // Asked on the terminal; with no one to answer, an earlier file is kept.
     const bool interactive = isatty(STDIN_FILENO);

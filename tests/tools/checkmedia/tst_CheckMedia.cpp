@@ -13,6 +13,7 @@
 
 #include <sndfile.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <numbers>
@@ -98,6 +99,46 @@ QByteArray png(QSize size)
     return bytes;
 }
 
+// A WAV header declaring dataBytes of 16-bit sound, the file made that long but
+// sparse: a few kilobytes on disk.
+bool sparseWav(const QString& path, int channels, int rate, qint64 dataBytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray header;
+    auto u32 = [&](quint32 v) { header.append(reinterpret_cast<const char*>(&v), 4); };
+    auto u16 = [&](quint16 v) { header.append(reinterpret_cast<const char*>(&v), 2); };
+    header += "RIFF";
+    u32(quint32(36 + dataBytes));
+    header += "WAVEfmt ";
+    u32(16);
+    u16(1);
+    u16(quint16(channels));
+    u32(quint32(rate));
+    u32(quint32(rate * channels * 2));
+    u16(quint16(channels * 2));
+    u16(16);
+    header += "data";
+    u32(quint32(dataBytes));
+    return file.write(header) == header.size() && file.resize(header.size() + dataBytes);
+}
+
+// The checker as a user would run it, but with its address space limited: a
+// decoder that believed a file's declared size fails the test here instead of
+// taking the machine's memory. The sanitizers reserve terabytes of address
+// space up front, so under them the limit is left out.
+CheckRun runBounded(const QStringList& arguments)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return runChecker(QStringLiteral(PIYO_CHECK_MEDIA), arguments);
+#else
+    return runChecker(u"prlimit"_s, QStringList{u"--as=%1"_s.arg(qint64{512} * 1024 * 1024), u"--"_s,
+                                                QStringLiteral(PIYO_CHECK_MEDIA)} +
+                                        arguments);
+#endif
+}
+
 QByteArray randomBytes(int count)
 {
     QRandomGenerator random(932);
@@ -128,6 +169,9 @@ private Q_SLOTS:
     void personalFolderComesFirst();
     void bundledSetIsFoundThroughALink();
     void missingDirectoryIsAUsageError();
+    void hostileFileIsNamedWithinMemory_data();
+    void hostileFileIsNamedWithinMemory();
+    void controlCharactersInNamesAreEscaped();
 
 private:
     QTemporaryDir m_media;
@@ -314,6 +358,94 @@ void TestCheckMedia::missingDirectoryIsAUsageError()
     const CheckRun run = runChecker(QStringLiteral(PIYO_CHECK_MEDIA), {m_media.filePath(u"nowhere"_s)});
     QCOMPARE(run.exitCode, 2);
     QCOMPARE(run.lines, QStringList());
+}
+
+void TestCheckMedia::hostileFileIsNamedWithinMemory_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("finding"); // how the file's first line starts; empty: no line
+
+    QTest::newRow("sparse WAV: 256 MB, 1024 channels, 384 kHz")
+        << u"声/k1.wav"_s << u"wav 256"_s << u"声/k1.wav (1 アオサギ): warning: an unusual WAV format"_s;
+    QTest::newRow("sparse WAV: 2 GB, 1024 channels, 384 kHz")
+        << u"声/k1.wav"_s << u"wav 2048"_s << u"声/k1.wav (1 アオサギ): warning: an unusual WAV format"_s;
+    QTest::newRow("JPEG claiming 20000 × 20000")
+        << u"姿/b1.jpg"_s << u"jpeg bomb"_s << u"姿/b1.jpg (1 アオサギ): too large: 20000 × 20000"_s;
+    QTest::newRow("JPEG cut short") << u"姿/b1.jpg"_s << u"jpeg cut"_s
+                                    << u"姿/b1.jpg (1 アオサギ): truncated JPEG data"_s;
+    // What piyo-import makes: twice the panel, marked so, and shown fitted.
+    QTest::newRow("picture kept at twice the size") << u"姿/b1.png"_s << u"twice"_s << QString();
+}
+
+void TestCheckMedia::hostileFileIsNamedWithinMemory()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, kind);
+    QFETCH(QString, finding);
+    QTemporaryDir dir;
+    for (const QString& subdirectory : MediaSubdirectories)
+        QVERIFY(QDir(dir.path()).mkdir(subdirectory));
+    const QString path = dir.filePath(file);
+    QImage photo(1200, 900, QImage::Format_RGB32);
+    photo.fill(Qt::darkGreen);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    photo.save(&buffer, "JPEG");
+    if (kind.startsWith(u"wav"_s)) {
+        QVERIFY(sparseWav(path, 1024, 384000, kind.mid(4).toLongLong() * 1024 * 1024));
+    } else {
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        if (kind == u"jpeg bomb"_s) {
+            const qsizetype sof = jpeg.indexOf("\xFF\xC0");
+            QVERIFY(sof > 0);
+            for (int at : {5, 7}) { // height, then width
+                jpeg[sof + at] = char(20000 >> 8);
+                jpeg[sof + at + 1] = char(20000 & 0xFF);
+            }
+            out.write(jpeg);
+        } else if (kind == u"jpeg cut"_s) {
+            out.write(jpeg.left(jpeg.size() * 2 / 3));
+        } else {
+            QImage twice(596, 447, QImage::Format_RGB32);
+            twice.fill(Qt::darkGreen);
+            twice.setText(PictureScaleKey, u"2"_s);
+            twice.save(&out, "PNG");
+        }
+    }
+
+    const CheckRun run = runBounded({u"--no-personal"_s, dir.path()});
+    QVERIFY2(run.exitCode == 1, qPrintable(run.lines.join(u'\n'))); // the other files are missing
+    QStringList lines;
+    for (const QString& line : run.lines)
+        if (line.startsWith(file))
+            lines << line;
+    if (finding.isEmpty())
+        QVERIFY2(lines.isEmpty(), qPrintable(lines.join(u'\n')));
+    else
+        QVERIFY2(!lines.isEmpty() && lines.first().startsWith(finding), qPrintable(lines.join(u'\n')));
+}
+
+// A name in the user's folder can hold a newline or an escape sequence: printed
+// raw it would fake a line of the report or clear the terminal.
+void TestCheckMedia::controlCharactersInNamesAreEscaped()
+{
+    QTemporaryDir home;
+    const QString dataHome = home.filePath(u"data\n2 problems\x1b[2J"_s);
+    QVERIFY(QDir().mkpath(dataHome + u"/piyo/声"_s));
+    QVERIFY(QFile::copy(m_media.filePath(u"声/k5.wav"_s), dataHome + u"/piyo/声/k5.wav"_s));
+    QProcess checker;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"XDG_DATA_HOME"_s, dataHome);
+    checker.setProcessEnvironment(environment);
+    checker.start(QStringLiteral(PIYO_CHECK_MEDIA), {m_media.path()});
+    QVERIFY(checker.waitForFinished(60000));
+    const QByteArray output = checker.readAllStandardOutput();
+    QVERIFY2(!output.contains('\x1b'), output.constData());
+    QVERIFY2(output.contains("data\\n2 problems\\x1b[2J/piyo/"), output.constData());
+    QCOMPARE(output.count('\n'), 2); // the file from the user's folder, and the summary
 }
 
 QTEST_GUILESS_MAIN(TestCheckMedia)

@@ -298,7 +298,7 @@ void ImportTest::recordingFileBecomesMonoWavOnBothNumbers()
     QString log;
     QTextStream out(&log);
     Importer importer(options, out, [](const QString&) { return false; });
-    QCOMPARE(importer.run({flac}), 0);
+    QCOMPARE(importer.run({SourceFile{flac}}), 0);
     for (int bird : {22, 63}) {
         const recordingimport::Sound written = readWav(options.personalRoot + u"/声/k%1.wav"_s.arg(bird));
         QCOMPARE(written.sampleRate, 44100);
@@ -348,14 +348,14 @@ void ImportTest::earlierFileIsKeptUnlessReplaced()
         asked << question;
         return false;
     });
-    QCOMPARE(refusing.run({source}), 1);
+    QCOMPARE(refusing.run({SourceFile{source}}), 1);
     QCOMPARE(asked.size(), 1);
     QVERIFY(QFile::exists(root + u"/姿/b60.jpg"_s));
     QVERIFY(!QFile::exists(root + u"/姿/b60.png"_s));
 
     options.replace = true;
     Importer replacing(options, out, [](const QString&) { return false; });
-    QCOMPARE(replacing.run({source}), 0);
+    QCOMPARE(replacing.run({SourceFile{source}}), 0);
     QCOMPARE(QImage(root + u"/姿/b60.png"_s).size(), QSize(300, 200));
     QVERIFY(!QFile::exists(root + u"/姿/b60.jpg"_s));
     const QStringList aside = QDir(root + u"/姿"_s).entryList({u"b60.jpg.replaced-*"_s});
@@ -380,7 +380,7 @@ void ImportTest::dryRunWritesAndAsksNothing()
     QTextStream out(&log);
     bool asked = false;
     Importer importer(options, out, [&](const QString&) { return asked = true; });
-    QCOMPARE(importer.run({source}), 0);
+    QCOMPARE(importer.run({SourceFile{source}}), 0);
     QVERIFY(!asked);
     QCOMPARE(QDir(root + u"/姿"_s).entryList(QDir::Files), QStringList{u"b60.jpg"_s});
     QVERIFY2(log.contains(u"would import"_s) && log.contains(u"would replace"_s), qPrintable(log));
