@@ -20,21 +20,22 @@
 #include "BenchReport.h"
 #include "FakeClock.h"
 #include "Fonts.h"
-#include "LargeMediaSet.h"
-#include "LongestDescription.h"
-#include "MediaPaths.h"
-#include "MenuScreen.h"
-#include "QuizScreen.h"
-#include "RandomSource.h"
-#include "ReferenceScreen.h"
-#include "ScreenSet.h"
-#include "StallProbe.h"
 #include "Form.h"
 #include "FormButton.h"
 #include "FormLabel.h"
 #include "FormScale.h"
+#include "LargeMediaSet.h"
 #include "ListBox.h"
+#include "LongestDescription.h"
+#include "MediaPaths.h"
+#include "MenuScreen.h"
 #include "PictureBox.h"
+#include "QuizScreen.h"
+#include "RandomSource.h"
+#include "ReferenceScreen.h"
+#include "ScreenSet.h"
+#include "Settings.h"
+#include "StallProbe.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -151,7 +152,9 @@ struct Services
 {
     FakeClock clock;
     SystemRandom random;
-    ScreenServices services{clock, random, [] { return std::make_unique<AudioPlayer>(); }};
+    Settings settings; // the benchmark's own conf, never the user's
+    ScreenServices services{clock, random, [] { return std::make_unique<AudioPlayer>(); }, nullptr,
+                            &settings};
 };
 
 FormLabel* label(Screen& screen, const QString& name, int index = -1)
@@ -173,6 +176,7 @@ struct OpenReference
 {
     OpenReference(Season season, int position) : screen(season, rig.services)
     {
+        screen.setSettings(&rig.settings);
         shown = shownAndSettled(screen);
         if (!shown)
             return;
@@ -245,6 +249,7 @@ bool quizActions(int runs, Results& results)
 {
     Services rig;
     QuizScreen screen(Season::SpringSummer, rig.services);
+    screen.setSettings(&rig.settings);
     if (!shownAndSettled(screen))
         return failed("the quiz window was never shown");
     const PictureBox* picture = screen.form()->picture(u"Image1"_s);
@@ -390,7 +395,7 @@ int run(const QStringList& arguments)
     std::printf("responsiveness: %s, %s, real sound player, %d runs\n", qPrintable(options.setName),
                 qPrintable(QGuiApplication::platformName()), options.runs);
     if (options.scale > 0)
-        formscale::store(options.scale);
+        Settings().setScale(options.scale); // written before the first window is made
     StallProbe stallProbe;
     probe = &stallProbe;
     Results results;

@@ -4,6 +4,7 @@
 #include "AudioThread.h"
 #include "Fonts.h"
 #include "ScreenSet.h"
+#include "Settings.h"
 #include "SqliteHistory.h"
 
 #include <QApplication>
@@ -59,7 +60,9 @@ int runProgram(int argc, char** argv)
     // The history opens its file on its own thread; a file it cannot use costs a line on stderr, nothing
     // more.
     auto history = std::make_unique<SqliteHistory>();
-    ScreenSet screens({clock, random, [] { return std::make_unique<AudioPlayer>(); }, history.get()});
+    Settings settings; // read once, here; written by a worker from now on
+    ScreenSet screens(
+        {clock, random, [] { return std::make_unique<AudioPlayer>(); }, history.get(), &settings});
     QObject::connect(&screens, &ScreenSet::finished, &app, &QCoreApplication::quit);
     screens.show(ScreenId::Menu);
     // The menu plays no sound and shows without the sound libraries; they load
@@ -67,6 +70,7 @@ int runProgram(int argc, char** argv)
     QTimer::singleShot(SoundPreloadDelay, &app, [] { AudioThread::instance().preload(); });
     const int status = app.exec();
     history.reset(); // the answers still queued are written before the program ends
+    settings.flush();
     // The program ends at once: tearing down the sound server's connection
     // while its thread still dispatches can trip an assertion in the sound
     // library, and there is nothing left to save.

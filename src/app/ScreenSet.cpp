@@ -33,6 +33,7 @@ Screen& ScreenSet::screen(ScreenId id)
     if (!made) {
         made = create(id);
         Screen* created = made.get();
+        created->setSettings(m_services.settings);
         connect(created, &Screen::switchRequested, this, [this, id](ScreenId to) { switchScreen(id, to); });
         connect(created, &Screen::quitRequested, this, [this, id] {
             close(id);

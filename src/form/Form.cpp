@@ -95,7 +95,7 @@ Qt::Alignment alignmentFor(Align align)
 } // namespace
 
 Form::Form(const WindowSpec& window, const std::vector<ControlSpec>& controls,
-           const SoundPlayerFactory& makePlayer)
+           const SoundPlayerFactory& makePlayer, double scale)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint),
       m_window(window)
@@ -117,7 +117,7 @@ Form::Form(const WindowSpec& window, const std::vector<ControlSpec>& controls,
     for (QWidget* control : windowed)
         control->raise();
 
-    setScale(formscale::stored());
+    setScale(scale);
 
     const auto keys = [this](const QKeySequence& sequence, auto step) {
         auto* shortcut = new QShortcut(sequence, this);
@@ -253,7 +253,7 @@ void Form::stepScale(double factor)
         return;
     const QPoint centre = frameGeometry().center();
     setScale(factor);
-    formscale::store(m_scale);
+    Q_EMIT scaleChosen(m_scale);
     if (const QScreen* screen = this->screen()) {
         const QRect available = screen->availableGeometry();
         QRect frame = frameGeometry();
@@ -281,7 +281,7 @@ void Form::resizeEvent(QResizeEvent* event)
     const double across = double(width()) * double(TwipsPerPixel) / double(m_window.clientWidth);
     const double down = double(height()) * double(TwipsPerPixel) / double(m_window.clientHeight);
     setScale(std::min(across, down));
-    formscale::store(m_scale);
+    Q_EMIT scaleChosen(m_scale);
 }
 
 // A control the screen's code asks for but its layout does not have is a

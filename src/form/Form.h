@@ -31,8 +31,9 @@ class Form final : public QWidget
 {
     Q_OBJECT
 public:
+    // The window at scale times its design size (see FormScale.h).
     Form(const WindowSpec& window, const std::vector<ControlSpec>& controls,
-         const SoundPlayerFactory& makePlayer = {});
+         const SoundPlayerFactory& makePlayer = {}, double scale = 1.0);
     ~Form() override;
 
     FormLabel* label(const QString& name, int index = -1) const;
@@ -60,6 +61,9 @@ public:
 
 Q_SIGNALS:
     void closeBoxClicked();
+    // The user changed the window's size, by the keys or by the frame: the
+    // factor to remember for the next showing and the next run.
+    void scaleChosen(double factor);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,7 +1,5 @@
 #include "FormScale.h"
 
-#include <QSettings>
-
 #include <algorithm>
 #include <cmath>
 
@@ -11,14 +9,8 @@ namespace formscale {
 
 namespace {
 
-const QString Key = u"window/scale"_s;
 // Factors read from a frame's size are never exactly on a step.
 constexpr double Slack = 1e-6;
-
-QSettings settings()
-{
-    return QSettings(u"piyo"_s, u"piyo"_s);
-}
 
 } // namespace
 
@@ -50,18 +42,6 @@ double fitting(QSize design, QSize frame, QRect available)
     const double across = double(available.width() - frame.width()) / design.width();
     const double down = double(available.height() - frame.height()) / design.height();
     return clamped(std::min(across, down));
-}
-
-double stored()
-{
-    bool ok = false;
-    const double factor = settings().value(Key, Smallest).toDouble(&ok);
-    return ok ? clamped(factor) : Smallest;
-}
-
-void store(double factor)
-{
-    settings().setValue(Key, clamped(factor));
 }
 
 } // namespace formscale

@@ -5,8 +5,8 @@
 
 // The size every window is shown at, as a factor of its design size: 1 at the
 // design size, up to 3. Keys step it by a quarter; a window resized by its
-// frame takes any factor in between. The factor is remembered for the next
-// showing and the next run.
+// frame takes any factor in between. The settings remember the factor for the
+// next showing and the next run.
 namespace formscale {
 
 inline constexpr double Smallest = 1.0;
@@ -23,10 +23,5 @@ double smaller(double factor);
 // The largest factor at which a window of `design` pixels (at factor 1), plus
 // its frame, fits into the screen's available area; at least 1.
 double fitting(QSize design, QSize frame, QRect available);
-
-// The factor remembered in the settings: 1 when none was ever stored or the
-// stored one is unreadable.
-double stored();
-void store(double factor);
 
 } // namespace formscale

@@ -5,7 +5,7 @@
 
 Form* MenuScreen::buildForm()
 {
-    auto* form = new Form(menu::window(), menu::controls());
+    auto* form = new Form(menu::window(), menu::controls(), {}, windowScale());
     m_ui = menu::controlsOf(*form);
     auto onClick = [this](FormLabel* label, auto handler) {
         connect(label, &FormLabel::clicked, this, handler);

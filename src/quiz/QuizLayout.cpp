@@ -1,7 +1,7 @@
 #include "QuizLayout.h"
 
-#include "NameBoard.h"
 #include "Form.h"
+#include "NameBoard.h"
 #include "Palette.h"
 #include "ViewerList.h"
 
@@ -83,25 +83,25 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
 Controls controlsOf(const Form& form)
 {
     return {
-        .Label1 = nameboard::labelsOf(form),
-        .Label3 = form.label(u"Label3"_s),
-        .Label4 = form.label(u"Label4"_s),
-        .Label5 = form.label(u"Label5"_s),
-        .Label6 = form.label(u"Label6"_s),
-        .Label7 = form.label(ByEar),
-        .Label8 = form.label(NoCalls),
-        .Label9 = form.label(WeakFirst),
-        .Image1 = form.picture(u"Image1"_s),
-        .Image2 = form.picture(u"Image2"_s),
-        .Image3 = form.picture(u"Image3"_s),
-        .Image4 = form.picture(ResultsClickArea),
-        .List1 = form.list(Results),
-        .Timer1 = form.timer(u"Timer1"_s),
-        .Timer2 = form.timer(u"Timer2"_s),
-        .Timer3 = form.timer(u"Timer3"_s),
-        .Timer4 = form.timer(u"Timer4"_s),
-        .MediaPlayer1 = form.player(u"MediaPlayer1"_s),
-        .MediaPlayer2 = form.player(u"MediaPlayer2"_s),
+        .names = nameboard::labelsOf(form),
+        .toReference = form.label(u"Label3"_s),
+        .toMenu = form.label(u"Label4"_s),
+        .rightCount = form.label(u"Label5"_s),
+        .wrongCount = form.label(u"Label6"_s),
+        .byEarToggle = form.label(ByEar),
+        .noCalls = form.label(NoCalls),
+        .weakFirstToggle = form.label(WeakFirst),
+        .picture = form.picture(u"Image1"_s),
+        .scorePanel = form.picture(u"Image2"_s),
+        .mark = form.picture(u"Image3"_s),
+        .resultsClickArea = form.picture(ResultsClickArea),
+        .results = form.list(Results),
+        .startTimer = form.timer(u"Timer1"_s),
+        .answerTimer = form.timer(u"Timer2"_s),
+        .feedbackTimer = form.timer(u"Timer3"_s),
+        .revealTimer = form.timer(u"Timer4"_s),
+        .call = form.player(u"MediaPlayer1"_s),
+        .feedbackSound = form.player(u"MediaPlayer2"_s),
     };
 }
 

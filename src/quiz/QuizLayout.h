@@ -1,9 +1,9 @@
 #pragma once
 
+#include "ControlSpec.h"
 #include "NameBoard.h"
 #include "ScreenId.h"
 #include "Season.h"
-#include "ControlSpec.h"
 
 #include <vector>
 
@@ -50,28 +50,29 @@ const SeasonTable& seasonTable(Season season);
 WindowSpec window(const SeasonTable& season);
 std::vector<ControlSpec> controls(const SeasonTable& season);
 
-// The controls the quiz's code works with, found once when its window is built.
+// The controls the quiz's code works with, found once when its window is built;
+// the layout's name of each beside it.
 struct Controls
 {
-    nameboard::Labels Label1;  // the forty names, Label1(0)..Label1(39)
-    FormLabel* Label3;         // ■ピヨ調べ: to the reference screen of the set
-    FormLabel* Label4;         // ■メニュー
-    FormLabel* Label5;         // the count of right answers
-    FormLabel* Label6;         // the count of wrong answers
-    FormLabel* Label7;         // the 声だけ toggle
-    FormLabel* Label8;         // no bird of the set has a call
-    FormLabel* Label9;         // the 苦手優先 toggle atop the results
-    PictureBox* Image1;        // the bird's picture
-    PictureBox* Image2;        // the score panel: opens the results
-    PictureBox* Image3;        // the right or wrong mark
-    PictureBox* Image4;        // the click area that closes the results
-    ListBox* List1;            // the results
-    IntervalTimer* Timer1;     // the start-up delay
-    IntervalTimer* Timer2;     // the answer is judged
-    IntervalTimer* Timer3;     // the feedback ends
-    IntervalTimer* Timer4;     // the right name has been shown long enough
-    SoundPlayer* MediaPlayer1; // the bird's call
-    SoundPlayer* MediaPlayer2; // the right or wrong sound
+    nameboard::Labels names;      // Label1(0)..Label1(39): the forty names
+    FormLabel* toReference;       // Label3: ■ピヨ調べ, the reference screen of the set
+    FormLabel* toMenu;            // Label4: ■メニュー
+    FormLabel* rightCount;        // Label5
+    FormLabel* wrongCount;        // Label6
+    FormLabel* byEarToggle;       // Label7: 声だけ
+    FormLabel* noCalls;           // Label8: no bird of the set has a call
+    FormLabel* weakFirstToggle;   // Label9: 苦手優先, atop the results
+    PictureBox* picture;          // Image1: the bird's picture
+    PictureBox* scorePanel;       // Image2: opens the results
+    PictureBox* mark;             // Image3: the right or wrong mark
+    PictureBox* resultsClickArea; // Image4: closes the results
+    ListBox* results;             // List1
+    IntervalTimer* startTimer;    // Timer1: the start-up delay
+    IntervalTimer* answerTimer;   // Timer2: the answer is judged
+    IntervalTimer* feedbackTimer; // Timer3: the feedback ends
+    IntervalTimer* revealTimer;   // Timer4: the right name has been shown long enough
+    SoundPlayer* call;            // MediaPlayer1: the bird's call
+    SoundPlayer* feedbackSound;   // MediaPlayer2: the right or wrong sound
 };
 Controls controlsOf(const Form& form);
 

@@ -2,17 +2,17 @@
 
 #include "AnswerHistory.h"
 #include "BirdShow.h"
-#include "MediaPaths.h"
-#include "NameBoard.h"
-#include "QuizLayout.h"
-#include "ResultsText.h"
+#include "ByEarAsking.h"
 #include "Form.h"
 #include "FormLabel.h"
 #include "IntervalTimer.h"
 #include "ListBox.h"
+#include "MediaPaths.h"
+#include "NameBoard.h"
 #include "PictureBox.h"
-
-#include <QSettings>
+#include "ResultsText.h"
+#include "Settings.h"
+#include "WeakFirstDraw.h"
 
 #include <cmath>
 
@@ -28,70 +28,79 @@ constexpr double JudgeDelay = 0.1;
 constexpr double FeedbackTime = 1.5;
 constexpr double RevealTime = 2.0;
 
-constexpr int RecentWindow = 10;
-
-// One setting for both season sets: whoever studies by ear does so in both.
-const QString ByEarKey = u"quiz/byEar"_s;
-// Likewise one for both: the weak birds of each set are its own, the wish to
-// see them more often is the user's.
-const QString WeakFirstKey = u"quiz/weakFirst"_s;
-
-QSettings settings()
-{
-    return QSettings(u"piyo"_s, u"piyo"_s);
-}
-
 } // namespace
 
 QuizScreen::QuizScreen(Season season, ScreenServices& services, QObject* parent)
-    : Screen(parent), m_season(quiz::seasonTable(season)), m_services(services)
+    : Screen(parent), m_season(quiz::seasonTable(season)), m_services(services),
+      m_round(birds::numberTable(season), services.random, services.clock)
 {}
+
+bool QuizScreen::byEar() const
+{
+    return settings().byEar();
+}
+
+bool QuizScreen::weakFirst() const
+{
+    return settings().weakFirst();
+}
 
 Form* QuizScreen::buildForm()
 {
-    auto* form = new Form(quiz::window(m_season), quiz::controls(m_season), m_services.makePlayer);
+    auto* form =
+        new Form(quiz::window(m_season), quiz::controls(m_season), m_services.makePlayer, windowScale());
     m_ui = quiz::controlsOf(*form);
     for (int i = 0; i < birds::BoardSize; ++i)
         connect(name(i), &FormLabel::clicked, this, [this, i] { onNameClicked(i); });
-    connect(m_ui.Label3, &FormLabel::clicked, this, [this] { Q_EMIT switchRequested(m_season.reference); });
-    connect(m_ui.Label4, &FormLabel::clicked, this, [this] { Q_EMIT switchRequested(ScreenId::Menu); });
-    connect(m_ui.Label7, &FormLabel::clicked, this, &QuizScreen::onByEarClicked);
-    for (FormLabel* count : {m_ui.Label5, m_ui.Label6})
+    connect(m_ui.toReference, &FormLabel::clicked, this,
+            [this] { Q_EMIT switchRequested(m_season.reference); });
+    connect(m_ui.toMenu, &FormLabel::clicked, this, [this] { Q_EMIT switchRequested(ScreenId::Menu); });
+    connect(m_ui.byEarToggle, &FormLabel::clicked, this, &QuizScreen::onByEarClicked);
+    for (FormLabel* count : {m_ui.rightCount, m_ui.wrongCount})
         connect(count, &FormLabel::clicked, this, &QuizScreen::onScoreClicked);
-    connect(m_ui.Image2, &PictureBox::clicked, this, &QuizScreen::onScoreClicked);
-    connect(m_ui.Label9, &FormLabel::clicked, this, &QuizScreen::onWeakFirstClicked);
-    connect(m_ui.List1, &ListBox::clicked, this, &QuizScreen::closeResults);
-    connect(m_ui.Image4, &PictureBox::clicked, this, &QuizScreen::closeResults);
-    connect(m_ui.Timer1, &IntervalTimer::tick, this, &QuizScreen::onStartTick);
-    connect(m_ui.Timer2, &IntervalTimer::tick, this, &QuizScreen::onAnswerTick);
-    connect(m_ui.Timer3, &IntervalTimer::tick, this, &QuizScreen::onFeedbackTick);
-    connect(m_ui.Timer4, &IntervalTimer::tick, this, &QuizScreen::onRevealTick);
+    connect(m_ui.scorePanel, &PictureBox::clicked, this, &QuizScreen::onScoreClicked);
+    connect(m_ui.weakFirstToggle, &FormLabel::clicked, this, &QuizScreen::onWeakFirstClicked);
+    connect(m_ui.results, &ListBox::clicked, this, &QuizScreen::closeResults);
+    connect(m_ui.resultsClickArea, &PictureBox::clicked, this, &QuizScreen::closeResults);
+    connect(m_ui.startTimer, &IntervalTimer::tick, this, &QuizScreen::onStartTick);
+    connect(m_ui.answerTimer, &IntervalTimer::tick, this, &QuizScreen::onAnswerTick);
+    connect(m_ui.feedbackTimer, &IntervalTimer::tick, this, &QuizScreen::onFeedbackTick);
+    connect(m_ui.revealTimer, &IntervalTimer::tick, this, &QuizScreen::onRevealTick);
     return form;
 }
 
 void QuizScreen::load()
 {
     DataRoot = media::dataRoot();
-    m_ui.MediaPlayer1->hide();
-    m_ui.MediaPlayer2->hide();
-    Design = zoom::designRectOf(*m_ui.Image1);
-    BirdNumbers = birds::numberTable(m_season.season);
-    RightCount = 0;
-    WrongCount = 0;
-    RecentEntries.fill(0);
+    m_ui.call->hide();
+    m_ui.feedbackSound->hide();
+    Design = zoom::designRectOf(*m_ui.picture);
     // A showing left while a question was open would otherwise still accept a
     // click during the next start-up, judged against a bird no longer on show.
-    Accepting = 0;
+    Accepting = false;
     m_birdRequest.cancel();
+    m_round.begin(m_services.history != nullptr);
+    applyModes();
     readFeedbackMedia();
-    m_byEar = settings().value(ByEarKey, false).toBool();
-    m_ui.Label7->setText(m_byEar ? quiz::ByEarOn : quiz::ByEarOff);
-    m_weakFirst = settings().value(WeakFirstKey, false).toBool();
-    m_ui.Label9->setText(m_weakFirst ? quiz::WeakFirstOn : quiz::WeakFirstOff);
     checkCalls();
     readLastAnswers();
-    m_ui.Timer1->setInterval(Tick);
+    m_ui.startTimer->setInterval(Tick);
     restartWait();
+}
+
+// The settings choose the round's modes and the toggles' captions.
+void QuizScreen::applyModes(bool forCurrentQuestion)
+{
+    const Settings& chosen = settings();
+    m_round.setAsking(chosen.byEar()
+                          ? std::shared_ptr<const quiz::Asking>(std::make_shared<quiz::ByEarAsking>())
+                          : std::make_shared<quiz::PictureAndCall>(),
+                      forCurrentQuestion);
+    m_round.setDraw(chosen.weakFirst()
+                        ? std::shared_ptr<const quiz::Draw>(std::make_shared<quiz::WeakFirstDraw>())
+                        : std::make_shared<quiz::PlainDraw>());
+    m_ui.byEarToggle->setText(chosen.byEar() ? quiz::ByEarOn : quiz::ByEarOff);
+    m_ui.weakFirstToggle->setText(chosen.weakFirst() ? quiz::WeakFirstOn : quiz::WeakFirstOff);
 }
 
 // The right and wrong marks are read, and the feedback sounds found, once per
@@ -118,20 +127,17 @@ void QuizScreen::readFeedbackMedia()
 // Which birds have a call to be asked by, read once per showing.
 void QuizScreen::checkCalls()
 {
-    m_callsKnown = false;
     m_choiceWaitsForCalls = false;
-    m_callable.fill(false);
-    auto check = [root = DataRoot, numbers = BirdNumbers] {
+    auto check = [root = DataRoot, numbers = birds::numberTable(m_season.season)] {
         const QStringList roots = media::mediaRoots(root);
-        std::array<bool, birds::BoardSize + 1> callable{};
+        quiz::QuizRound::CallTable callable{};
         for (int entry = 1; entry <= birds::BoardSize; ++entry)
             callable[std::size_t(entry)] = media::callFileCheck(media::findBirdFile(
                 roots, media::BirdFile::Call, media::birdNumberText(numbers[std::size_t(entry)])));
         return callable;
     };
-    m_callsRequest.start(*this, check, [this](const std::array<bool, birds::BoardSize + 1>& callable) {
-        m_callable = callable;
-        m_callsKnown = true;
+    m_callsRequest.start(*this, check, [this](const quiz::QuizRound::CallTable& callable) {
+        m_round.setCalls(callable);
         if (m_choiceWaitsForCalls) {
             m_choiceWaitsForCalls = false;
             ChooseQuestion();
@@ -140,39 +146,17 @@ void QuizScreen::checkCalls()
 }
 
 // Each bird's latest answers, read from the history once per showing; from
-// then on the answers judged here keep them up to date in memory. Until they
-// come, or with no history, the draw is the plain one.
+// then on the round keeps them up to date in memory.
 void QuizScreen::readLastAnswers()
 {
-    m_weakBirds.reset();
-    m_judgedBeforeWeighing.clear();
-    m_lastAnswersPending = m_services.history != nullptr;
     if (!m_services.history)
         return;
-    const quint64 tag = ++m_lastAnswersAsked;
+    const quint64 tag = ++m_answersAsked;
     m_services.history->lastAnswers(m_season.season, quiz::AnswersWeighed, form(),
                                     [this, tag](const history::LastAnswers& answers) {
-                                        if (isOpen() && tag == m_lastAnswersAsked)
-                                            onLastAnswers(answers);
+                                        if (isOpen() && tag == m_answersAsked)
+                                            m_round.lastAnswersArrived(answers);
                                     });
-}
-
-void QuizScreen::onLastAnswers(const history::LastAnswers& answers)
-{
-    m_lastAnswersPending = false;
-    if (!answers)
-        return; // the history is off for this run
-    m_weakBirds.emplace(*answers, BirdNumbers);
-    // The history answered before writing anything recorded after the question
-    // was put to it, so the answers judged meanwhile are not among its own.
-    for (const auto& [entry, right] : m_judgedBeforeWeighing)
-        m_weakBirds->add(entry, right);
-    m_judgedBeforeWeighing.clear();
-}
-
-int QuizScreen::callableCount() const
-{
-    return int(std::count(m_callable.begin() + 1, m_callable.end(), true));
 }
 
 // The bird on show follows at once while its answer is open: its picture goes
@@ -180,24 +164,23 @@ int QuizScreen::callableCount() const
 // be asked, the quiz goes on at once.
 void QuizScreen::onByEarClicked()
 {
-    m_byEar = !m_byEar;
-    settings().setValue(ByEarKey, m_byEar);
-    m_ui.Label7->setText(m_byEar ? quiz::ByEarOn : quiz::ByEarOff);
-    FormLabel* noCalls = m_ui.Label8;
-    if (!m_byEar && noCalls->isVisible()) {
-        noCalls->setVisible(false);
+    settings().setByEar(!settings().byEar());
+    const bool byEar = settings().byEar();
+    applyModes();
+    if (!byEar && m_ui.noCalls->isVisible()) {
+        m_ui.noCalls->setVisible(false);
         ChooseQuestion();
         return;
     }
-    if (Accepting != 1 || m_questionByEar == m_byEar)
+    if (!Accepting || m_round.questionAsking().holdsPicture() == byEar)
         return;
-    if (!m_byEar) {
-        m_questionByEar = false;
+    if (!byEar) {
+        applyModes(true);
         revealHeldBird();
     } else if (!m_birdOnShow || !m_birdOnShow->call.isEmpty()) {
-        m_questionByEar = true;
+        applyModes(true);
         m_heldBird = m_birdOnShow;
-        presentation::hideBird(*m_ui.Image1);
+        presentation::hideBird(*m_ui.picture);
     }
 }
 
@@ -205,11 +188,11 @@ void QuizScreen::onByEarClicked()
 // goes on underneath and its counts stay as they are.
 void QuizScreen::onScoreClicked()
 {
-    ListBox* list = m_ui.List1;
+    ListBox* list = m_ui.results;
     list->clearLines();
     list->setVisible(true);
-    m_ui.Label9->setVisible(true);
-    m_ui.Image4->setVisible(true);
+    m_ui.weakFirstToggle->setVisible(true);
+    m_ui.resultsClickArea->setVisible(true);
     if (!m_services.history) {
         showResultLines({quiz::NoHistory});
         return;
@@ -227,7 +210,7 @@ void QuizScreen::onScoreClicked()
 // reaches the click area and closes the view, as with the description viewer.
 void QuizScreen::showResultLines(const QStringList& lines)
 {
-    ListBox* list = m_ui.List1;
+    ListBox* list = m_ui.results;
     list->addLines(lines);
     const int room = toPixels(quiz::ResultsRect, form()->scale()).height();
     list->resize(list->width(),
@@ -237,77 +220,49 @@ void QuizScreen::showResultLines(const QStringList& lines)
 void QuizScreen::closeResults()
 {
     ++m_resultsAsked; // results still on their way are no longer wanted
-    ListBox* list = m_ui.List1;
+    ListBox* list = m_ui.results;
     list->clearLines();
     list->setVisible(false);
-    m_ui.Label9->setVisible(false);
-    m_ui.Image4->setVisible(false);
+    m_ui.weakFirstToggle->setVisible(false);
+    m_ui.resultsClickArea->setVisible(false);
 }
 
 // The next bird drawn follows the setting; the view stays open.
 void QuizScreen::onWeakFirstClicked()
 {
-    m_weakFirst = !m_weakFirst;
-    settings().setValue(WeakFirstKey, m_weakFirst);
-    m_ui.Label9->setText(m_weakFirst ? quiz::WeakFirstOn : quiz::WeakFirstOff);
+    settings().setWeakFirst(!settings().weakFirst());
+    applyModes();
 }
 
 void QuizScreen::onStartTick()
 {
     if (!waitPassed(StartDelay))
         return;
-    m_ui.Timer1->setInterval(Stopped);
+    m_ui.startTimer->setInterval(Stopped);
     ChooseQuestion();
 }
 
-// Draws until a bird outside the last ten comes up, then presents it. By ear,
-// only birds with a call are drawn. 苦手優先 changes only where a draw falls:
-// birds missed of late take a larger share of [0, 1), the rest is as always.
 void QuizScreen::ChooseQuestion()
 {
-    if (m_byEar && !m_callsKnown) {
+    switch (m_round.ChooseQuestion()) {
+    case quiz::QuizRound::Next::Asked:
+        PresentQuestion();
+        return;
+    case quiz::QuizRound::Next::WaitingForCalls:
         m_choiceWaitsForCalls = true;
         return;
-    }
-    if (m_byEar && callableCount() == 0) {
-        presentation::hideBird(*m_ui.Image1);
-        m_ui.Label8->setVisible(true);
+    case quiz::QuizRound::Next::NothingToAsk:
+        presentation::hideBird(*m_ui.picture);
+        m_ui.noCalls->setVisible(true);
         return;
     }
-    do {
-        m_services.random.reseed(m_services.clock.seconds());
-        const double r = m_services.random.draw();
-        if (m_weakFirst && m_weakBirds) {
-            CurrentEntry = qint16(m_weakBirds->entryAt(r));
-        } else {
-            const int drawn = int(r * birds::BoardSize);
-            CurrentEntry = qint16(std::clamp(drawn, 0, birds::BoardSize - 1) + 1);
-        }
-    } while ((m_byEar && !m_callable[std::size_t(CurrentEntry)]) || !CheckRecent());
-    PresentQuestion();
-}
-
-// Refuses a bird among the last ten; otherwise moves the window on by one. By
-// ear with fewer than eleven birds to ask, the window shrinks to one less than
-// their number, or no bird could ever come.
-bool QuizScreen::CheckRecent()
-{
-    const int window = m_byEar ? std::min(RecentWindow, callableCount() - 1) : RecentWindow;
-    for (int slot = RecentWindow - window + 1; slot <= RecentWindow; ++slot)
-        if (RecentEntries[slot] == CurrentEntry)
-            return false;
-    for (int slot = 1; slot < RecentWindow; ++slot)
-        RecentEntries[slot] = RecentEntries[slot + 1];
-    RecentEntries[RecentWindow] = CurrentEntry;
-    return true;
 }
 
 void QuizScreen::PresentQuestion()
 {
-    Accepting = 1;
-    NumberText = media::birdNumberText(BirdNumbers[CurrentEntry]);
-    presentation::hideBird(*m_ui.Image1);
-    m_questionByEar = m_byEar;
+    Accepting = true;
+    const QString numberText = media::birdNumberText(m_round.birdNumber(m_round.currentEntry()));
+    presentation::hideBird(*m_ui.picture);
     m_judged = false;
     m_heldBird.reset();
     m_birdOnShow.reset();
@@ -318,43 +273,36 @@ void QuizScreen::PresentQuestion()
     // By ear the picture is held back until the answer is judged.
     m_birdRequest.start(
         *this,
-        [root = DataRoot, number = NumberText, fineness = form()->pictureFineness()] {
+        [root = DataRoot, number = numberText, fineness = form()->pictureFineness()] {
             return presentation::readBirdMedia(root, number, fineness);
         },
         [this](const presentation::BirdMedia& bird) {
-            if (Accepting == 1)
+            if (Accepting)
                 m_shownAt = m_services.clock.seconds();
             m_birdOnShow = bird;
-            if (m_questionByEar && !m_judged) {
+            if (m_round.questionAsking().holdsPicture() && !m_judged) {
                 m_heldBird = bird;
                 startCall(bird);
                 return;
             }
-            presentation::showBird(*m_ui.Image1, Design, bird, Accepting == 1 ? m_ui.MediaPlayer1 : nullptr);
+            presentation::showBird(*m_ui.picture, Design, bird, Accepting ? m_ui.call : nullptr);
         });
 }
 
 void QuizScreen::startCall(const presentation::BirdMedia& bird)
 {
-    if (Accepting != 1 || bird.call.isEmpty())
+    if (!Accepting || bird.call.isEmpty())
         return;
-    SoundPlayer* call = m_ui.MediaPlayer1;
-    call->setSource(bird.call);
-    call->setRepeatCount(0);
+    m_ui.call->setSource(bird.call);
+    m_ui.call->setRepeatCount(0);
 }
 
 // By ear, the user now sees what was heard.
-void QuizScreen::showHeldBird()
-{
-    m_judged = true;
-    revealHeldBird();
-}
-
 void QuizScreen::revealHeldBird()
 {
     if (!m_heldBird)
         return;
-    presentation::showBird(*m_ui.Image1, Design, *m_heldBird, nullptr);
+    presentation::showBird(*m_ui.picture, Design, *m_heldBird, nullptr);
     m_heldBird.reset();
 }
 
@@ -365,62 +313,47 @@ void QuizScreen::recordAnswer(bool right)
     history::Answer answer;
     answer.at = QDateTime::currentDateTimeUtc();
     answer.season = m_season.season;
-    answer.mode = m_questionByEar ? history::QuizMode::ByEar : history::QuizMode::PictureAndCall;
-    answer.shownBird = BirdNumbers[std::size_t(CurrentEntry)];
-    answer.answeredBird = BirdNumbers[std::size_t(AnsweredEntry)];
+    answer.mode = m_round.questionAsking().recordedAs();
+    answer.shownBird = m_round.birdNumber(m_round.currentEntry());
+    answer.answeredBird = m_round.birdNumber(m_round.answeredEntry());
     answer.right = right;
     answer.elapsedMs = std::max<qint64>(0, std::llround((m_clickedAt - m_shownAt) * 1000));
     m_services.history->record(answer);
 }
 
-// Every answer counts towards the bird's weight, 苦手優先 on or off, so that
-// turning it on weighs what the user has just done too.
-void QuizScreen::weighAnswer(bool right)
-{
-    if (m_weakBirds)
-        m_weakBirds->add(CurrentEntry, right);
-    else if (m_lastAnswersPending)
-        m_judgedBeforeWeighing.emplace_back(CurrentEntry, right);
-}
-
 void QuizScreen::onNameClicked(int index)
 {
-    if (Accepting != 1) {
-        Accepting = 0;
+    if (!Accepting)
         return;
-    }
     ClickedPosition = qint16(index);
     m_clickedAt = m_services.clock.seconds();
-    m_ui.MediaPlayer1->stop();
+    m_ui.call->stop();
     name(index)->setColours(nameboard::Judged, nameboard::JudgedText);
-    AnsweredEntry = qint16(index + 1);
     restartWait();
-    m_ui.Timer2->setInterval(Tick);
-    Accepting = 0;
+    m_ui.answerTimer->setInterval(Tick);
+    Accepting = false;
 }
 
 void QuizScreen::onAnswerTick()
 {
     if (!waitPassed(JudgeDelay))
         return;
-    const bool right = AnsweredEntry == CurrentEntry;
-    showHeldBird();
-    SoundPlayer* feedback = m_ui.MediaPlayer2;
-    feedback->setSource(right ? RightSound : WrongSound);
-    feedback->setRepeatCount(1);
-    PictureBox* image3 = m_ui.Image3;
-    image3->setPicture(right ? RightMark : WrongMark);
-    image3->setVisible(true);
+    const bool right = m_round.judge(ClickedPosition + 1);
+    m_judged = true;
+    revealHeldBird();
+    m_ui.feedbackSound->setSource(right ? RightSound : WrongSound);
+    m_ui.feedbackSound->setRepeatCount(1);
+    m_ui.mark->setPicture(right ? RightMark : WrongMark);
+    m_ui.mark->setVisible(true);
     if (right)
-        m_ui.Label5->setText(QString::number(++RightCount));
+        m_ui.rightCount->setText(QString::number(m_round.rightCount()));
     else
-        m_ui.Label6->setText(QString::number(++WrongCount));
+        m_ui.wrongCount->setText(QString::number(m_round.wrongCount()));
     recordAnswer(right);
-    weighAnswer(right);
 
-    m_ui.Timer2->setInterval(Stopped);
+    m_ui.answerTimer->setInterval(Stopped);
     restartWait();
-    m_ui.Timer3->setInterval(Tick);
+    m_ui.feedbackTimer->setInterval(Tick);
 }
 
 void QuizScreen::onFeedbackTick()
@@ -428,9 +361,9 @@ void QuizScreen::onFeedbackTick()
     if (!waitPassed(FeedbackTime))
         return;
     name(ClickedPosition)->setColours(nameboard::Resting, nameboard::Text);
-    m_ui.Image3->setVisible(false);
-    m_ui.Timer3->setInterval(Stopped);
-    if (AnsweredEntry == CurrentEntry)
+    m_ui.mark->setVisible(false);
+    m_ui.feedbackTimer->setInterval(Stopped);
+    if (m_round.answeredEntry() == m_round.currentEntry())
         ChooseQuestion();
     else
         RevealAnswer();
@@ -438,17 +371,17 @@ void QuizScreen::onFeedbackTick()
 
 void QuizScreen::RevealAnswer()
 {
-    name(CurrentEntry - 1)->setBackColour(nameboard::Marked);
+    name(m_round.currentEntry() - 1)->setBackColour(nameboard::Marked);
     restartWait();
-    m_ui.Timer4->setInterval(Tick);
+    m_ui.revealTimer->setInterval(Tick);
 }
 
 void QuizScreen::onRevealTick()
 {
     if (!waitPassed(RevealTime))
         return;
-    name(CurrentEntry - 1)->setBackColour(nameboard::Resting);
-    m_ui.Timer4->setInterval(Stopped);
+    name(m_round.currentEntry() - 1)->setBackColour(nameboard::Resting);
+    m_ui.revealTimer->setInterval(Stopped);
     ChooseQuestion();
 }
 
@@ -466,5 +399,5 @@ bool QuizScreen::waitPassed(double seconds) const
 
 FormLabel* QuizScreen::name(int position) const
 {
-    return m_ui.Label1.at(std::size_t(position));
+    return m_ui.names.at(std::size_t(position));
 }

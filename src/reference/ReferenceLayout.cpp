@@ -1,7 +1,7 @@
 #include "ReferenceLayout.h"
 
-#include "NameBoard.h"
 #include "Form.h"
+#include "NameBoard.h"
 #include "Palette.h"
 #include "ViewerList.h"
 
@@ -80,14 +80,14 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
 Controls controlsOf(const Form& form)
 {
     return {
-        .Label1 = nameboard::labelsOf(form),
-        .Label4 = form.label(u"Label4"_s),
-        .Label5 = form.label(u"Label5"_s),
-        .Image1 = form.picture(u"Image1"_s),
-        .Image2 = form.picture(u"Image2"_s),
-        .List1 = form.list(u"List1"_s),
-        .Command1 = form.button(u"Command1"_s),
-        .MediaPlayer1 = form.player(u"MediaPlayer1"_s),
+        .names = nameboard::labelsOf(form),
+        .toQuiz = form.label(u"Label4"_s),
+        .toMenu = form.label(u"Label5"_s),
+        .picture = form.picture(u"Image1"_s),
+        .viewerClickArea = form.picture(u"Image2"_s),
+        .viewer = form.list(u"List1"_s),
+        .describe = form.button(u"Command1"_s),
+        .call = form.player(u"MediaPlayer1"_s),
     };
 }
 

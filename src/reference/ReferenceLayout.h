@@ -1,9 +1,9 @@
 #pragma once
 
+#include "ControlSpec.h"
 #include "NameBoard.h"
 #include "ScreenId.h"
 #include "Season.h"
-#include "ControlSpec.h"
 
 #include <QPointF>
 #include <vector>
@@ -41,14 +41,14 @@ std::vector<ControlSpec> controls(const SeasonTable& season);
 // window is built.
 struct Controls
 {
-    nameboard::Labels Label1;  // the forty names, Label1(0)..Label1(39)
-    FormLabel* Label4;         // ■ピヨ探し: to the quiz of the set
-    FormLabel* Label5;         // ■メニュー
-    PictureBox* Image1;        // the bird's picture
-    PictureBox* Image2;        // the click area that closes the description viewer
-    ListBox* List1;            // the description viewer
-    FormButton* Command1;      // 説明: opens the viewer
-    SoundPlayer* MediaPlayer1; // the bird's call
+    nameboard::Labels names;     // Label1(0)..Label1(39): the forty names
+    FormLabel* toQuiz;           // Label4: ■ピヨ探し, the quiz of the set
+    FormLabel* toMenu;           // Label5: ■メニュー
+    PictureBox* picture;         // Image1: the bird's picture
+    PictureBox* viewerClickArea; // Image2: closes the description viewer
+    ListBox* viewer;             // List1: the description viewer
+    FormButton* describe;        // Command1: 説明, opens the viewer
+    SoundPlayer* call;           // MediaPlayer1: the bird's call
 };
 Controls controlsOf(const Form& form);
 

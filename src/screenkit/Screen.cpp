@@ -1,6 +1,7 @@
 #include "Screen.h"
 
 #include "Form.h"
+#include "Settings.h"
 
 Screen::Screen(QObject* parent) : QObject(parent) {}
 
@@ -18,8 +19,23 @@ void Screen::show()
         return;
     m_form = buildForm();
     connect(m_form, &Form::closeBoxClicked, this, &Screen::closeBoxClicked);
+    connect(m_form, &Form::scaleChosen, this, [this](double factor) { settings().setScale(factor); });
     load();
     m_form->showCentred();
+}
+
+double Screen::windowScale() const
+{
+    return settings().scale();
+}
+
+Settings& Screen::settings() const
+{
+    if (m_settings)
+        return *m_settings;
+    if (!m_ownSettings)
+        m_ownSettings = Settings::inMemory();
+    return *m_ownSettings;
 }
 
 void Screen::close()

@@ -4,7 +4,10 @@
 
 #include <QObject>
 
+#include <memory>
+
 class Form;
+class Settings;
 
 // One of the five screens. The screen object lives for the whole run and keeps
 // its fields; its window is built from the layout each time the screen is shown
@@ -24,6 +27,9 @@ public:
 
     Form* form() const { return m_form; }
 
+    // The user's settings; none: defaults, and changes last while the screen lives.
+    void setSettings(Settings* settings) { m_settings = settings; }
+
 Q_SIGNALS:
     // Emitted as the last action of a click handler; the application closes
     // this screen and shows the target.
@@ -32,9 +38,15 @@ Q_SIGNALS:
     void closeBoxClicked();
 
 protected:
+    // Builds the window at windowScale() times its design size.
     virtual Form* buildForm() = 0;
     virtual void load() = 0;
 
+    double windowScale() const;
+    Settings& settings() const;
+
 private:
     Form* m_form = nullptr;
+    Settings* m_settings = nullptr;
+    mutable std::unique_ptr<Settings> m_ownSettings; // when none were given
 };

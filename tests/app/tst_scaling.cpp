@@ -1,15 +1,17 @@
-#include "MenuLayout.h"
-#include "PictureLoader.h"
-#include "QuizLayout.h"
-#include "ReferenceLayout.h"
 #include "Form.h"
 #include "FormLabel.h"
 #include "FormScale.h"
 #include "ListBox.h"
+#include "MenuLayout.h"
 #include "PictureBox.h"
+#include "PictureLoader.h"
+#include "QuizLayout.h"
+#include "ReferenceLayout.h"
+#include "Settings.h"
 
 #include <QScreen>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -70,7 +72,7 @@ class ScalingTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QSettings(u"piyo"_s, u"piyo"_s).clear(); }
+    void init() { QFile::remove(Settings::defaultPath()); }
 
     void everyControlLandsOnItsTwipsTimesTheFactor_data()
     {
@@ -294,7 +296,8 @@ private Q_SLOTS:
     {
         const Layout layout = layoutNamed(u"menu"_s);
         {
-            Form form(layout.window, layout.controls);
+            Settings settings;
+            Form form(layout.window, layout.controls, {}, settings.scale());
             QCOMPARE(form.scale(), 1.0); // first start: the design size
             form.show();
             form.activateWindow();
@@ -303,8 +306,8 @@ private Q_SLOTS:
             QCOMPARE(form.scale(), 1.0); // 125 % would not fit
             QCOMPARE(form.size(), QSize(640, 400));
         }
-        formscale::store(1.5);
-        Form next(layout.window, layout.controls);
+        Form next(layout.window, layout.controls, {}, 1.5);
+        QSignalSpy chosen(&next, &Form::scaleChosen);
         QCOMPARE(next.scale(), 1.5);
         QCOMPARE(next.size(), QSize(960, 600));
         next.show();
@@ -313,24 +316,29 @@ private Q_SLOTS:
         QTest::keyClick(next.windowHandle(), Qt::Key_Minus, Qt::ControlModifier);
         QCOMPARE(next.scale(), 1.25);
         QCOMPARE(next.size(), QSize(800, 500));
-        QCOMPARE(formscale::stored(), 1.25);
+        QCOMPARE(chosen.size(), 1);
+        QCOMPARE(chosen.last().at(0).toDouble(), 1.25);
         QTest::keyClick(next.windowHandle(), Qt::Key_0, Qt::ControlModifier);
         QCOMPARE(next.scale(), 1.0);
-        QCOMPARE(formscale::stored(), 1.0);
-        Form last(layout.window, layout.controls);
+        QCOMPARE(chosen.last().at(0).toDouble(), 1.0);
+        {
+            Settings settings;
+            settings.setScale(chosen.last().at(0).toDouble());
+        }
+        Form last(layout.window, layout.controls, {}, Settings().scale());
         QCOMPARE(last.size(), QSize(640, 400));
     }
 
     // A factor remembered on a larger screen is brought down to what fits.
     void opensAtWhatFitsTheScreen()
     {
-        formscale::store(3.0);
         const Layout layout = layoutNamed(u"menu"_s);
-        Form form(layout.window, layout.controls);
+        Form form(layout.window, layout.controls, {}, 3.0);
+        QSignalSpy chosen(&form, &Form::scaleChosen);
         form.showCentred();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QVERIFY(form.scale() < 1.3);        // the offscreen screen is about 800 pixels wide
-        QCOMPARE(formscale::stored(), 3.0); // kept for the larger screen
+        QVERIFY(form.scale() < 1.3); // the offscreen screen is about 800 pixels wide
+        QCOMPARE(chosen.size(), 0);  // 3 is kept for the larger screen
     }
 
     void unreadableStoredFactorOpensAtTheDesignSize_data()
@@ -346,8 +354,8 @@ private Q_SLOTS:
     {
         QFETCH(QVariant, stored);
         QFETCH(double, factor);
-        QSettings(u"piyo"_s, u"piyo"_s).setValue(u"window/scale"_s, stored);
-        QCOMPARE(formscale::stored(), factor);
+        QSettings(Settings::defaultPath(), QSettings::IniFormat).setValue(u"window/scale"_s, stored);
+        QCOMPARE(Settings().scale(), factor);
     }
 
     // Dragging the frame: the factor follows the smaller of the two ratios and
@@ -366,11 +374,14 @@ private Q_SLOTS:
         QFETCH(QSize, settled);
         const Layout layout = layoutNamed(u"menu"_s);
         Form form(layout.window, layout.controls);
+        QSignalSpy chosen(&form, &Form::scaleChosen);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.windowHandle()->resize(dragged); // as the window manager would
         QTRY_COMPARE(form.size(), settled);
-        QCOMPARE(formscale::stored(), form.scale());
+        // What is remembered is what the window shows (a drag below the design
+        // size never reaches the window: nothing new to remember).
+        QCOMPARE(chosen.isEmpty() ? 1.0 : chosen.last().at(0).toDouble(), form.scale());
     }
 };
 

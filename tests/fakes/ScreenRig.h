@@ -2,16 +2,17 @@
 
 #include "FakeClock.h"
 #include "FakeHistory.h"
+#include "Form.h"
+#include "FormLabel.h"
 #include "MediaPaths.h"
+#include "PictureBox.h"
 #include "RecordingPlayer.h"
 #include "ScreenServices.h"
 #include "ScriptedRandom.h"
 #include "Season.h"
+#include "Settings.h"
 #include "Settle.h"
 #include "TestMedia.h"
-#include "Form.h"
-#include "FormLabel.h"
-#include "PictureBox.h"
 
 #include <QTest>
 
@@ -19,12 +20,13 @@
 // players and a history kept in memory, and the ways a test looks at it and clicks on it.
 template <class ScreenType> struct ScreenRig
 {
-    explicit ScreenRig(Season season) : screen(season, services) {}
+    explicit ScreenRig(Season season) : screen(season, services) { screen.setSettings(&settings); }
 
     FakeClock clock;
     ScriptedRandom random;
     FakeHistory history;
-    ScreenServices services{clock, random, RecordingPlayer::factory(), &history};
+    Settings settings; // the test's own conf, read as the rig is made
+    ScreenServices services{clock, random, RecordingPlayer::factory(), &history, &settings};
     ScreenType screen;
 
     Form& form() { return *screen.form(); }

@@ -56,7 +56,7 @@ private Q_SLOTS:
         rig.settle();
         QVERIFY(rig.image(u"Image1"_s).hasPicture());
         QVERIFY(!rig.running(u"Timer1"_s));
-        QCOMPARE(rig.calls(u"MediaPlayer1"_s), QStringList({u"hide"_s, callOf(2), u"repeat 0"_s}));
+        QCOMPARE(rig.calls(u"MediaPlayer1"_s), QStringList({callOf(2), u"repeat 0"_s}));
     }
 
     void questionShowsThePictureCentredAtItsOwnSize()
@@ -139,7 +139,7 @@ private Q_SLOTS:
         rig.run(0.6);
         QVERIFY(rig.image(u"Image3"_s).isVisible());
         QVERIFY(rig.image(u"Image3"_s).hasPicture());
-        QCOMPARE(rig.calls(u"MediaPlayer2"_s).mid(1),
+        QCOMPARE(rig.calls(u"MediaPlayer2"_s),
                  QStringList({u"source "_s +
                                   media::feedbackFilePath(testmedia::root(), media::FeedbackFile::RightSound),
                               u"repeat 1"_s}));
@@ -161,7 +161,7 @@ private Q_SLOTS:
         rig.click(5);
         rig.run(0.6);
         QVERIFY(rig.image(u"Image3"_s).isVisible());
-        QCOMPARE(rig.calls(u"MediaPlayer2"_s).mid(1, 1),
+        QCOMPARE(rig.calls(u"MediaPlayer2"_s).mid(0, 1),
                  QStringList(u"source "_s +
                              media::feedbackFilePath(testmedia::root(), media::FeedbackFile::WrongSound)));
         QCOMPARE(rig.caption(u"Label6"_s), u"1"_s);
@@ -224,11 +224,11 @@ private Q_SLOTS:
         rig.random.scriptEntries({3, 1});
         rig.open();
         QVERIFY(rig.image(u"Image1"_s).isVisible());
-        QCOMPARE(rig.calls(u"MediaPlayer1"_s), QStringList(u"hide"_s));
+        QCOMPARE(rig.calls(u"MediaPlayer1"_s), QStringList());
         rig.click(2);
         rig.runToQuestion();
         QCOMPARE(rig.caption(u"Label5"_s), u"1"_s);
-        QCOMPARE(rig.calls(u"MediaPlayer1"_s).mid(2), QStringList({callOf(2), u"repeat 0"_s}));
+        QCOMPARE(rig.calls(u"MediaPlayer1"_s).mid(1), QStringList({callOf(2), u"repeat 0"_s}));
     }
 
     void missingMediaStillLetsTheQuizGoOn_data()
@@ -317,7 +317,7 @@ private Q_SLOTS:
         rig.open();
         QCOMPARE(rig.form().windowTitle(), u"ピヨ探し（秋冬）"_s);
         QCOMPARE(rig.name(0).text(), u"ウミネコ"_s);
-        QCOMPARE(rig.calls(u"MediaPlayer1"_s).mid(1, 1), QStringList(callOf(61)));
+        QCOMPARE(rig.calls(u"MediaPlayer1"_s).mid(0, 1), QStringList(callOf(61)));
     }
 };
 

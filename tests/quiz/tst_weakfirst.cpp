@@ -263,6 +263,7 @@ private Q_SLOTS:
         openResults(other);
         other.clickAt(toggle(other));
         QCOMPARE(toggle(other).text(), u"□苦手優先"_s);
+        QVERIFY(other.settings.flush());
         QCOMPARE(QSettings(u"piyo"_s, u"piyo"_s).value(u"quiz/weakFirst"_s).toBool(), false);
     }
 
