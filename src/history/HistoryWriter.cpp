@@ -107,13 +107,13 @@ bool HistoryWriter::openFile(const QString& path)
             return false;
         }
         // A damaged file is the user's data all the same: it is kept beside the new one.
-        if (!moveAside(path))
+        if (!moveAside(path, prepared.why))
             return false;
     }
     return false;
 }
 
-bool HistoryWriter::moveAside(const QString& path)
+bool HistoryWriter::moveAside(const QString& path, const QString& why)
 {
     const QString stamp = QDateTime::currentDateTimeUtc().toString(u"yyyyMMdd-HHmmss"_s);
     const QString aside = path + u".damaged-"_s + stamp;
@@ -125,7 +125,7 @@ bool HistoryWriter::moveAside(const QString& path)
     for (const QString& suffix : {u"-wal"_s, u"-shm"_s})
         if (QFile::exists(path + suffix))
             QFile::rename(path + suffix, aside + suffix);
-    QTextStream(stderr) << "piyo: " << path << " is damaged; kept as " << aside
+    QTextStream(stderr) << "piyo: " << path << " is damaged (" << why << "); kept as " << aside
                         << " and a new history started\n";
     return true;
 }

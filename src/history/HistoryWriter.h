@@ -47,7 +47,7 @@ private:
     enum class State { Closed, Waiting, Ready, Off };
 
     bool openFile(const QString& path);
-    bool moveAside(const QString& path);
+    bool moveAside(const QString& path, const QString& why);
     void turnOff(const QString& why);
     void flush();
     void retry();

@@ -1,4 +1,5 @@
 #include "HistoryDatabase.h"
+#include "HistoryWriter.h"
 #include "SqliteHistory.h"
 
 #include <QFile>
@@ -8,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -296,7 +298,10 @@ private Q_SLOTS:
     void unusableFileTurnsTheHistoryOff_data()
     {
         QTest::addColumn<QString>("situation");
-        QTest::newRow("locked by another program") << u"locked"_s;
+        QTest::newRow("a fifo in its place") << u"fifo"_s;
+        QTest::newRow("a link to a fifo outside") << u"link to fifo"_s;
+        QTest::newRow("a link to nothing") << u"dangling link"_s;
+        QTest::newRow("damaged, in a folder the user cannot write") << u"read-only damaged"_s;
         QTest::newRow("read-only folder") << u"read-only folder"_s;
         QTest::newRow("read-only file") << u"read-only file"_s;
         QTest::newRow("folder cannot be made") << u"blocked folder"_s;
@@ -314,9 +319,28 @@ private Q_SLOTS:
         } else {
             QCOMPARE(record(folder(), 1).status, 0);
         }
-        if (situation == u"locked"_s) {
-            holder = std::make_unique<Inspect>(file());
-            QVERIFY(holder->exec(u"BEGIN EXCLUSIVE"_s));
+        const QString outside = m_dir.path() + u"/outside"_s;
+        if (situation == u"fifo"_s || situation.endsWith(u"link"_s) || situation == u"link to fifo"_s) {
+            QDir(outside).removeRecursively();
+            QVERIFY(QDir().mkpath(outside));
+            QFile::remove(file());
+            if (situation == u"fifo"_s)
+                QCOMPARE(::mkfifo(QFile::encodeName(file()).constData(), 0600), 0);
+            else if (situation == u"link to fifo"_s) {
+                QCOMPARE(::mkfifo(QFile::encodeName(outside + u"/fifo"_s).constData(), 0600), 0);
+                QVERIFY(QFile::link(outside + u"/fifo"_s, file()));
+            } else {
+                QVERIFY(QFile::link(outside + u"/nothing"_s, file()));
+            }
+        } else if (situation == u"read-only damaged"_s) {
+            QFile::remove(file() + u"-wal"_s);
+            QFile::remove(file() + u"-shm"_s);
+            QFile damaged(file());
+            QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            damaged.write(QByteArray("not a history\n").repeated(100));
+            damaged.close();
+            QProcess::execute(u"chmod"_s, {u"0555"_s, folder()});
+            QProcess::execute(u"chmod"_s, {u"0444"_s, file()});
         } else if (situation == u"read-only folder"_s) {
             QFile::remove(file());
             QProcess::execute(u"chmod"_s, {u"0555"_s, folder()});
@@ -337,9 +361,52 @@ private Q_SLOTS:
         QCOMPARE(run.stderrLines.size(), 1);
         QVERIFY(run.stderrLines[0].startsWith(u"piyo: answer history off for this run: "_s));
         holder.reset();
+        if (situation == u"read-only damaged"_s) {
+            QVERIFY2(run.stderrLines[0].contains(u"cannot be moved aside"_s), qPrintable(run.stderrLines[0]));
+            QVERIFY(QDir(folder()).entryList({u"*damaged*"_s}).isEmpty());
+            return;
+        }
+        if (QDir(outside).exists()) { // nothing made beside what the link points to
+            QVERIFY(QDir(outside).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size() <=
+                    1);
+            return;
+        }
         if (QFile::exists(file()))
             QCOMPARE(Inspect(file()).value(u"SELECT COUNT(*) FROM answers"_s).toInt(), 1);
         QVERIFY(QDir(folder()).entryList({u"*damaged*"_s}).isEmpty());
+    }
+
+    // Another program holding the write lock for a while only delays the answers: every
+    // one judged meanwhile is written once the lock is free, and the history stays on.
+    void answersWaitForALockHeldElsewhere()
+    {
+        QCOMPARE(record(folder(), 1).status, 0);
+        auto holder = std::make_unique<Inspect>(file());
+        QVERIFY(holder->exec(u"BEGIN EXCLUSIVE"_s));
+        QProcess* recorder = startRecorder(folder(), 5);
+        // Held past the busy timeout, so the answers wait in memory and are tried again.
+        QTest::qWait(HistoryWriter::BusyTimeoutMs + HistoryWriter::RetryMs);
+        QVERIFY(holder->exec(u"ROLLBACK"_s));
+        holder.reset();
+        const Run run = finish(recorder);
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.stderrLines.isEmpty(), qPrintable(run.stderrLines.join(u'\n')));
+        QCOMPARE(Inspect(file()).value(u"SELECT COUNT(*) FROM answers"_s).toInt(), 6);
+    }
+
+    // A file at the current version without its tables names the missing one, is kept
+    // aside as damaged, and a new history takes the answers.
+    void missingTableIsNamed()
+    {
+        QCOMPARE(record(folder(), 1).status, 0);
+        QVERIFY(Inspect(file()).exec(u"DROP TABLE answers"_s));
+        const Run run = record(folder(), 2);
+        QCOMPARE(run.status, 0);
+        QVERIFY2(!run.stderrLines.isEmpty() &&
+                     run.stderrLines.join(u' ').contains(u"no such table: answers"_s),
+                 qPrintable(run.stderrLines.join(u'\n')));
+        QVERIFY(!QDir(folder()).entryList({u"history.sqlite.damaged-*"_s}).isEmpty());
+        QCOMPARE(Inspect(file()).value(u"SELECT COUNT(*) FROM answers"_s).toInt(), 2);
     }
 
     void oldFileIsBroughtUpToDate()
