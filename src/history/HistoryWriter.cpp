@@ -125,8 +125,9 @@ bool HistoryWriter::moveAside(const QString& path, const QString& why)
     for (const QString& suffix : {u"-wal"_s, u"-shm"_s})
         if (QFile::exists(path + suffix))
             QFile::rename(path + suffix, aside + suffix);
-    QTextStream(stderr) << "piyo: " << path << " is damaged (" << why << "); kept as " << aside
-                        << " and a new history started\n";
+    // An integrity check's report runs to many lines: its first says enough.
+    QTextStream(stderr) << "piyo: " << path << " is damaged (" << why.section(u'\n', 0, 0).trimmed()
+                        << "); kept as " << aside << " and a new history started\n";
     return true;
 }
 
