@@ -368,8 +368,6 @@ void TestCheckMedia::hostileFileIsNamedWithinMemory_data()
 
     QTest::newRow("sparse WAV: 256 MB, 1024 channels, 384 kHz")
         << u"声/k1.wav"_s << u"wav 256"_s << u"声/k1.wav (1 アオサギ): warning: an unusual WAV format"_s;
-    QTest::newRow("sparse WAV: 2 GB, 1024 channels, 384 kHz")
-        << u"声/k1.wav"_s << u"wav 2048"_s << u"声/k1.wav (1 アオサギ): warning: an unusual WAV format"_s;
     QTest::newRow("JPEG claiming 20000 × 20000")
         << u"姿/b1.jpg"_s << u"jpeg bomb"_s << u"姿/b1.jpg (1 アオサギ): too large: 20000 × 20000"_s;
     QTest::newRow("JPEG cut short") << u"姿/b1.jpg"_s << u"jpeg cut"_s
