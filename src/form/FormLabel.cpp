@@ -1,7 +1,10 @@
 #include "FormLabel.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmapCache>
 
 #include <algorithm>
@@ -75,14 +78,50 @@ void FormLabel::paintEvent(QPaintEvent* event)
         drawn.setDevicePixelRatio(ratio);
         drawn.fill(backColour());
         QPainter painter(&drawn);
-        painter.setFont(font());
-        painter.setPen(foreColour());
-        painter.drawText(contentsRect(), int(alignment()), text());
+        drawLargeCaption(painter);
         paintBorder(painter);
         painter.end();
         QPixmapCache::insert(key, drawn);
     }
     QPainter(this).drawPixmap(0, 0, drawn);
+}
+
+// Qt draws glyphs this large as filled outlines, and the outlines of a face
+// that has no bold of its own come out in its regular weight: the bold
+// captions would turn thin at the sizes that take this path. Here such a
+// caption is thickened the way the font engine thickens the smaller sizes,
+// by a twenty-fourth of the em, growing to the right and upwards.
+void FormLabel::drawLargeCaption(QPainter& painter) const
+{
+    const QFont shown = font();
+    if (!boldIsSynthesised(shown)) {
+        painter.setFont(shown);
+        painter.setPen(foreColour());
+        painter.drawText(contentsRect(), int(alignment()), text());
+        return;
+    }
+    const QFontMetricsF metrics(shown);
+    const QRectF box = metrics.boundingRect(QRectF(contentsRect()), int(alignment()), text());
+    const qreal strength = qreal(QFontInfo(shown).pixelSize()) / 24.0;
+    QPainterPath outline;
+    outline.addText(box.left() + strength / 2, box.top() + metrics.ascent() - strength / 2, shown, text());
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(foreColour(), strength, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    painter.setBrush(foreColour());
+    painter.drawPath(outline);
+}
+
+// Bold asked of a face whose family has no bold style is drawn by thickening
+// the regular one.
+bool FormLabel::boldIsSynthesised(const QFont& font)
+{
+    if (font.weight() < QFont::Bold)
+        return false;
+    const QString family = QFontInfo(font).family();
+    const QStringList styles = QFontDatabase::styles(family);
+    return std::none_of(styles.begin(), styles.end(), [&family](const QString& style) {
+        return QFontDatabase::weight(family, style) >= QFont::DemiBold;
+    });
 }
 
 // The single-line border is a black line inside the label's rectangle, whole

@@ -27,6 +27,8 @@ protected:
 
 private:
     void paintBorder(QPainter& painter) const;
+    void drawLargeCaption(QPainter& painter) const;
+    static bool boldIsSynthesised(const QFont& font);
 
     bool m_pressed = false;
     bool m_border = false;

@@ -1,6 +1,7 @@
-#include "MenuScreen.h"
+#include "Fonts.h"
 #include "Form.h"
 #include "FormLabel.h"
+#include "MenuScreen.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -27,6 +28,23 @@ void click(MenuScreen& menu, const QString& label)
         QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(window, point));
 }
 
+// The items that take a click, on every level: white captions on red.
+const QStringList Items{u"Label3"_s, u"Label4"_s,  u"Label5"_s,  u"Label7"_s, u"Label8"_s,
+                        u"Label9"_s, u"Label11"_s, u"Label12"_s, u"Label13"_s};
+
+// How much white a caption puts on its red ground, per square pixel of its
+// type size: the same at every size for the same caption in the same weight.
+double inkPerSquarePixel(FormLabel& label)
+{
+    const QImage drawn = label.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    double ink = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            ink += qGreen(drawn.pixel(x, y)) / 255.0; // red ground and black border have none
+    const double size = QFontInfo(label.font()).pixelSize();
+    return ink / (size * size);
+}
+
 const QStringList MainLevel =
     QStringList{u"Label1"_s, u"Label2"_s, u"Label3"_s, u"Label4"_s, u"Label5"_s, u"Label14"_s};
 
@@ -37,6 +55,8 @@ class MenuTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { installJapaneseFonts(); }
+
     void menuOpensAtTheMainLevel()
     {
         MenuScreen menu;
@@ -123,6 +143,35 @@ private Q_SLOTS:
             const FormLabel* label = menu.form()->label(u"Label%1"_s.arg(i));
             const QRect ink = label->fontMetrics().tightBoundingRect(label->text());
             QVERIFY2(ink.right() < label->contentsRect().width(), qPrintable(label->text()));
+        }
+    }
+
+    void itemsKeepTheirTypeAtEveryScale_data()
+    {
+        QTest::addColumn<double>("factor");
+        for (int percent = 100; percent <= 300; percent += 25)
+            QTest::addRow("%d %%", percent) << percent / 100.0;
+    }
+    // Above some 64 pixels Qt draws glyphs as outlines, which lost the bold
+    // drawn over the regular IPA face: the items turned thin at 225 % and up.
+    void itemsKeepTheirTypeAtEveryScale()
+    {
+        QFETCH(double, factor);
+        const Form design(menu::window(), menu::controls());
+        Form scaled(menu::window(), menu::controls());
+        scaled.setScale(factor);
+        for (const QString& name : Items) {
+            FormLabel& atDesign = *design.label(name);
+            FormLabel& atScale = *scaled.label(name);
+            const QFontInfo wanted(atDesign.font());
+            const QFontInfo got(atScale.font());
+            QCOMPARE(got.family(), wanted.family());
+            QCOMPARE(got.weight(), wanted.weight());
+            QCOMPARE(got.italic(), wanted.italic());
+            const double weight = inkPerSquarePixel(atScale) / inkPerSquarePixel(atDesign);
+            QVERIFY2(weight > 0.9 && weight < 1.1,
+                     qPrintable(
+                         u"%1 at %2: %3 of the ink at the design size"_s.arg(name).arg(factor).arg(weight)));
         }
     }
 };
