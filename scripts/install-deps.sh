@@ -10,8 +10,9 @@ packages=(
   libxkbcommon-dev libqt6sql6-sqlite qt6-svg-dev
   # build: piyo-import resamples recordings
   libsamplerate0-dev
-  # run: Japanese fonts, and the GStreamer plugins Qt Multimedia loads
-  fonts-ipafont gstreamer1.0-plugins-good
+  # run: Japanese fonts (sound goes to PulseAudio through Qt Multimedia's QAudioSink, which
+  # loads no media backend: no GStreamer plugins are needed)
+  fonts-ipafont
   # run: WebP and other picture formats beyond Qt's built-in GIF, JPEG and PNG
   qt6-image-formats-plugins
 )
