@@ -2,9 +2,9 @@
 
 #include "DescriptionReader.h"
 #include "MediaPaths.h"
+#include "PictureBox.h"
 #include "PictureLoader.h"
 #include "SoundPlayer.h"
-#include "PictureBox.h"
 
 #include <QPixmap>
 
@@ -20,6 +20,16 @@ BirdMedia readBirdMedia(const QString& root, const QString& numberText, double f
     if (media::callFileCheck(call))
         bird.call = call;
     return bird;
+}
+
+CallTable checkCalls(const QString& root, const birds::NumberTable& numbers)
+{
+    const QStringList roots = media::mediaRoots(root);
+    CallTable callable{};
+    for (int entry = 1; entry <= birds::BoardSize; ++entry)
+        callable[std::size_t(entry)] = media::callFileCheck(media::findBirdFile(
+            roots, media::BirdFile::Call, media::birdNumberText(numbers[std::size_t(entry)])));
+    return callable;
 }
 
 QStringList readBirdDescription(const QString& root, const QString& numberText)

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "BirdTables.h"
 #include "ZoomIn.h"
 
 #include <QImage>
 #include <QString>
 #include <QStringList>
+
+#include <array>
 
 class PictureBox;
 class SoundPlayer;
@@ -26,6 +29,11 @@ struct BirdMedia
 // fine as fineness asks (see readPicture). Touches the disk: runs on a worker,
 // never on the user-interface thread.
 BirdMedia readBirdMedia(const QString& root, const QString& numberText, double fineness = 1.0);
+
+// Which birds of a board have a call that can be played, by table entry
+// (slot 0 unused). Worker only.
+using CallTable = std::array<bool, birds::BoardSize + 1>;
+CallTable checkCalls(const QString& root, const birds::NumberTable& numbers);
 
 // The lines of bird NumberText's description; none when it has none. Worker only.
 QStringList readBirdDescription(const QString& root, const QString& numberText);

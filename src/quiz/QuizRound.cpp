@@ -4,6 +4,7 @@
 #include "RandomSource.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace quiz {
 
@@ -80,6 +81,7 @@ QuizRound::Next QuizRound::ChooseQuestion()
     } while (!asking.mayAsk(*this, m_currentEntry) || !CheckRecent());
     m_answeredEntry = 0;
     m_questionAsking = m_asking;
+    questionShown();
     return Next::Asked;
 }
 
@@ -96,18 +98,41 @@ bool QuizRound::CheckRecent()
     return true;
 }
 
-// Every answer counts towards the bird's weight, 苦手優先 on or off, so that
-// turning it on weighs what the user has just done too.
-bool QuizRound::judge(int answeredEntry)
+void QuizRound::questionShown()
+{
+    m_shownAt = m_clock.seconds();
+}
+
+void QuizRound::answerGiven(int answeredEntry)
 {
     m_answeredEntry = answeredEntry;
-    const bool right = answeredEntry == m_currentEntry;
+    m_answeredAt = m_clock.seconds();
+}
+
+// Every answer counts towards the bird's weight, 苦手優先 on or off, so that
+// turning it on weighs what the user has just done too.
+bool QuizRound::judge()
+{
+    const bool right = answeredRight();
     ++(right ? m_rightCount : m_wrongCount);
     if (m_weakBirds)
         m_weakBirds->add(m_currentEntry, right);
     else if (m_answersPending)
         m_judgedBeforeAnswers.emplace_back(m_currentEntry, right);
     return right;
+}
+
+history::Answer QuizRound::answerRecord(Season season) const
+{
+    history::Answer answer;
+    answer.at = QDateTime::currentDateTimeUtc();
+    answer.season = season;
+    answer.mode = m_questionAsking->recordedAs();
+    answer.shownBird = birdNumber(m_currentEntry);
+    answer.answeredBird = birdNumber(m_answeredEntry);
+    answer.right = answeredRight();
+    answer.elapsedMs = std::max<qint64>(0, std::llround((m_answeredAt - m_shownAt) * 1000));
+    return answer;
 }
 
 void QuizRound::lastAnswersArrived(const history::LastAnswers& answers)

@@ -26,7 +26,7 @@ class QuizRound
 public:
     static constexpr int RecentWindow = 10;
     using RecentEntries = std::array<qint16, RecentWindow + 1>; // slots 1..10, oldest first; 0 = empty
-    using CallTable = std::array<bool, birds::BoardSize + 1>;   // by table entry
+    using CallTable = std::array<bool, birds::BoardSize + 1>;   // by table entry, as the media check gives it
 
     QuizRound(const birds::NumberTable& numbers, RandomSource& random, const Clock& clock);
 
@@ -57,9 +57,16 @@ public:
     // not among the last ones comes up (CheckRecent), and makes it the question.
     Next ChooseQuestion();
 
-    // The answer given for the question on show, a table entry 1..40: counted,
-    // and learnt as the bird's newest answer. Returns whether it was right.
-    bool judge(int answeredEntry);
+    // The bird of the question is before the user from now (its files have come).
+    void questionShown();
+    // The user's answer to the question on show, a table entry 1..40.
+    void answerGiven(int answeredEntry);
+    // The answer given is judged: counted, and learnt as the bird's newest
+    // answer. Returns whether it was right.
+    bool judge();
+    bool answeredRight() const { return m_answeredEntry == m_currentEntry; }
+    // The judged answer as the history keeps it.
+    history::Answer answerRecord(Season season) const;
 
     // The history's latest answers per bird have come (no value: the history
     // is off for this run).
@@ -87,6 +94,8 @@ private:
 
     int m_currentEntry = 0;
     int m_answeredEntry = 0;
+    double m_shownAt = 0; // clock seconds when the bird appeared (or its call began)
+    double m_answeredAt = 0;
     RecentEntries m_recent{};
     // Wider than a count of a single sitting needs, so that a long session never wraps.
     qint32 m_rightCount = 0;

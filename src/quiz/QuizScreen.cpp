@@ -2,7 +2,7 @@
 
 #include "AnswerHistory.h"
 #include "BirdShow.h"
-#include "ByEarAsking.h"
+#include "ChosenModes.h"
 #include "Form.h"
 #include "FormLabel.h"
 #include "IntervalTimer.h"
@@ -10,9 +10,8 @@
 #include "MediaPaths.h"
 #include "NameBoard.h"
 #include "PictureBox.h"
-#include "ResultsText.h"
+#include "ResultsView.h"
 #include "Settings.h"
-#include "WeakFirstDraw.h"
 
 #include <cmath>
 
@@ -56,12 +55,13 @@ Form* QuizScreen::buildForm()
             [this] { Q_EMIT switchRequested(m_season.reference); });
     connect(m_ui.toMenu, &FormLabel::clicked, this, [this] { Q_EMIT switchRequested(ScreenId::Menu); });
     connect(m_ui.byEarToggle, &FormLabel::clicked, this, &QuizScreen::onByEarClicked);
+    // The ○/× counts open the results view.
+    auto* results = new quiz::ResultsView(*form, {m_ui.results, m_ui.weakFirstToggle, m_ui.resultsClickArea},
+                                          m_season.season, m_services.history);
     for (FormLabel* count : {m_ui.rightCount, m_ui.wrongCount})
-        connect(count, &FormLabel::clicked, this, &QuizScreen::onScoreClicked);
-    connect(m_ui.scorePanel, &PictureBox::clicked, this, &QuizScreen::onScoreClicked);
+        connect(count, &FormLabel::clicked, results, &quiz::ResultsView::open);
+    connect(m_ui.scorePanel, &PictureBox::clicked, results, &quiz::ResultsView::open);
     connect(m_ui.weakFirstToggle, &FormLabel::clicked, this, &QuizScreen::onWeakFirstClicked);
-    connect(m_ui.results, &ListBox::clicked, this, &QuizScreen::closeResults);
-    connect(m_ui.resultsClickArea, &PictureBox::clicked, this, &QuizScreen::closeResults);
     connect(m_ui.startTimer, &IntervalTimer::tick, this, &QuizScreen::onStartTick);
     connect(m_ui.answerTimer, &IntervalTimer::tick, this, &QuizScreen::onAnswerTick);
     connect(m_ui.feedbackTimer, &IntervalTimer::tick, this, &QuizScreen::onFeedbackTick);
@@ -74,7 +74,7 @@ void QuizScreen::load()
     DataRoot = media::dataRoot();
     m_ui.call->hide();
     m_ui.feedbackSound->hide();
-    Design = zoom::designRectOf(*m_ui.picture);
+    m_bird.emplace(*m_ui.picture, *m_ui.call, zoom::designRectOf(*m_ui.picture));
     // A showing left while a question was open would otherwise still accept a
     // click during the next start-up, judged against a bird no longer on show.
     Accepting = false;
@@ -92,13 +92,8 @@ void QuizScreen::load()
 void QuizScreen::applyModes(bool forCurrentQuestion)
 {
     const Settings& chosen = settings();
-    m_round.setAsking(chosen.byEar()
-                          ? std::shared_ptr<const quiz::Asking>(std::make_shared<quiz::ByEarAsking>())
-                          : std::make_shared<quiz::PictureAndCall>(),
-                      forCurrentQuestion);
-    m_round.setDraw(chosen.weakFirst()
-                        ? std::shared_ptr<const quiz::Draw>(std::make_shared<quiz::WeakFirstDraw>())
-                        : std::make_shared<quiz::PlainDraw>());
+    m_round.setAsking(quiz::chosenAsking(chosen), forCurrentQuestion);
+    m_round.setDraw(quiz::chosenDraw(chosen));
     m_ui.byEarToggle->setText(chosen.byEar() ? quiz::ByEarOn : quiz::ByEarOff);
     m_ui.weakFirstToggle->setText(chosen.weakFirst() ? quiz::WeakFirstOn : quiz::WeakFirstOff);
 }
@@ -129,14 +124,9 @@ void QuizScreen::checkCalls()
 {
     m_choiceWaitsForCalls = false;
     auto check = [root = DataRoot, numbers = birds::numberTable(m_season.season)] {
-        const QStringList roots = media::mediaRoots(root);
-        quiz::QuizRound::CallTable callable{};
-        for (int entry = 1; entry <= birds::BoardSize; ++entry)
-            callable[std::size_t(entry)] = media::callFileCheck(media::findBirdFile(
-                roots, media::BirdFile::Call, media::birdNumberText(numbers[std::size_t(entry)])));
-        return callable;
+        return presentation::checkCalls(root, numbers);
     };
-    m_callsRequest.start(*this, check, [this](const quiz::QuizRound::CallTable& callable) {
+    m_callsRequest.start(*this, check, [this](const presentation::CallTable& callable) {
         m_round.setCalls(callable);
         if (m_choiceWaitsForCalls) {
             m_choiceWaitsForCalls = false;
@@ -176,55 +166,10 @@ void QuizScreen::onByEarClicked()
         return;
     if (!byEar) {
         applyModes(true);
-        revealHeldBird();
-    } else if (!m_birdOnShow || !m_birdOnShow->call.isEmpty()) {
+        m_bird->reveal();
+    } else if (m_bird->holdBack()) {
         applyModes(true);
-        m_heldBird = m_birdOnShow;
-        presentation::hideBird(*m_ui.picture);
     }
-}
-
-// The results of the season set, worked out on the history's thread; the quiz
-// goes on underneath and its counts stay as they are.
-void QuizScreen::onScoreClicked()
-{
-    ListBox* list = m_ui.results;
-    list->clearLines();
-    list->setVisible(true);
-    m_ui.weakFirstToggle->setVisible(true);
-    m_ui.resultsClickArea->setVisible(true);
-    if (!m_services.history) {
-        showResultLines({quiz::NoHistory});
-        return;
-    }
-    const quint64 tag = ++m_resultsAsked;
-    m_services.history->results(m_season.season, QDateTime::currentDateTimeUtc(), form(),
-                                [this, tag](const history::Results& results) {
-                                    if (!isOpen() || tag != m_resultsAsked)
-                                        return;
-                                    showResultLines(quiz::resultLines(results));
-                                });
-}
-
-// The list is no taller than its lines, so that a click on the board below them
-// reaches the click area and closes the view, as with the description viewer.
-void QuizScreen::showResultLines(const QStringList& lines)
-{
-    ListBox* list = m_ui.results;
-    list->addLines(lines);
-    const int room = toPixels(quiz::ResultsRect, form()->scale()).height();
-    list->resize(list->width(),
-                 std::min(room, int(lines.size()) * list->rowHeight() + 2 * list->frameWidth()));
-}
-
-void QuizScreen::closeResults()
-{
-    ++m_resultsAsked; // results still on their way are no longer wanted
-    ListBox* list = m_ui.results;
-    list->clearLines();
-    list->setVisible(false);
-    m_ui.weakFirstToggle->setVisible(false);
-    m_ui.resultsClickArea->setVisible(false);
 }
 
 // The next bird drawn follows the setting; the view stays open.
@@ -252,7 +197,7 @@ void QuizScreen::ChooseQuestion()
         m_choiceWaitsForCalls = true;
         return;
     case quiz::QuizRound::Next::NothingToAsk:
-        presentation::hideBird(*m_ui.picture);
+        m_bird->clear();
         m_ui.noCalls->setVisible(true);
         return;
     }
@@ -262,15 +207,7 @@ void QuizScreen::PresentQuestion()
 {
     Accepting = true;
     const QString numberText = media::birdNumberText(m_round.birdNumber(m_round.currentEntry()));
-    presentation::hideBird(*m_ui.picture);
-    m_judged = false;
-    m_heldBird.reset();
-    m_birdOnShow.reset();
-    m_shownAt = m_services.clock.seconds();
-
-    // The picture grows in and the call starts once the files have been read. An
-    // answer given before they arrive still sees the bird, but hears no call.
-    // By ear the picture is held back until the answer is judged.
+    m_bird->clear();
     m_birdRequest.start(
         *this,
         [root = DataRoot, number = numberText, fineness = form()->pictureFineness()] {
@@ -278,47 +215,9 @@ void QuizScreen::PresentQuestion()
         },
         [this](const presentation::BirdMedia& bird) {
             if (Accepting)
-                m_shownAt = m_services.clock.seconds();
-            m_birdOnShow = bird;
-            if (m_round.questionAsking().holdsPicture() && !m_judged) {
-                m_heldBird = bird;
-                startCall(bird);
-                return;
-            }
-            presentation::showBird(*m_ui.picture, Design, bird, Accepting ? m_ui.call : nullptr);
+                m_round.questionShown();
+            m_bird->arrived(bird, m_round.questionAsking().holdsPicture(), Accepting);
         });
-}
-
-void QuizScreen::startCall(const presentation::BirdMedia& bird)
-{
-    if (!Accepting || bird.call.isEmpty())
-        return;
-    m_ui.call->setSource(bird.call);
-    m_ui.call->setRepeatCount(0);
-}
-
-// By ear, the user now sees what was heard.
-void QuizScreen::revealHeldBird()
-{
-    if (!m_heldBird)
-        return;
-    presentation::showBird(*m_ui.picture, Design, *m_heldBird, nullptr);
-    m_heldBird.reset();
-}
-
-void QuizScreen::recordAnswer(bool right)
-{
-    if (!m_services.history)
-        return;
-    history::Answer answer;
-    answer.at = QDateTime::currentDateTimeUtc();
-    answer.season = m_season.season;
-    answer.mode = m_round.questionAsking().recordedAs();
-    answer.shownBird = m_round.birdNumber(m_round.currentEntry());
-    answer.answeredBird = m_round.birdNumber(m_round.answeredEntry());
-    answer.right = right;
-    answer.elapsedMs = std::max<qint64>(0, std::llround((m_clickedAt - m_shownAt) * 1000));
-    m_services.history->record(answer);
 }
 
 void QuizScreen::onNameClicked(int index)
@@ -326,7 +225,7 @@ void QuizScreen::onNameClicked(int index)
     if (!Accepting)
         return;
     ClickedPosition = qint16(index);
-    m_clickedAt = m_services.clock.seconds();
+    m_round.answerGiven(index + 1);
     m_ui.call->stop();
     name(index)->setColours(nameboard::Judged, nameboard::JudgedText);
     restartWait();
@@ -338,9 +237,8 @@ void QuizScreen::onAnswerTick()
 {
     if (!waitPassed(JudgeDelay))
         return;
-    const bool right = m_round.judge(ClickedPosition + 1);
-    m_judged = true;
-    revealHeldBird();
+    const bool right = m_round.judge();
+    m_bird->judged();
     m_ui.feedbackSound->setSource(right ? RightSound : WrongSound);
     m_ui.feedbackSound->setRepeatCount(1);
     m_ui.mark->setPicture(right ? RightMark : WrongMark);
@@ -349,7 +247,8 @@ void QuizScreen::onAnswerTick()
         m_ui.rightCount->setText(QString::number(m_round.rightCount()));
     else
         m_ui.wrongCount->setText(QString::number(m_round.wrongCount()));
-    recordAnswer(right);
+    if (m_services.history)
+        m_services.history->record(m_round.answerRecord(m_season.season));
 
     m_ui.answerTimer->setInterval(Stopped);
     restartWait();
@@ -363,7 +262,7 @@ void QuizScreen::onFeedbackTick()
     name(ClickedPosition)->setColours(nameboard::Resting, nameboard::Text);
     m_ui.mark->setVisible(false);
     m_ui.feedbackTimer->setInterval(Stopped);
-    if (m_round.answeredEntry() == m_round.currentEntry())
+    if (m_round.answeredRight())
         ChooseQuestion();
     else
         RevealAnswer();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Background.h"
-#include "BirdShow.h"
+#include "BirdOnShow.h"
 #include "QuizLayout.h"
 #include "QuizRound.h"
 #include "Screen.h"
@@ -45,10 +45,7 @@ private:
     void onFeedbackTick();     // the feedback ends
     void onRevealTick();       // the right name has been shown long enough
     void onByEarClicked();     // 声だけ: the picture waits until the answer is judged
-    void onScoreClicked();     // the ○/× counts open the results view
     void onWeakFirstClicked(); // 苦手優先: birds missed of late come more often
-    void closeResults();
-    void showResultLines(const QStringList& lines);
 
     void ChooseQuestion();
     void PresentQuestion();
@@ -58,9 +55,6 @@ private:
     void readFeedbackMedia();
     void checkCalls();
     void readLastAnswers();
-    void startCall(const presentation::BirdMedia& bird);
-    void revealHeldBird();
-    void recordAnswer(bool right);
     void restartWait();
     bool waitPassed(double seconds) const;
 
@@ -71,7 +65,6 @@ private:
     quiz::Controls m_ui{}; // valid while the window is open
     quiz::QuizRound m_round;
 
-    zoom::DesignRect Design{}; // the picture box as laid out: where the zoom-in ends
     QString DataRoot;
     qint16 ClickedPosition = 0;
     qint64 StartSeconds = 0;
@@ -83,13 +76,8 @@ private:
     LatestRequest m_birdRequest;
     LatestRequest m_feedbackRequest;
     LatestRequest m_callsRequest;
-    quint64 m_resultsAsked = 0; // only the latest results asked for are shown
     quint64 m_answersAsked = 0; // only the latest answers asked for by this showing count
 
-    bool m_judged = false;                               // the answer to the bird on show has been judged
-    std::optional<presentation::BirdMedia> m_heldBird;   // by ear: the picture not yet shown
-    std::optional<presentation::BirdMedia> m_birdOnShow; // once its files have been read
+    std::optional<quiz::BirdOnShow> m_bird; // while the window is open
     bool m_choiceWaitsForCalls = false;
-    double m_shownAt = 0; // clock seconds when the bird appeared (or its call began)
-    double m_clickedAt = 0;
 };

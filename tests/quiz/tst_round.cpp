@@ -51,7 +51,8 @@ struct Round
             if (round.ChooseQuestion() != QuizRound::Next::Asked)
                 break;
             asked.push_back(round.currentEntry());
-            round.judge(round.currentEntry());
+            round.answerGiven(round.currentEntry());
+            round.judge();
         }
         return asked;
     }
@@ -193,7 +194,8 @@ private Q_SLOTS:
         r.round.begin(true);
         r.random.scriptEntries({3});
         QCOMPARE(r.round.ChooseQuestion(), QuizRound::Next::Asked);
-        QVERIFY(!r.round.judge(4)); // a miss before the history has answered
+        r.round.answerGiven(4);
+        QVERIFY(!r.round.judge()); // a miss before the history has answered
         QVERIFY(!r.round.weakBirds());
         const int bird3 = r.round.birdNumber(3);
         if (historyOn)
@@ -213,9 +215,11 @@ private Q_SLOTS:
         r.round.begin(true);
         r.random.scriptEntries({3, 9});
         r.round.ChooseQuestion();
-        r.round.judge(3);
+        r.round.answerGiven(3);
+        r.round.judge();
         r.round.ChooseQuestion();
-        r.round.judge(1);
+        r.round.answerGiven(1);
+        r.round.judge();
         QCOMPARE(r.round.rightCount(), 1);
         QCOMPARE(r.round.wrongCount(), 1);
         r.round.begin(true);
