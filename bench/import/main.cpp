@@ -90,12 +90,12 @@ int main(int argc, char** argv)
         QTextStream(stderr) << "bench_import: cannot write the test media\n";
         return 1;
     }
-    QStringList photos{photo}, recordings{recording};
+    QList<SourceFile> photos{{photo}}, recordings{{recording}};
     for (int bird = 2; bird <= 80; ++bird) {
-        photos << card + u"/b%1.jpg"_s.arg(bird);
-        recordings << card + u"/k%1.flac"_s.arg(bird);
-        QFile::copy(photo, photos.last());
-        QFile::copy(recording, recordings.last());
+        photos << SourceFile{card + u"/b%1.jpg"_s.arg(bird)};
+        recordings << SourceFile{card + u"/k%1.flac"_s.arg(bird)};
+        QFile::copy(photo, photos.last().path);
+        QFile::copy(recording, recordings.last().path);
     }
 
     QTextStream(stdout) << "photograph " << QFileInfo(photo).size() / 1024 << " KiB, recording "
