@@ -61,8 +61,8 @@ int runProgram(int argc, char** argv)
     // more.
     auto history = std::make_unique<SqliteHistory>();
     Settings settings; // read once, here; written by a worker from now on
-    ScreenSet screens(
-        {clock, random, [] { return std::make_unique<AudioPlayer>(); }, history.get(), &settings});
+    ScreenSet screens({clock, random, [] { return std::make_unique<AudioPlayer>(); }, history.get(), &settings,
+                       [] { return AudioThread::instance().soundIsOff(); }});
     QObject::connect(&screens, &ScreenSet::finished, &app, &QCoreApplication::quit);
     screens.show(ScreenId::Menu);
     // The menu plays no sound and shows without the sound libraries; they load

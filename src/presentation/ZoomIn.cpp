@@ -20,7 +20,8 @@ DesignRect designRectOf(const PictureBox& box)
 
 std::array<Frame, Steps> frames(float w, float h, const DesignRect& design)
 {
-    // On x86-64 (SSE) every float operation is rounded to 32 bits, as required.
+    // Single-precision throughout: on x86-64 (SSE) every float operation is
+    // rounded to 32 bits, so the frames come out the same in every build.
     const float x0 = float(design.left) + (float(design.width) - w) / 2.0f;
     const float y0 = float(design.top) + (float(design.height) - h) / 2.0f;
     const float r = h / w;

@@ -89,7 +89,7 @@ Controls controlsOf(const Form& form)
         .rightCount = form.label(u"Label5"_s),
         .wrongCount = form.label(u"Label6"_s),
         .byEarToggle = form.label(ByEar),
-        .noCalls = form.label(NoCalls),
+        .notice = form.label(NoCalls),
         .weakFirstToggle = form.label(WeakFirst),
         .picture = form.picture(u"Image1"_s),
         .scorePanel = form.picture(u"Image2"_s),

@@ -33,6 +33,8 @@ inline const QString ByEarOff = QStringLiteral("□声だけ");
 inline const QString ByEarOn = QStringLiteral("■声だけ");
 extern const QString NoCalls; // Label8
 inline const QString NoCallsText = QStringLiteral("この組には声のファイルがありません");
+// Shown there instead while a question is asked by ear and no sound can be played.
+inline const QString NoSoundText = QStringLiteral("音が出ません（サウンドサーバーがありません）");
 
 // The results view over the name board, and the click area under it that
 // closes it, as the reference screen's description viewer does. Its top line
@@ -60,7 +62,7 @@ struct Controls
     FormLabel* rightCount;        // Label5
     FormLabel* wrongCount;        // Label6
     FormLabel* byEarToggle;       // Label7: 声だけ
-    FormLabel* noCalls;           // Label8: no bird of the set has a call
+    FormLabel* notice;            // Label8: words in place of the picture (no calls, no sound)
     FormLabel* weakFirstToggle;   // Label9: 苦手優先, atop the results
     PictureBox* picture;          // Image1: the bird's picture
     PictureBox* scorePanel;       // Image2: opens the results

@@ -78,6 +78,7 @@ void QuizScreen::load()
     // A showing left while a question was open would otherwise still accept a
     // click during the next start-up, judged against a bird no longer on show.
     Accepting = false;
+    m_nothingToAsk = false;
     m_birdRequest.cancel();
     m_round.begin(m_services.history != nullptr);
     applyModes();
@@ -157,8 +158,8 @@ void QuizScreen::onByEarClicked()
     settings().setByEar(!settings().byEar());
     const bool byEar = settings().byEar();
     applyModes();
-    if (!byEar && m_ui.noCalls->isVisible()) {
-        m_ui.noCalls->setVisible(false);
+    if (!byEar && m_nothingToAsk) {
+        showNotice({});
         ChooseQuestion();
         return;
     }
@@ -198,7 +199,8 @@ void QuizScreen::ChooseQuestion()
         return;
     case quiz::QuizRound::Next::NothingToAsk:
         m_bird->clear();
-        m_ui.noCalls->setVisible(true);
+        showNotice(quiz::NoCallsText);
+        m_nothingToAsk = true;
         return;
     }
 }
@@ -208,6 +210,7 @@ void QuizScreen::PresentQuestion()
     Accepting = true;
     const QString numberText = media::birdNumberText(m_round.birdNumber(m_round.currentEntry()));
     m_bird->clear();
+    showNotice({});
     m_birdRequest.start(
         *this,
         [root = DataRoot, number = numberText, fineness = form()->pictureFineness()] {
@@ -216,7 +219,11 @@ void QuizScreen::PresentQuestion()
         [this](const presentation::BirdMedia& bird) {
             if (Accepting)
                 m_round.questionShown();
-            m_bird->arrived(bird, m_round.questionAsking().holdsPicture(), Accepting);
+            const bool byEar = m_round.questionAsking().holdsPicture();
+            m_bird->arrived(bird, byEar, Accepting);
+            // By ear with no sound to be had, the empty panel says why.
+            if (byEar && Accepting && m_services.soundIsOff && m_services.soundIsOff())
+                showNotice(quiz::NoSoundText);
         });
 }
 
@@ -238,6 +245,7 @@ void QuizScreen::onAnswerTick()
     if (!waitPassed(JudgeDelay))
         return;
     const bool right = m_round.judge();
+    showNotice({});
     m_bird->judged();
     m_ui.feedbackSound->setSource(right ? RightSound : WrongSound);
     m_ui.feedbackSound->setRepeatCount(1);
@@ -294,6 +302,15 @@ void QuizScreen::restartWait()
 bool QuizScreen::waitPassed(double seconds) const
 {
     return m_services.clock.seconds() - double(StartSeconds) > seconds;
+}
+
+// The words in place of the picture; none: the panel is the picture's again.
+void QuizScreen::showNotice(const QString& text)
+{
+    m_nothingToAsk = false;
+    if (!text.isEmpty())
+        m_ui.notice->setText(text);
+    m_ui.notice->setVisible(!text.isEmpty());
 }
 
 FormLabel* QuizScreen::name(int position) const

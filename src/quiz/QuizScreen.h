@@ -55,6 +55,7 @@ private:
     void readFeedbackMedia();
     void checkCalls();
     void readLastAnswers();
+    void showNotice(const QString& text);
     void restartWait();
     bool waitPassed(double seconds) const;
 
@@ -80,4 +81,5 @@ private:
 
     std::optional<quiz::BirdOnShow> m_bird; // while the window is open
     bool m_choiceWaitsForCalls = false;
+    bool m_nothingToAsk = false; // by ear, no bird of the set has a call
 };

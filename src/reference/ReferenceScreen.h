@@ -37,7 +37,7 @@ private:
     birds::NumberTable BirdNumbers{};
     qint16 SelectedEntry = 0;
     qint16 MarkedEntry = 0;
-    zoom::DesignRect Design{}; // DesignTop, DesignLeft, DesignWidth, DesignHeight: Image1 as laid out
+    zoom::DesignRect Design{}; // the picture box as laid out: where the zoom-in ends
     QString DataRoot;
     QString NumberText;
     LatestRequest m_birdRequest;

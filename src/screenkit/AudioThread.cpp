@@ -93,8 +93,14 @@ bool AudioThread::loadBackEnd()
     if (!m_tried) {
         m_tried = true;
         m_make = reinterpret_cast<SoundPlayer* (*)()>(m_library.resolve("piyoMakeSoundOutput"));
+        const auto hasOutput = reinterpret_cast<bool (*)()>(m_library.resolve("piyoHasSoundOutput"));
         if (!m_make) {
             QTextStream(stderr) << "piyo: sound is off: " << m_library.errorString() << '\n';
+            m_off = true;
+        } else if (hasOutput && !hasOutput()) {
+            QTextStream(stderr) << "piyo: sound is off: no sound server answers (piyo plays through "
+                                   "PulseAudio, or PipeWire's pulse)\n";
+            m_off = true;
         }
     }
     return m_make != nullptr;

@@ -5,6 +5,7 @@
 #include <QLibrary>
 #include <QThread>
 
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -16,9 +17,14 @@
 class AudioThread final
 {
 public:
-    // The program's audio thread, started on first use and stopped when the
-    // application object goes.
+    // The program's audio thread, started on first use. It runs until the
+    // program ends: the program exits without tearing it down, and a test
+    // that ends normally stops it as its application object goes.
     static AudioThread& instance();
+
+    // Whether sound is known to be off for the run: the back end could not be
+    // loaded, or no sound server answered when it was. False until known.
+    bool soundIsOff() const { return m_off.load(); }
 
     // Runs the command on the audio thread after every command posted before
     // it, and never inside another command.
@@ -47,4 +53,5 @@ private:
     QLibrary m_library;
     bool m_tried = false;
     SoundPlayer* (*m_make)() = nullptr;
+    std::atomic<bool> m_off{false}; // set on the audio thread, read on any
 };

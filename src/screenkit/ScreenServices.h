@@ -4,6 +4,8 @@
 #include "RandomSource.h"
 #include "SoundPlayer.h"
 
+#include <functional>
+
 namespace history {
 class AnswerHistory;
 }
@@ -18,4 +20,5 @@ struct ScreenServices
     SoundPlayerFactory makePlayer;
     history::AnswerHistory* history = nullptr; // none: answers are not kept
     Settings* settings = nullptr;              // none: defaults, kept while the screens live
+    std::function<bool()> soundIsOff = {};     // none: sound is taken to be on
 };

@@ -4,9 +4,18 @@
 
 #include "SoundOutput.h"
 
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QtGlobal>
 
 extern "C" Q_DECL_EXPORT SoundPlayer* piyoMakeSoundOutput()
 {
     return new SoundOutput;
+}
+
+// Whether there is anything to play to: without a sound server (PulseAudio, or
+// PipeWire's pulse) there is no output device. Asked on the audio thread.
+extern "C" Q_DECL_EXPORT bool piyoHasSoundOutput()
+{
+    return !QMediaDevices::defaultAudioOutput().isNull();
 }

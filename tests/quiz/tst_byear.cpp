@@ -167,6 +167,25 @@ private Q_SLOTS:
         QVERIFY(rig.image(u"Image1"_s).isVisible());
     }
 
+    // With no sound server the call cannot be heard: the empty panel says so,
+    // and the picture shows as usual once the answer is judged.
+    void withoutSoundTheEmptyPanelSaysWhy()
+    {
+        setByEar(true);
+        Rig rig;
+        rig.services.soundIsOff = [] { return true; };
+        rig.random.scriptEntries({3});
+        rig.open();
+        FormLabel& notice = *rig.form().label(quiz::NoCalls);
+        QVERIFY(notice.isVisible());
+        QCOMPARE(notice.text(), quiz::NoSoundText);
+        QVERIFY(!rig.image(u"Image1"_s).isVisible());
+        rig.click(2);
+        rig.run(0.3);
+        QVERIFY(!notice.isVisible());
+        QVERIFY(rig.image(u"Image1"_s).isVisible());
+    }
+
     void everyJudgedAnswerIsRecorded()
     {
         Rig rig;
