@@ -9,6 +9,8 @@
 
 #include <QtTest>
 
+#include <functional>
+
 // The quiz with its timers driven by hand.
 namespace quiztest {
 
@@ -53,6 +55,17 @@ struct Rig : ScreenRig<QuizScreen>
     {
         for (int i = 0; i < 100 && !idle(); ++i)
             step();
+    }
+    // Steps until done() holds, at most ten seconds of the quiz's time; false
+    // if it never did, so a fault fails the test instead of hanging it.
+    bool stepUntil(const std::function<bool()>& done)
+    {
+        for (int i = 0; i < 100; ++i) {
+            if (done())
+                return true;
+            step();
+        }
+        return done();
     }
     bool idle()
     {

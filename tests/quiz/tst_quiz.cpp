@@ -167,8 +167,7 @@ private Q_SLOTS:
         QCOMPARE(rig.caption(u"Label6"_s), u"1"_s);
         QCOMPARE(rig.caption(u"Label5"_s), QString());
 
-        while (!rig.running(u"Timer4"_s))
-            rig.step();
+        QVERIFY(rig.stepUntil([&] { return rig.running(u"Timer4"_s); }));
         QVERIFY(painted(rig.name(5), BoardBlue, White));
         QVERIFY(painted(rig.name(2), Red, White));
         QVERIFY(!rig.image(u"Image3"_s).isVisible());
@@ -189,12 +188,10 @@ private Q_SLOTS:
         // From a click at a known time: feedback at 0.1–0.6 s, stays 1.0–2.0 s,
         // the red name 1.5–2.5 s.
         const double clicked = rig.clock.seconds();
-        while (!rig.image(u"Image3"_s).isVisible())
-            rig.step();
+        QVERIFY(rig.stepUntil([&] { return rig.image(u"Image3"_s).isVisible(); }));
         const double feedback = rig.clock.seconds();
         QVERIFY(feedback - clicked > 0.1 - 1e-9 && feedback - clicked < 0.65);
-        while (!rig.running(u"Timer4"_s))
-            rig.step();
+        QVERIFY(rig.stepUntil([&] { return rig.running(u"Timer4"_s); }));
         const double revealed = rig.clock.seconds();
         QVERIFY(revealed - feedback > 0.95 && revealed - feedback < 2.05);
         rig.runToQuestion();
