@@ -122,6 +122,78 @@ private Q_SLOTS:
         QVERIFY(placed >= 5);
     }
 
+    void controlsLandOnHandComputedPixels_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<QRect>("expected");
+        // Worked out by hand from the layout tables: each edge is its twips
+        // × factor / 15, rounded half away from zero; a size is the far edge
+        // less the near one. Edges are given as exact → rounded where they fall
+        // between pixels; rounding the sizes instead would give the size noted.
+        auto row = [](const char* screen, const char* control, double factor, QRect expected) {
+            QTest::addRow("%s %s at %g", screen, control, factor)
+                << QString::fromUtf8(screen) << QString::fromUtf8(control) << factor << expected;
+        };
+        // At the design size every edge is a whole pixel.
+        row("menu", "Label1", 1.0, QRect(326, 48, 145, 137));
+        row("quiz spring/summer", "Label8", 1.0, QRect(6, 196, 298, 37));
+        row("reference spring/summer", "Command1", 1.0, QRect(220, 356, 75, 27));
+        // 125 %: quarters of a pixel.
+        // top 16.25 → 16, bottom 52.5 → 53: 37 high (36 by its size)
+        row("menu", "Label14", 1.25, QRect(510, 16, 181, 37));
+        // top 311.25 → 311, bottom 352.5 → 353: 42 high (41 by its size)
+        row("menu", "Label7", 1.25, QRect(530, 311, 141, 42));
+        // left 681.25 → 681, right 792.5 → 793: 112 wide (111 by its size)
+        row("quiz spring/summer", "Label4", 1.25, QRect(681, 9, 112, 26));
+        // left 7.5 → 8, right 380: 372 wide (373 by its size)
+        row("quiz spring/summer", "Label8", 1.25, QRect(8, 245, 372, 46));
+        // left 211.25 → 211, right 472.5 → 473: 262 wide (261 by its size)
+        row("reference spring/summer", "Label3", 1.25, QRect(211, 9, 262, 24));
+        // top 6.25 → 6, bottom 32.5 → 33: 27 high (26 by its size)
+        row("reference spring/summer", "Label2", 1.25, QRect(9, 6, 164, 27));
+        // 150 %: halves.
+        // top 19.5 → 20, bottom 63: 43 high (44 by its size)
+        row("menu", "Label14", 1.5, QRect(612, 20, 218, 43));
+        // top 373.5 → 374, bottom 423: 49 high (50 by its size)
+        row("menu", "Label7", 1.5, QRect(636, 374, 170, 49));
+        // top 10.5 → 11, bottom 42: 31 high (32 by its size)
+        row("quiz spring/summer", "Label5", 1.5, QRect(306, 11, 101, 31));
+        // left 817.5 → 818, right 951: 133 wide (134 by its size)
+        row("quiz spring/summer", "Label4", 1.5, QRect(818, 11, 133, 31));
+        // left 253.5 → 254, right 567: 313 wide (314 by its size)
+        row("reference spring/summer", "Label3", 1.5, QRect(254, 11, 313, 28));
+        // left 10.5 → 11, top 7.5 → 8: 196 × 31 (197 × 32 by its size)
+        row("reference spring/summer", "Label2", 1.5, QRect(11, 8, 196, 31));
+        // right 442.5 → 443, bottom 574.5 → 575
+        row("reference spring/summer", "Command1", 1.5, QRect(330, 534, 113, 41));
+        // Twice and three times: whole pixels again.
+        row("menu", "Label3", 2.0, QRect(800, 424, 322, 70));
+        row("quiz spring/summer", "Label7", 2.0, QRect(754, 14, 120, 42));
+        row("reference spring/summer", "Label5", 2.0, QRect(1092, 12, 178, 42));
+        row("menu", "Label1", 3.0, QRect(978, 144, 435, 411));
+        row("quiz spring/summer", "Label4", 3.0, QRect(1635, 21, 267, 63));
+        row("reference spring/summer", "Label3", 3.0, QRect(507, 21, 627, 57));
+    }
+    // The same controls against rectangles worked out apart from the code
+    // that places them: rounding each size rather than each edge leaves a
+    // pixel's gap or overlap between controls that meet, and passes any test
+    // that asks the placing code for its own answer.
+    void controlsLandOnHandComputedPixels()
+    {
+        QFETCH(QString, screen);
+        QFETCH(QString, control);
+        QFETCH(double, factor);
+        QFETCH(QRect, expected);
+        const Layout layout = layoutNamed(screen);
+        Form form(layout.window, layout.controls);
+        form.setScale(factor);
+        QWidget* widget = form.findChild<QWidget*>(control);
+        QVERIFY(widget);
+        QCOMPARE(widget->geometry(), expected);
+    }
+
     void labelCentreTakesItsOwnClick_data() { everyControlLandsOnItsTwipsTimesTheFactor_data(); }
     // Hit areas scale with the window: a click on a name's centre reaches that
     // name at every size.
