@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace quiz {
 
@@ -33,6 +34,7 @@ void QuizRound::begin(bool historyWillAnswer)
     m_wrongCount = 0;
     m_callable.fill(false);
     m_callsKnown = false;
+    m_waitingForCalls = false;
     m_weakBirds.reset();
     m_judgedBeforeAnswers.clear();
     m_answersPending = historyWillAnswer;
@@ -51,11 +53,12 @@ void QuizRound::setDraw(std::shared_ptr<const Draw> draw)
     m_draw = std::move(draw);
 }
 
-void QuizRound::setCalls(const CallTable& callable)
+bool QuizRound::setCalls(const CallTable& callable)
 {
     m_callable = callable;
     m_callable[0] = false;
     m_callsKnown = true;
+    return std::exchange(m_waitingForCalls, false);
 }
 
 int QuizRound::callableCount() const
@@ -68,7 +71,8 @@ int QuizRound::callableCount() const
 QuizRound::Next QuizRound::ChooseQuestion()
 {
     const Asking& asking = *m_asking;
-    if (asking.needsCalls() && !m_callsKnown)
+    m_waitingForCalls = asking.needsCalls() && !m_callsKnown;
+    if (m_waitingForCalls)
         return Next::WaitingForCalls;
     bool any = false;
     for (int entry = 1; entry <= birds::BoardSize && !any; ++entry)

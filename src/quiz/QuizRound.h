@@ -43,7 +43,8 @@ public:
     // How the question on show was asked.
     const Asking& questionAsking() const { return *m_questionAsking; }
 
-    void setCalls(const CallTable& callable);
+    // Returns whether a question waits for them: ask for it again now.
+    bool setCalls(const CallTable& callable);
     bool callsKnown() const { return m_callsKnown; }
     bool hasCall(int entry) const { return m_callable[std::size_t(entry)]; }
     int callableCount() const;
@@ -103,6 +104,7 @@ private:
 
     CallTable m_callable{};
     bool m_callsKnown = false;
+    bool m_waitingForCalls = false;
 
     std::optional<WeakBirds> m_weakBirds;
     std::vector<std::pair<int, bool>> m_judgedBeforeAnswers; // table entry, right

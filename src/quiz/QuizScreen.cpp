@@ -1,7 +1,6 @@
 #include "QuizScreen.h"
 
 #include "AnswerHistory.h"
-#include "BirdShow.h"
 #include "ChosenModes.h"
 #include "Form.h"
 #include "FormLabel.h"
@@ -82,11 +81,10 @@ void QuizScreen::load()
     m_birdRequest.cancel();
     m_round.begin(m_services.history != nullptr);
     applyModes();
-    readFeedbackMedia();
+    m_feedback.read(*this, DataRoot, form()->pictureFineness());
     checkCalls();
     readLastAnswers();
-    m_ui.startTimer->setInterval(Tick);
-    restartWait();
+    startWait(m_ui.startTimer);
 }
 
 // The settings choose the round's modes and the toggles' captions.
@@ -99,40 +97,15 @@ void QuizScreen::applyModes(bool forCurrentQuestion)
     m_ui.weakFirstToggle->setText(chosen.weakFirst() ? quiz::WeakFirstOn : quiz::WeakFirstOff);
 }
 
-// The right and wrong marks are read, and the feedback sounds found, once per
-// showing, long before the first answer.
-void QuizScreen::readFeedbackMedia()
-{
-    RightMark = {};
-    WrongMark = {};
-    RightSound = media::feedbackFilePath(DataRoot, media::FeedbackFile::RightSound);
-    WrongSound = media::feedbackFilePath(DataRoot, media::FeedbackFile::WrongSound);
-    m_feedbackRequest.start(
-        *this,
-        [root = DataRoot, fineness = form()->pictureFineness()] {
-            return presentation::readFeedbackMedia(root, fineness);
-        },
-        [this](const presentation::FeedbackMedia& feedback) {
-            RightMark = QPixmap::fromImage(feedback.rightPicture);
-            WrongMark = QPixmap::fromImage(feedback.wrongPicture);
-            RightSound = feedback.rightSound;
-            WrongSound = feedback.wrongSound;
-        });
-}
-
 // Which birds have a call to be asked by, read once per showing.
 void QuizScreen::checkCalls()
 {
-    m_choiceWaitsForCalls = false;
     auto check = [root = DataRoot, numbers = birds::numberTable(m_season.season)] {
         return presentation::checkCalls(root, numbers);
     };
     m_callsRequest.start(*this, check, [this](const presentation::CallTable& callable) {
-        m_round.setCalls(callable);
-        if (m_choiceWaitsForCalls) {
-            m_choiceWaitsForCalls = false;
+        if (m_round.setCalls(callable))
             ChooseQuestion();
-        }
     });
 }
 
@@ -182,10 +155,8 @@ void QuizScreen::onWeakFirstClicked()
 
 void QuizScreen::onStartTick()
 {
-    if (!waitPassed(StartDelay))
-        return;
-    m_ui.startTimer->setInterval(Stopped);
-    ChooseQuestion();
+    if (waitOver(m_ui.startTimer, StartDelay))
+        ChooseQuestion();
 }
 
 void QuizScreen::ChooseQuestion()
@@ -195,8 +166,7 @@ void QuizScreen::ChooseQuestion()
         PresentQuestion();
         return;
     case quiz::QuizRound::Next::WaitingForCalls:
-        m_choiceWaitsForCalls = true;
-        return;
+        return; // asked again when the calls are known
     case quiz::QuizRound::Next::NothingToAsk:
         m_bird->clear();
         showNotice(quiz::NoCallsText);
@@ -235,41 +205,33 @@ void QuizScreen::onNameClicked(int index)
     m_round.answerGiven(index + 1);
     m_ui.call->stop();
     name(index)->setColours(nameboard::Judged, nameboard::JudgedText);
-    restartWait();
-    m_ui.answerTimer->setInterval(Tick);
+    startWait(m_ui.answerTimer);
     Accepting = false;
 }
 
 void QuizScreen::onAnswerTick()
 {
-    if (!waitPassed(JudgeDelay))
+    if (!waitOver(m_ui.answerTimer, JudgeDelay))
         return;
     const bool right = m_round.judge();
     showNotice({});
     m_bird->judged();
-    m_ui.feedbackSound->setSource(right ? RightSound : WrongSound);
-    m_ui.feedbackSound->setRepeatCount(1);
-    m_ui.mark->setPicture(right ? RightMark : WrongMark);
-    m_ui.mark->setVisible(true);
+    m_feedback.show(right, *m_ui.mark, *m_ui.feedbackSound);
     if (right)
         m_ui.rightCount->setText(QString::number(m_round.rightCount()));
     else
         m_ui.wrongCount->setText(QString::number(m_round.wrongCount()));
     if (m_services.history)
         m_services.history->record(m_round.answerRecord(m_season.season));
-
-    m_ui.answerTimer->setInterval(Stopped);
-    restartWait();
-    m_ui.feedbackTimer->setInterval(Tick);
+    startWait(m_ui.feedbackTimer);
 }
 
 void QuizScreen::onFeedbackTick()
 {
-    if (!waitPassed(FeedbackTime))
+    if (!waitOver(m_ui.feedbackTimer, FeedbackTime))
         return;
     name(ClickedPosition)->setColours(nameboard::Resting, nameboard::Text);
     m_ui.mark->setVisible(false);
-    m_ui.feedbackTimer->setInterval(Stopped);
     if (m_round.answeredRight())
         ChooseQuestion();
     else
@@ -279,29 +241,32 @@ void QuizScreen::onFeedbackTick()
 void QuizScreen::RevealAnswer()
 {
     name(m_round.currentEntry() - 1)->setBackColour(nameboard::Marked);
-    restartWait();
-    m_ui.revealTimer->setInterval(Tick);
+    startWait(m_ui.revealTimer);
 }
 
 void QuizScreen::onRevealTick()
 {
-    if (!waitPassed(RevealTime))
+    if (!waitOver(m_ui.revealTimer, RevealTime))
         return;
     name(m_round.currentEntry() - 1)->setBackColour(nameboard::Resting);
-    m_ui.revealTimer->setInterval(Stopped);
     ChooseQuestion();
 }
 
-// A wait starts on a whole second (a half rounds to even) and ends at the first
-// tick that is strictly more than its length after that second.
-void QuizScreen::restartWait()
+// A wait starts on a whole second (a half rounds to even); its timer polls
+// every tick, and it ends at the first tick strictly more than its length
+// after that second, which stops the timer.
+void QuizScreen::startWait(IntervalTimer* timer)
 {
     StartSeconds = std::llrint(m_services.clock.seconds());
+    timer->setInterval(Tick);
 }
 
-bool QuizScreen::waitPassed(double seconds) const
+bool QuizScreen::waitOver(IntervalTimer* timer, double seconds)
 {
-    return m_services.clock.seconds() - double(StartSeconds) > seconds;
+    if (m_services.clock.seconds() - double(StartSeconds) <= seconds)
+        return false;
+    timer->setInterval(Stopped);
+    return true;
 }
 
 // The words in place of the picture; none: the panel is the picture's again.

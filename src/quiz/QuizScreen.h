@@ -2,6 +2,7 @@
 
 #include "Background.h"
 #include "BirdOnShow.h"
+#include "Feedback.h"
 #include "QuizLayout.h"
 #include "QuizRound.h"
 #include "Screen.h"
@@ -52,12 +53,11 @@ private:
     void RevealAnswer();
 
     void applyModes(bool forCurrentQuestion = false);
-    void readFeedbackMedia();
     void checkCalls();
     void readLastAnswers();
     void showNotice(const QString& text);
-    void restartWait();
-    bool waitPassed(double seconds) const;
+    void startWait(IntervalTimer* timer);
+    bool waitOver(IntervalTimer* timer, double seconds);
 
     FormLabel* name(int position) const;
 
@@ -70,16 +70,11 @@ private:
     qint16 ClickedPosition = 0;
     qint64 StartSeconds = 0;
     bool Accepting = false; // a question is open to an answer
-    QPixmap RightMark;
-    QPixmap WrongMark;
-    QString RightSound; // the feedback sounds found for this showing
-    QString WrongSound;
+    quiz::Feedback m_feedback;
     LatestRequest m_birdRequest;
-    LatestRequest m_feedbackRequest;
     LatestRequest m_callsRequest;
     quint64 m_answersAsked = 0; // only the latest answers asked for by this showing count
 
     std::optional<quiz::BirdOnShow> m_bird; // while the window is open
-    bool m_choiceWaitsForCalls = false;
-    bool m_nothingToAsk = false; // by ear, no bird of the set has a call
+    bool m_nothingToAsk = false;            // by ear, no bird of the set has a call
 };

@@ -145,7 +145,8 @@ private Q_SLOTS:
         r.round.begin(false);
         r.round.setAsking(std::make_shared<quiz::ByEarAsking>());
         QCOMPARE(r.round.ChooseQuestion(), QuizRound::Next::WaitingForCalls);
-        r.round.setCalls(callsFor({}));
+        QVERIFY(r.round.setCalls(callsFor({}))); // the question waits: ask again
+        QVERIFY(!r.round.setCalls(callsFor({})));
         QCOMPARE(r.round.ChooseQuestion(), QuizRound::Next::NothingToAsk);
         QCOMPARE(r.random.draws, 0);
     }
