@@ -30,9 +30,10 @@ find_program(PIYO_CLANG_TIDY NAMES clang-tidy-14 clang-tidy)
 if(PIYO_RUN_CLANG_TIDY AND PIYO_CLANG_TIDY)
   cmake_host_system_information(RESULT PIYO_CORES QUERY NUMBER_OF_LOGICAL_CORES)
   # Only the program's own sources; the generated moc files are Qt's.
+  # scripts/tidy.sh prints the findings alone, not the per-file noise of a clean run.
   add_custom_target(tidy
-    COMMAND ${PIYO_RUN_CLANG_TIDY} -quiet -clang-tidy-binary ${PIYO_CLANG_TIDY}
-            -p ${CMAKE_BINARY_DIR} -j ${PIYO_CORES} "^${CMAKE_SOURCE_DIR}/src/.*\\.cpp$"
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/tidy.sh ${PIYO_RUN_CLANG_TIDY} ${PIYO_CLANG_TIDY}
+            ${CMAKE_BINARY_DIR} ${PIYO_CORES} "^${CMAKE_SOURCE_DIR}/src/.*\\.cpp$"
     WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
     COMMENT "Running clang-tidy over src/"
     VERBATIM)
