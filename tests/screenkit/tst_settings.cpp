@@ -309,10 +309,10 @@ private Q_SLOTS:
     {
         QTemporaryDir home;
         const QString path = home.filePath(u"piyo/piyo.conf"_s);
-        double last = 1.0;
+        double last = 0; // where the drag ends
         {
             Settings settings(path);
-            for (int step = 1; step <= 400; ++step) {
+            for (int step = 1; step < 400; ++step) { // up, back to the design size, up again
                 last = 1.0 + (step % 200) * 0.01;
                 settings.setScale(last);
                 if (step == 150)
@@ -325,7 +325,6 @@ private Q_SLOTS:
         const Settings next(path);
         QCOMPARE(next.scale(), 2.5);
         QVERIFY(next.byEar());
-        QVERIFY(last != 2.5);
     }
 
     void badConfLeavesEveryScreenWorking_data() { addBadConfRows(); }
