@@ -3,6 +3,8 @@
 #include "AudioPlayer.h"
 #include "AudioThread.h"
 #include "Fonts.h"
+#include "Form.h"
+#include "Screen.h"
 #include "ScreenSet.h"
 #include "Settings.h"
 #include "SqliteHistory.h"
@@ -11,14 +13,67 @@
 #include <QGuiApplication>
 #include <QTextStream>
 #include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <utility>
 
 namespace {
 
-constexpr int SoundPreloadDelay = 300; // ms after the menu is shown
+// Runs `then` once, as soon as the window has been drawn for the first time.
+class AfterFirstFrame final : public QObject
+{
+public:
+    AfterFirstFrame(QWidget* window, std::function<void()> then) : QObject(window), m_then(std::move(then))
+    {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && m_then)
+            QTimer::singleShot(0, qApp, std::exchange(m_then, {})); // after this paint reaches the screen
+        return false;
+    }
+
+private:
+    std::function<void()> m_then;
+};
+
+// The answer history, opened once the menu is on screen or when first used:
+// its thread loading the database driver would compete with the first frame
+// for the machine's cores.
+class HistoryOpenedLater final : public history::AnswerHistory
+{
+public:
+    void open()
+    {
+        if (!m_opened)
+            m_opened = std::make_unique<SqliteHistory>();
+    }
+    void record(const history::Answer& answer) override
+    {
+        open();
+        m_opened->record(answer);
+    }
+    void results(Season season, const QDateTime& now, QObject* context,
+                 std::function<void(const history::Results&)> done) override
+    {
+        open();
+        m_opened->results(season, now, context, std::move(done));
+    }
+    void lastAnswers(Season season, int count, QObject* context,
+                     std::function<void(const history::LastAnswers&)> done) override
+    {
+        open();
+        m_opened->lastAnswers(season, count, context, std::move(done));
+    }
+
+private:
+    std::unique_ptr<SqliteHistory> m_opened;
+};
 
 // Qt reports a display it cannot reach with a page of advice and an abort.
 // While the application starts, its messages are held back; a fatal one
@@ -59,15 +114,20 @@ int runProgram(int argc, char** argv)
     SystemRandom random;
     // The history opens its file on its own thread; a file it cannot use costs a line on stderr, nothing
     // more.
-    auto history = std::make_unique<SqliteHistory>();
+    auto history = std::make_unique<HistoryOpenedLater>();
     Settings settings; // read once, here; written by a worker from now on
-    ScreenSet screens({clock, random, [] { return std::make_unique<AudioPlayer>(); }, history.get(), &settings,
-                       [] { return AudioThread::instance().soundIsOff(); }});
+    ScreenSet screens({clock, random, [] { return std::make_unique<AudioPlayer>(); }, history.get(),
+                       &settings, [] { return AudioThread::instance().soundIsOff(); }});
     QObject::connect(&screens, &ScreenSet::finished, &app, &QCoreApplication::quit);
     screens.show(ScreenId::Menu);
-    // The menu plays no sound and shows without the sound libraries; they load
-    // on the audio thread while the user reads it, so the first call is quick.
-    QTimer::singleShot(SoundPreloadDelay, &app, [] { AudioThread::instance().preload(); });
+    // The menu plays no sound and shows without the sound libraries and the
+    // history; they load on their threads while the user reads it, so the first
+    // call is quick.
+    new AfterFirstFrame(screens.screen(ScreenId::Menu).form(), [history = history.get()] {
+        history->open();
+        AudioThread::instance().preload();
+        reportMissingJapaneseFonts();
+    });
     const int status = app.exec();
     history.reset(); // the answers still queued are written before the program ends
     settings.flush();

@@ -8,28 +8,44 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <array>
+
 using namespace Qt::StringLiterals;
 
-void installJapaneseFonts()
+namespace {
+
+struct Substitute
 {
-    struct Substitute
-    {
-        QString layoutFamily;
-        QString installedFamily;
-    };
-    const Substitute substitutes[] = {
+    QString layoutFamily;
+    QString installedFamily;
+};
+
+std::array<Substitute, 3> substitutes()
+{
+    return {{
         {typeface::Mincho, u"IPAPMincho"_s},
         {typeface::FixedMincho, u"IPAMincho"_s},
         {typeface::Gothic, u"IPAPGothic"_s},
-    };
-    const QStringList installed = QFontDatabase::families();
-    for (const Substitute& substitute : substitutes) {
+    }};
+}
+
+} // namespace
+
+void installJapaneseFonts()
+{
+    for (const Substitute& substitute : substitutes())
         QFont::insertSubstitution(substitute.layoutFamily, substitute.installedFamily);
-        if (!installed.contains(substitute.installedFamily)) {
-            const QString fallback = QFontInfo(QFont(substitute.layoutFamily)).family();
-            QTextStream(stderr) << "piyo: Japanese font " << substitute.installedFamily
-                                << " is not installed; using " << fallback << " for "
-                                << substitute.layoutFamily << " (install fonts-ipafont)\n";
-        }
+}
+
+void reportMissingJapaneseFonts()
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const Substitute& substitute : substitutes()) {
+        if (installed.contains(substitute.installedFamily))
+            continue;
+        const QString fallback = QFontInfo(QFont(substitute.layoutFamily)).family();
+        QTextStream(stderr) << "piyo: Japanese font " << substitute.installedFamily
+                            << " is not installed; using " << fallback << " for " << substitute.layoutFamily
+                            << " (install fonts-ipafont)\n";
     }
 }
