@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Runs one fuzzer for a bounded time over its seeds and its growing corpus,
 # keeps its log beside the corpus and prints how many inputs it ran.
-# usage: fuzz-one.sh FUZZER SEED_DIR CORPUS_DIR ARTIFACT_DIR SECONDS
+# usage: fuzz-one.sh FUZZER SEED_DIR CORPUS_DIR ARTIFACT_DIR SECONDS [LIBFUZZER_OPTION...]
+# (the options given replace the defaults below: the last of a name counts)
 set -uo pipefail
 fuzzer=$1 seeds=$2 corpus=$3 artifacts=$4 seconds=$5
+shift 5
 name=$(basename "$fuzzer")
 log=$(dirname "$artifacts")/$name.log
 mkdir -p "$corpus" "$artifacts"
@@ -12,7 +14,7 @@ export LSAN_OPTIONS=suppressions=$(dirname "$0")/lsan.supp:print_suppressions=0
 # freezes the window, but one that takes 10 s (sanitizers included) is a runaway
 # decode all the same. A 4096 px picture, the largest taken, decodes well within it.
 "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
-  -print_final_stats=1 -artifact_prefix="$artifacts/$name-" "$corpus" "$seeds" >"$log" 2>&1
+  -print_final_stats=1 -artifact_prefix="$artifacts/$name-" "$@" "$corpus" "$seeds" >"$log" 2>&1
 status=$?
 runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
 echo "$name: ${runs:-?} inputs (limit ${seconds} s), corpus $(ls "$corpus" | wc -l) files, exit $status"

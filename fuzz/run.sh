@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the fuzzers with clang in build-fuzz and runs each for a bounded time
-# (FUZZ_SECONDS, 60 by default). Seeds come from a media directory: MEDIA_DIR,
-# else the default build tree's.
+# Builds the fuzzers with clang in build-fuzz and runs each for a bounded time:
+# the media readers' FUZZ_SECONDS each (60 by default), piyo-import's and
+# piyo-check-media's FUZZ_TOOL_SECONDS each (35 by default). Seeds come from a
+# media directory: MEDIA_DIR, else the default build tree's.
 # usage: fuzz/run.sh [extra ctest arguments]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,8 +13,9 @@ cmake -S . -B "$build" -G Ninja \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DPIYO_FUZZ=ON -DPIYO_BUILD_MEDIA=OFF \
   -DPIYO_FUZZ_SECONDS="${FUZZ_SECONDS:-60}" \
+  -DPIYO_FUZZ_TOOL_SECONDS="${FUZZ_TOOL_SECONDS:-35}" \
   -DPIYO_FUZZ_MEDIA_DIR="${MEDIA_DIR:-$root/build}"
-cmake --build "$build" --target fuzz_description fuzz_wav fuzz_picture -j"${JOBS:-2}"
+cmake --build "$build" --target fuzzers -j"${JOBS:-2}"
 rm -rf "$build/fuzz/artifacts" # what is left there is what this run found
 status=0
 ctest --test-dir "$build/fuzz" -L fuzz --output-on-failure "$@" || status=$?

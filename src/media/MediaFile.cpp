@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -105,7 +106,15 @@ std::optional<QByteArray> readOpenFile(int fd, qint64 maxBytes, QString* why)
             *why = file.errorString();
         return std::nullopt;
     }
-    QByteArray bytes = file.read(maxBytes);
+    // QIODevice::read(n) takes n bytes of memory before it reads: ask for what the
+    // file holds, then for the rest in small pieces should it have grown meanwhile.
+    QByteArray bytes = file.read(std::clamp<qint64>(file.size(), 0, maxBytes));
+    while (bytes.size() < maxBytes && file.error() == QFileDevice::NoError) {
+        const QByteArray more = file.read(std::min<qint64>(maxBytes - bytes.size(), 64 * 1024));
+        if (more.isEmpty())
+            break;
+        bytes += more;
+    }
     if (file.error() != QFileDevice::NoError) {
         if (why)
             *why = file.errorString();

@@ -132,9 +132,9 @@ qint64 declaredDataBytes(SNDFILE* file)
 
 bool decodesAtAll(SNDFILE* file, const SF_INFO& info)
 {
-    constexpr sf_count_t ProbeFrames = 1024;
-    std::vector<float> probe(std::size_t(ProbeFrames * info.channels));
-    return sf_readf_float(file, probe.data(), std::min(ProbeFrames, info.frames)) > 0;
+    const sf_count_t probeFrames = std::min<sf_count_t>(1024, info.frames);
+    std::vector<float> probe(std::size_t(probeFrames * info.channels));
+    return sf_readf_float(file, probe.data(), probeFrames) > 0;
 }
 
 // Opens the file on fd and refuses what would not play properly, filling in
@@ -266,8 +266,10 @@ std::optional<SoundFile> SoundFile::scan(const QString& path, QString* why, doub
     SoundFile sound(header);
 
     const qint64 wanted = framesWanted(sfInfo, maxSeconds);
-    const qint64 blockFrames = std::max<qint64>(
-        1, std::min(media::limits::SoundBlockFrames, media::limits::MaxSoundSamplesAtOnce / sfInfo.channels));
+    // No larger than what is asked for: a few frames of a thousand channels need no 16 MB block.
+    const qint64 blockFrames =
+        std::max<qint64>(1, std::min({media::limits::SoundBlockFrames,
+                                      media::limits::MaxSoundSamplesAtOnce / sfInfo.channels, wanted}));
     std::vector<float> block(std::size_t(blockFrames * sfInfo.channels));
     qint64 done = 0;
     while (done < wanted) {

@@ -32,9 +32,10 @@ using SndFilePtr = std::unique_ptr<SNDFILE, SndFileCloser>;
 // Each block goes to take; returns the frames read.
 template <class Take> sf_count_t readBlocks(SNDFILE* file, int channels, sf_count_t frames, Take take)
 {
-    const sf_count_t blockFrames =
-        std::max<sf_count_t>(1, std::min<sf_count_t>(media::limits::SoundBlockFrames,
-                                                     media::limits::MaxSoundSamplesAtOnce / channels));
+    // No larger than what is asked for: a few frames of a thousand channels need no 16 MB block.
+    const sf_count_t blockFrames = std::max<sf_count_t>(
+        1, std::min<sf_count_t>(
+               {media::limits::SoundBlockFrames, media::limits::MaxSoundSamplesAtOnce / channels, frames}));
     std::vector<float> block(std::size_t(blockFrames) * std::size_t(channels));
     std::vector<float> mono(static_cast<std::size_t>(blockFrames));
     sf_count_t done = 0;
@@ -142,8 +143,16 @@ Sound shape(const Sound& mono, const Stretch& stretch, QString* error)
         *error = u"the stretch asked for is not in the recording"_s;
         return {};
     }
-    const std::vector<float> kept(mono.samples.begin() + std::ptrdiff_t(first),
-                                  mono.samples.begin() + std::ptrdiff_t(last));
+    std::vector<float> kept(mono.samples.begin() + std::ptrdiff_t(first),
+                            mono.samples.begin() + std::ptrdiff_t(last));
+    // A float recording may hold samples far beyond full scale: brought within it first,
+    // or the resampler's sums overflow and the call is written as infinities and NaNs.
+    float keptPeak = 0;
+    for (const float s : kept)
+        keptPeak = std::max(keptPeak, std::abs(s));
+    if (keptPeak > 1.0f)
+        for (float& s : kept)
+            s /= keptPeak;
     Sound out;
     out.sampleRate = targetRate(mono.sampleRate);
     out.samples = resample(kept, mono.sampleRate, out.sampleRate, error);
