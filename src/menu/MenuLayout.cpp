@@ -62,15 +62,15 @@ Controls controlsOf(const Form& form)
         return found;
     };
     Controls controls{
-        .Label3 = form.label(u"Label3"_s),
-        .Label4 = form.label(u"Label4"_s),
-        .Label5 = form.label(u"Label5"_s),
-        .Label7 = form.label(u"Label7"_s),
-        .Label8 = form.label(u"Label8"_s),
-        .Label9 = form.label(u"Label9"_s),
-        .Label11 = form.label(u"Label11"_s),
-        .Label12 = form.label(u"Label12"_s),
-        .Label13 = form.label(u"Label13"_s),
+        .lookUp = form.label(u"Label3"_s),
+        .quiz = form.label(u"Label4"_s),
+        .quit = form.label(u"Label5"_s),
+        .lookUpSpringSummer = form.label(u"Label7"_s),
+        .lookUpAutumnWinter = form.label(u"Label8"_s),
+        .backFromLookUp = form.label(u"Label9"_s),
+        .quizSpringSummer = form.label(u"Label11"_s),
+        .quizAutumnWinter = form.label(u"Label12"_s),
+        .backFromQuiz = form.label(u"Label13"_s),
         .levels = {},
     };
     // Level     labels shown

@@ -10,15 +10,15 @@ Form* MenuScreen::buildForm()
     auto onClick = [this](FormLabel* label, auto handler) {
         connect(label, &FormLabel::clicked, this, handler);
     };
-    onClick(m_ui.Label3, &MenuScreen::onLookUpClicked);
-    onClick(m_ui.Label4, &MenuScreen::onQuizClicked);
-    onClick(m_ui.Label5, &MenuScreen::onQuitClicked);
-    onClick(m_ui.Label9, &MenuScreen::onBackFromLookUpClicked);
-    onClick(m_ui.Label13, &MenuScreen::onBackFromQuizClicked);
-    onClick(m_ui.Label7, [this] { Q_EMIT switchRequested(ScreenId::SpringSummerReference); });
-    onClick(m_ui.Label8, [this] { Q_EMIT switchRequested(ScreenId::AutumnWinterReference); });
-    onClick(m_ui.Label11, [this] { Q_EMIT switchRequested(ScreenId::SpringSummerQuiz); });
-    onClick(m_ui.Label12, [this] { Q_EMIT switchRequested(ScreenId::AutumnWinterQuiz); });
+    onClick(m_ui.lookUp, &MenuScreen::onLookUpClicked);
+    onClick(m_ui.quiz, &MenuScreen::onQuizClicked);
+    onClick(m_ui.quit, &MenuScreen::onQuitClicked);
+    onClick(m_ui.backFromLookUp, &MenuScreen::onBackFromLookUpClicked);
+    onClick(m_ui.backFromQuiz, &MenuScreen::onBackFromQuizClicked);
+    onClick(m_ui.lookUpSpringSummer, [this] { Q_EMIT switchRequested(ScreenId::SpringSummerReference); });
+    onClick(m_ui.lookUpAutumnWinter, [this] { Q_EMIT switchRequested(ScreenId::AutumnWinterReference); });
+    onClick(m_ui.quizSpringSummer, [this] { Q_EMIT switchRequested(ScreenId::SpringSummerQuiz); });
+    onClick(m_ui.quizAutumnWinter, [this] { Q_EMIT switchRequested(ScreenId::AutumnWinterQuiz); });
     return form;
 }
 
