@@ -7,12 +7,15 @@
 # it when the calling script exits.
 
 started_pids=()
+pulse_pid=""
 stop_test_session() {
   for pid in "${started_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  if [ -n "${test_session:-}" ]; then
-    pulseaudio --kill 2>/dev/null || true
-    rm -rf "$test_session"
+  if [ -n "$pulse_pid" ]; then
+    # The sound server tidies its folder as it goes: the folder is removed after it has gone.
+    kill "$pulse_pid" 2>/dev/null || true
+    for _ in $(seq 50); do kill -0 "$pulse_pid" 2>/dev/null || break; sleep 0.1; done
   fi
+  if [ -n "${test_session:-}" ]; then rm -rf "$test_session"; fi
 }
 trap stop_test_session EXIT
 
@@ -42,6 +45,7 @@ pulseaudio --daemonize=yes --system=false --exit-idle-time=-1 -n --disallow-exit
   --load="module-null-sink sink_name=nullsink rate=48000 channels=2" --load=module-always-sink \
   >/dev/null 2>&1
 for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+pulse_pid=$(cat "$XDG_RUNTIME_DIR/pulse/pid" 2>/dev/null || true)
 pactl set-default-sink nullsink
 server=$(pactl info 2>/dev/null | sed -n 's/^Server String: //p')
 case "$server" in /*) server="unix:$server" ;; esac
