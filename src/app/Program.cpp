@@ -42,39 +42,6 @@ private:
     std::function<void()> m_then;
 };
 
-// The answer history, opened once the menu is on screen or when first used:
-// its thread loading the database driver would compete with the first frame
-// for the machine's cores.
-class HistoryOpenedLater final : public history::AnswerHistory
-{
-public:
-    void open()
-    {
-        if (!m_opened)
-            m_opened = std::make_unique<SqliteHistory>();
-    }
-    void record(const history::Answer& answer) override
-    {
-        open();
-        m_opened->record(answer);
-    }
-    void results(Season season, const QDateTime& now, QObject* context,
-                 std::function<void(const history::Results&)> done) override
-    {
-        open();
-        m_opened->results(season, now, context, std::move(done));
-    }
-    void lastAnswers(Season season, int count, QObject* context,
-                     std::function<void(const history::LastAnswers&)> done) override
-    {
-        open();
-        m_opened->lastAnswers(season, count, context, std::move(done));
-    }
-
-private:
-    std::unique_ptr<SqliteHistory> m_opened;
-};
-
 // Qt reports a display it cannot reach with a page of advice and an abort.
 // While the application starts, its messages are held back; a fatal one
 // becomes one line and a plain exit status, the others are shown afterwards.
@@ -113,8 +80,9 @@ int runProgram(int argc, char** argv)
     SteadyClock clock;
     SystemRandom random;
     // The history opens its file on its own thread; a file it cannot use costs a line on stderr, nothing
-    // more.
-    auto history = std::make_unique<HistoryOpenedLater>();
+    // more. Its thread starts once the menu is on screen (or at first use), not to compete with the
+    // first frame for the machine's cores.
+    auto history = std::make_unique<SqliteHistory>();
     Settings settings; // read once, here; written by a worker from now on
     ScreenSet screens({clock, random, [] { return std::make_unique<AudioPlayer>(); }, history.get(),
                        &settings, [] { return AudioThread::instance().soundIsOff(); }});
@@ -124,7 +92,7 @@ int runProgram(int argc, char** argv)
     // history; they load on their threads while the user reads it, so the first
     // call is quick.
     new AfterFirstFrame(screens.screen(ScreenId::Menu).form(), [history = history.get()] {
-        history->open();
+        history->start();
         AudioThread::instance().preload();
         reportMissingJapaneseFonts();
     });

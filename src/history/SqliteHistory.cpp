@@ -15,12 +15,20 @@ SqliteHistory::SqliteHistory(const QString& folder) : m_writer(new HistoryWriter
     m_thread.setObjectName(u"piyo history"_s);
     m_writer->moveToThread(&m_thread);
     QObject::connect(&m_thread, &QThread::finished, m_writer, &QObject::deleteLater);
+}
+
+void SqliteHistory::start()
+{
+    if (m_started)
+        return;
+    m_started = true;
     m_thread.start();
     QMetaObject::invokeMethod(m_writer, &HistoryWriter::open, Qt::QueuedConnection);
 }
 
 SqliteHistory::~SqliteHistory()
 {
+    start(); // a history never used still ends its writer on its own thread
     // Queued behind every answer handed over so far.
     QMetaObject::invokeMethod(
         m_writer,
@@ -39,6 +47,7 @@ QString SqliteHistory::defaultFolder()
 
 void SqliteHistory::record(const history::Answer& answer)
 {
+    start();
     QMetaObject::invokeMethod(
         m_writer, [writer = m_writer, answer] { writer->write(answer); }, Qt::QueuedConnection);
 }
@@ -68,6 +77,7 @@ void ask(HistoryWriter* writer, QObject* context, Work work, std::function<void(
 void SqliteHistory::results(Season season, const QDateTime& now, QObject* context,
                             std::function<void(const history::Results&)> done)
 {
+    start();
     ask<history::Results>(
         m_writer, context, [season, now](HistoryWriter& writer) { return writer.results(season, now); },
         std::move(done));
@@ -76,6 +86,7 @@ void SqliteHistory::results(Season season, const QDateTime& now, QObject* contex
 void SqliteHistory::lastAnswers(Season season, int count, QObject* context,
                                 std::function<void(const history::LastAnswers&)> done)
 {
+    start();
     ask<history::LastAnswers>(
         m_writer, context,
         [season, count](HistoryWriter& writer) { return writer.lastAnswers(season, count); },

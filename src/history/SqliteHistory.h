@@ -7,7 +7,9 @@
 class HistoryWriter;
 
 // The answer history in $XDG_DATA_HOME/piyo/history.sqlite, written on a thread
-// of its own so that a slow disk or a busy file never holds up a click.
+// of its own so that a slow disk or a busy file never holds up a click. The
+// thread starts, and opens the file, on start() or the first use, whichever
+// comes first: the program starts it once its first window is on screen.
 class SqliteHistory final : public history::AnswerHistory
 {
 public:
@@ -16,6 +18,8 @@ public:
     ~SqliteHistory() override;
 
     static QString defaultFolder();
+
+    void start();
 
     void record(const history::Answer& answer) override;
     void results(Season season, const QDateTime& now, QObject* context,
@@ -29,4 +33,5 @@ public:
 private:
     QThread m_thread;
     HistoryWriter* m_writer;
+    bool m_started = false;
 };
