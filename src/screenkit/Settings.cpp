@@ -43,8 +43,10 @@ QString unusable(const QString& path)
         return u"it is not a regular file"_s;
     if (info.st_size > MaxConfBytes)
         return u"it is %1 bytes, far more than settings take"_s.arg(qint64(info.st_size));
-    if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0)
-        return u"it cannot be read and written"_s;
+    if (::access(QFile::encodeName(path).constData(), R_OK) != 0)
+        return u"it cannot be read"_s;
+    if (::access(QFile::encodeName(path).constData(), W_OK) != 0)
+        return {}; // read, and left as it is (see read())
     // Whoever holds the lock is writing it now, or left it from another
     // machine; waiting for either could take long.
     QLockFile lock(path + u".lock"_s);
@@ -108,7 +110,13 @@ void Settings::read()
     m_values.scale = ok ? formscale::clamped(scale) : formscale::Smallest;
     m_values.byEar = conf.value(ByEarKey, false).toBool();
     m_values.weakFirst = conf.value(WeakFirstKey, false).toBool();
-    m_writable = true;
+    // A conf the user made read-only is theirs to keep: its values hold, and
+    // changes last for the run.
+    m_writable = ::access(QFile::encodeName(m_path).constData(), F_OK) != 0 ||
+                 ::access(QFile::encodeName(m_path).constData(), W_OK) == 0;
+    if (!m_writable)
+        say(u"settings in %1 cannot be written: changes last for this run"_s.arg(
+            QDir::toNativeSeparators(m_path)));
 }
 
 void Settings::setScale(double factor)
