@@ -37,7 +37,7 @@ QString unusable(const QString& path)
     struct stat info
     {
     };
-    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) // a link (a dotfile manager's) is followed
         return errno == ENOENT ? QString() : u"cannot look at it"_s;
     if (!S_ISREG(info.st_mode))
         return u"it is not a regular file"_s;
