@@ -31,6 +31,8 @@ def no_sound_server(args, scratch):
         e.click(menu, e.centre(e.MENU["quit"]))
         status = program.wait(10)
         e.check(status == 0, f"piyo ended with status {status} without a sound server")
+        said = [line for line in program.stderr().splitlines() if "no sound server" in line]
+        e.check(len(said) == 1, f"expected one line saying there is no sound server, got {said!r}")
     e.log("no sound server: bird", bird, "shown and answered")
 
 
