@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     FUZZ_CHECK(text.isEmpty() || text.endsWith("\r\n"));
 
-    // Every line that was valid UTF-8 comes back the same from code page 932.
+    // The text comes back from code page 932 character for character, each line ended by CR LF.
     const QStringList expected = utf8Lines(*utf8);
     const QString decoded = description::decodeCp932(text);
     QString joined;

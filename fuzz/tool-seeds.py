@@ -93,8 +93,10 @@ gradient = ["-size", "48x32", "gradient:#3a6-#fc4"]
 baseline = convert(*gradient, "-quality", "80", "jpg:-")
 if baseline:
     write(pictures, "baseline.jpg", baseline)
+    # Beyond the pixel budget: refused before decoding. (A claim within it, 8192 x
+    # 8192, is decoded grey at full size, a second or more under the sanitizers:
+    # seeds like that would take most of the fuzzing time.)
     write(pictures, "claims-20000x20000.jpg", jpeg_with_size(baseline, 20000, 20000))
-    write(pictures, "claims-8192x8192.jpg", jpeg_with_size(baseline, 8192, 8192))
     # Cut in the middle of its coded data: Qt would show the missing rows grey.
     write(pictures, "cut-short.jpg", baseline[:len(baseline) * 2 // 3])
     write(pictures, "no-end-marker.jpg", baseline[:-2])
