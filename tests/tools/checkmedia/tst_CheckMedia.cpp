@@ -1,4 +1,5 @@
 #include "GifWriter.h"
+#include "HostileFiles.h"
 #include "PictureLoader.h"
 
 #include <QBuffer>
@@ -97,31 +98,6 @@ QByteArray png(QSize size)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return bytes;
-}
-
-// A WAV header declaring dataBytes of 16-bit sound, the file made that long but
-// sparse: a few kilobytes on disk.
-bool sparseWav(const QString& path, int channels, int rate, qint64 dataBytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray header;
-    auto u32 = [&](quint32 v) { header.append(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [&](quint16 v) { header.append(reinterpret_cast<const char*>(&v), 2); };
-    header += "RIFF";
-    u32(quint32(36 + dataBytes));
-    header += "WAVEfmt ";
-    u32(16);
-    u16(1);
-    u16(quint16(channels));
-    u32(quint32(rate));
-    u32(quint32(rate * channels * 2));
-    u16(quint16(channels * 2));
-    u16(16);
-    header += "data";
-    u32(quint32(dataBytes));
-    return file.write(header) == header.size() && file.resize(header.size() + dataBytes);
 }
 
 // The checker as a user would run it, but with its address space limited: a
@@ -392,7 +368,7 @@ void TestCheckMedia::hostileFileIsNamedWithinMemory()
     buffer.open(QIODevice::WriteOnly);
     photo.save(&buffer, "JPEG");
     if (kind.startsWith(u"wav"_s)) {
-        QVERIFY(sparseWav(path, 1024, 384000, kind.mid(4).toLongLong() * 1024 * 1024));
+        QVERIFY(hostile::sparseWav(path, 1024, 384000, kind.mid(4).toLongLong() * 1024 * 1024));
     } else {
         QFile out(path);
         QVERIFY(out.open(QIODevice::WriteOnly));

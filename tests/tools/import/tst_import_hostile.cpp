@@ -1,5 +1,6 @@
 // piyo-import against files and folders that try to do harm: what the user keeps is the
 // earlier file still in use, nothing outside their folder touched, and memory within bounds.
+#include "HostileFiles.h"
 #include "Importer.h"
 
 #include <QBuffer>
@@ -111,30 +112,6 @@ QByteArray jpegClaiming(int side, bool progressive)
     return bytes;
 }
 
-// A WAV header declaring dataBytes of 16-bit sound; the file is that long but sparse.
-bool sparseWav(const QString& path, int channels, int rate, qint64 dataBytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QByteArray header;
-    auto u32 = [&](quint32 v) { header.append(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [&](quint16 v) { header.append(reinterpret_cast<const char*>(&v), 2); };
-    header += "RIFF";
-    u32(quint32(36 + dataBytes));
-    header += "WAVEfmt ";
-    u32(16);
-    u16(1);
-    u16(quint16(channels));
-    u32(quint32(rate));
-    u32(quint32(rate * channels * 2));
-    u16(quint16(channels * 2));
-    u16(16);
-    header += "data";
-    u32(quint32(dataBytes));
-    return file.write(header) == header.size() && file.resize(header.size() + dataBytes);
-}
-
 bool toneWav(const QString& path, double seconds)
 {
     SF_INFO info{};
@@ -214,7 +191,7 @@ void ImportHostileTest::hostileFileIsRefusedWithinMemory()
         const QByteArray whole = jpeg({640, 480}, false, true);
         QVERIFY(writeFile(source, whole.left(whole.size() * 2 / 3)));
     } else if (kind.startsWith(u"wav"_s)) {
-        QVERIFY(sparseWav(source, 1024, 384000, megabytes * 1024 * 1024));
+        QVERIFY(hostile::sparseWav(source, 1024, 384000, megabytes * 1024 * 1024));
     } else {
         QFile text(source);
         QVERIFY(text.open(QIODevice::WriteOnly) && text.resize(megabytes * 1024 * 1024));
