@@ -10,13 +10,13 @@
 #include "BirdTables.h"
 #include "FakeClock.h"
 #include "Fonts.h"
-#include "LongestDescription.h"
-#include "ReferenceScreen.h"
 #include "Form.h"
 #include "FormButton.h"
 #include "FormLabel.h"
 #include "ListBox.h"
+#include "LongestDescription.h"
 #include "PictureBox.h"
+#include "ReferenceScreen.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -110,7 +110,7 @@ std::optional<QByteArray> readOpenFile(int fd, qint64 maxBytes, QString* why)
     // file holds, then for the rest in small pieces should it have grown meanwhile.
     QByteArray bytes = file.read(std::clamp<qint64>(file.size(), 0, maxBytes));
     while (bytes.size() < maxBytes && file.error() == QFileDevice::NoError) {
-        const QByteArray more = file.read(std::min<qint64>(maxBytes - bytes.size(), 64 * 1024));
+        const QByteArray more = file.read(std::min<qint64>(maxBytes - bytes.size(), qint64{64} * 1024));
         if (more.isEmpty())
             break;
         bytes += more;

@@ -17,7 +17,7 @@ namespace media::limits {
 // the 512 MB a tool may use.
 inline constexpr qint64 MaxPicturePixels = qint64{8192} * 8192;
 // The most bytes one decoded picture may take, for QImageReader::setAllocationLimit.
-inline constexpr int PictureAllocationMegabytes = int(MaxPicturePixels * 4 / (1024 * 1024));
+inline constexpr int PictureAllocationMegabytes = int(MaxPicturePixels * 4 / (qint64{1024} * 1024));
 // The program shows a picture at its own size (halved for an imported one kept
 // at twice the size), so it takes one no more than this a side; piyo-import
 // scales larger ones down to the panel.

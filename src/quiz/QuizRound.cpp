@@ -97,7 +97,7 @@ bool QuizRound::CheckRecent()
         if (m_recent[std::size_t(slot)] == m_currentEntry)
             return false;
     for (int slot = 1; slot < RecentWindow; ++slot)
-        m_recent[std::size_t(slot)] = m_recent[std::size_t(slot + 1)];
+        m_recent[std::size_t(slot)] = m_recent[std::size_t(slot) + 1];
     m_recent[RecentWindow] = qint16(m_currentEntry);
     return true;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "BirdTables.h"
-#include "Season.h"
 #include "ControlSpec.h"
 #include "Palette.h"
+#include "Season.h"
 
 #include <array>
 #include <vector>

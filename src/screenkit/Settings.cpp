@@ -24,7 +24,7 @@ const QString ByEarKey = u"quiz/byEar"_s;
 const QString WeakFirstKey = u"quiz/weakFirst"_s;
 
 // The conf holds three short lines; anything near this size is not one of ours.
-constexpr qint64 MaxConfBytes = 64 * 1024;
+constexpr qint64 MaxConfBytes = qint64{64} * 1024;
 
 void say(const QString& line)
 {

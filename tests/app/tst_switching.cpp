@@ -1,10 +1,10 @@
 #include "FakeClock.h"
+#include "Form.h"
+#include "FormLabel.h"
 #include "RecordingPlayer.h"
 #include "Screen.h"
 #include "ScreenSet.h"
 #include "ScriptedRandom.h"
-#include "Form.h"
-#include "FormLabel.h"
 
 #include <QApplication>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
-#include "ZoomIn.h"
 #include "Form.h"
 #include "PictureBox.h"
+#include "ZoomIn.h"
 
 #include <QPointer>
 #include <QtTest>

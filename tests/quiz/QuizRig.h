@@ -1,11 +1,11 @@
 #pragma once
 
-#include "QuizScreen.h"
-#include "ScreenRig.h"
 #include "Form.h"
 #include "FormLabel.h"
 #include "IntervalTimer.h"
 #include "PictureBox.h"
+#include "QuizScreen.h"
+#include "ScreenRig.h"
 
 #include <QtTest>
 

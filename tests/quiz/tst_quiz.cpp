@@ -1,8 +1,8 @@
-#include "QuizRig.h"
 #include "Form.h"
 #include "FormLabel.h"
 #include "IntervalTimer.h"
 #include "PictureBox.h"
+#include "QuizRig.h"
 
 #include <QSignalSpy>
 #include <QtTest>

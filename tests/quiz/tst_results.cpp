@@ -1,8 +1,8 @@
 #include "BirdTables.h"
+#include "ListBox.h"
 #include "QuizLayout.h"
 #include "QuizRig.h"
 #include "ResultsText.h"
-#include "ListBox.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 #include "BirdTables.h"
+#include "ListBox.h"
 #include "QuizLayout.h"
 #include "QuizRig.h"
 #include "WeakBirds.h"
-#include "ListBox.h"
 
 #include <QSettings>
 #include <QtTest>

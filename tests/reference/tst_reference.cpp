@@ -1,10 +1,10 @@
-#include "ReferenceScreen.h"
-#include "ScreenRig.h"
 #include "Form.h"
 #include "FormButton.h"
 #include "FormLabel.h"
 #include "ListBox.h"
 #include "PictureBox.h"
+#include "ReferenceScreen.h"
+#include "ScreenRig.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
-#include "QuizLayout.h"
 #include "Form.h"
 #include "FormLabel.h"
 #include "PictureBox.h"
+#include "QuizLayout.h"
 
 #include <QSignalSpy>
 #include <QtTest>
