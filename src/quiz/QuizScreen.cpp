@@ -5,7 +5,6 @@
 #include "Form.h"
 #include "FormLabel.h"
 #include "IntervalTimer.h"
-#include "ListBox.h"
 #include "MediaPaths.h"
 #include "NameBoard.h"
 #include "PictureBox.h"
@@ -13,8 +12,6 @@
 #include "Settings.h"
 
 #include <cmath>
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
