@@ -60,6 +60,11 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
     button.font = {FixedMincho, 14.25, true};
     button.back = Pink;
 
+    // Shown with 説明, once a bird is chosen; behind the viewer's click area,
+    // so with the description open a click on it closes the description.
+    ControlSpec panelSwitch = caption(u"Label6"_s, ShowSpectrogram, {225, 5385, 1005, 315}, Red, Left, true);
+    panelSwitch.visible = false;
+
     // clang-format off
     std::vector<ControlSpec> table{
         list,
@@ -70,6 +75,7 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
         caption(u"Label3"_s, season.plumageNote, {season.plumageNoteLeft, 105, 3135, 285}, Magenta,  Centre, false),
         caption(u"Label2"_s, season.caption,     {105, 75, 1965, 315},                     TitleBlue, Centre, true),
         controlRow(PictureBox, u"Image2"_s,       season.clickArea, false),
+        panelSwitch,
     };
     // clang-format on
     nameboard::append(table, season.season);
@@ -88,6 +94,7 @@ Controls controlsOf(const Form& form)
         .viewer = form.list(u"List1"_s),
         .describe = form.button(u"Command1"_s),
         .call = form.player(u"MediaPlayer1"_s),
+        .panelSwitch = form.label(u"Label6"_s),
     };
 }
 

@@ -14,6 +14,7 @@ class FormLabel;
 class ListBox;
 class PictureBox;
 class SoundPlayer;
+class SpectrogramView;
 
 namespace reference {
 
@@ -34,6 +35,13 @@ struct SeasonTable
 
 const SeasonTable& seasonTable(Season season);
 
+// The picture panel shows the bird or the spectrogram of its call; Label6 at
+// the panel's foot, level with 説明, switches between them. The spectrogram
+// takes the panel above that row, so the switch and 説明 never cover it.
+inline const QString ShowSpectrogram = QStringLiteral("■声紋");
+inline const QString ShowPicture = QStringLiteral("■絵");
+inline constexpr TwipsRect SpectrogramRect{90, 510, 4470, 4785};
+
 WindowSpec window(const SeasonTable& season);
 std::vector<ControlSpec> controls(const SeasonTable& season);
 
@@ -41,14 +49,16 @@ std::vector<ControlSpec> controls(const SeasonTable& season);
 // window is built.
 struct Controls
 {
-    nameboard::Labels names;     // Label1(0)..Label1(39): the forty names
-    FormLabel* toQuiz;           // Label4: ■ピヨ探し, the quiz of the set
-    FormLabel* toMenu;           // Label5: ■メニュー
-    PictureBox* picture;         // Image1: the bird's picture
-    PictureBox* viewerClickArea; // Image2: closes the description viewer
-    ListBox* viewer;             // List1: the description viewer
-    FormButton* describe;        // Command1: 説明, opens the viewer
-    SoundPlayer* call;           // MediaPlayer1: the bird's call
+    nameboard::Labels names;                // Label1(0)..Label1(39): the forty names
+    FormLabel* toQuiz;                      // Label4: ■ピヨ探し, the quiz of the set
+    FormLabel* toMenu;                      // Label5: ■メニュー
+    PictureBox* picture;                    // Image1: the bird's picture
+    PictureBox* viewerClickArea;            // Image2: closes the description viewer
+    ListBox* viewer;                        // List1: the description viewer
+    FormButton* describe;                   // Command1: 説明, opens the viewer
+    SoundPlayer* call;                      // MediaPlayer1: the bird's call
+    FormLabel* panelSwitch;                 // Label6: ■声紋 / ■絵, the picture panel's switch
+    SpectrogramView* spectrogram = nullptr; // over the picture panel; made by the screen
 };
 Controls controlsOf(const Form& form);
 

@@ -9,6 +9,7 @@
 #include "MediaPaths.h"
 #include "NameBoard.h"
 #include "PictureBox.h"
+#include "SpectrogramView.h"
 
 ReferenceScreen::ReferenceScreen(Season season, ScreenServices& services, QObject* parent)
     : Screen(parent), m_season(reference::seasonTable(season)), m_services(services)
@@ -19,6 +20,14 @@ Form* ReferenceScreen::buildForm()
     auto* form = new Form(reference::window(m_season), reference::controls(m_season), m_services.makePlayer,
                           windowScale());
     m_ui = reference::controlsOf(*form);
+    // Over the picture panel, under its switch.
+    m_ui.spectrogram = new SpectrogramView(form);
+    m_ui.spectrogram->setTwipsRect(reference::SpectrogramRect);
+    m_ui.spectrogram->stackUnder(m_ui.panelSwitch);
+    m_ui.spectrogram->setVisible(false);
+    if (SoundPlayer* call = callPlayer())
+        m_ui.spectrogram->follow(*call);
+    connect(m_ui.panelSwitch, &FormLabel::clicked, this, &ReferenceScreen::onPanelSwitchClicked);
     for (int i = 0; i < birds::BoardSize; ++i)
         connect(name(i), &FormLabel::clicked, this, [this, i] { onNameClicked(i); });
     connect(m_ui.describe, &FormButton::clicked, this, &ReferenceScreen::onDescriptionClicked);
@@ -34,6 +43,7 @@ void ReferenceScreen::load()
     DataRoot = media::dataRoot();
     callPlayer()->hide();
     MarkedEntry = 0;
+    PictureArrived = false;
     Design = zoom::designRectOf(*m_ui.picture);
     BirdNumbers = birds::numberTable(m_season.season);
     // Files asked for while the screen was last open are no longer wanted.
@@ -52,7 +62,11 @@ void ReferenceScreen::onNameClicked(int index)
     name(index)->setBackColour(nameboard::Marked);
     NumberText = media::birdNumberText(BirdNumbers[SelectedEntry]);
     presentation::hideBird(*m_ui.picture);
+    PictureArrived = false;
+    m_ui.spectrogram->clear();
     m_ui.describe->setVisible(true);
+    m_ui.panelSwitch->setVisible(true);
+    showPanel();
     MarkedEntry = SelectedEntry;
 
     // The picture grows in and the call starts once the files have been read.
@@ -63,6 +77,9 @@ void ReferenceScreen::onNameClicked(int index)
         },
         [this](const presentation::BirdMedia& bird) {
             presentation::showBird(*m_ui.picture, Design, bird, callPlayer());
+            PictureArrived = true;
+            if (ShowingSpectrogram)
+                presentation::hideBird(*m_ui.picture);
         });
 }
 
@@ -89,6 +106,24 @@ void ReferenceScreen::closeViewer()
     list->clearLines();
     list->setVisible(false);
     m_ui.viewerClickArea->setVisible(false);
+}
+
+void ReferenceScreen::onPanelSwitchClicked()
+{
+    ShowingSpectrogram = !ShowingSpectrogram;
+    showPanel();
+    // The picture grows in again, as it did when its name was clicked.
+    if (!ShowingSpectrogram && PictureArrived && m_ui.picture->hasPicture())
+        zoom::zoomIn(*m_ui.picture, Design);
+}
+
+// The switch names what a click on it shows.
+void ReferenceScreen::showPanel()
+{
+    m_ui.panelSwitch->setText(ShowingSpectrogram ? reference::ShowPicture : reference::ShowSpectrogram);
+    m_ui.spectrogram->setVisible(ShowingSpectrogram);
+    if (ShowingSpectrogram)
+        presentation::hideBird(*m_ui.picture);
 }
 
 FormLabel* ReferenceScreen::name(int position) const

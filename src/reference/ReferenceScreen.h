@@ -11,7 +11,9 @@
 // Looking birds up: a click on a name marks it red, grows the bird's picture
 // into the panel, shows the 説明 button and starts the call repeating. 説明
 // opens the bird's description in a list over the board; a click on the list,
-// the board or the picture closes it again.
+// the board or the picture closes it again. ■声紋 turns the picture panel over
+// to the spectrogram of the call, its cursor following what is heard, for this
+// bird and the next ones clicked, until ■絵 turns it back.
 class ReferenceScreen final : public Screen
 {
     Q_OBJECT
@@ -26,6 +28,8 @@ private:
     void onNameClicked(int index);
     void onDescriptionClicked(); // Command1: open the viewer
     void closeViewer();          // a click on List1 or Image2
+    void onPanelSwitchClicked(); // Label6: picture or spectrogram
+    void showPanel();
 
     FormLabel* name(int position) const;
     SoundPlayer* callPlayer() const;
@@ -37,7 +41,9 @@ private:
     birds::NumberTable BirdNumbers{};
     qint16 SelectedEntry = 0;
     qint16 MarkedEntry = 0;
-    zoom::DesignRect Design{}; // the picture box as laid out: where the zoom-in ends
+    bool ShowingSpectrogram = false; // kept while the screen lives, like the other fields
+    bool PictureArrived = false;     // the chosen bird's picture is in the box
+    zoom::DesignRect Design{};       // the picture box as laid out: where the zoom-in ends
     QString DataRoot;
     QString NumberText;
     LatestRequest m_birdRequest;

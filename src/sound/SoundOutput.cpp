@@ -9,6 +9,7 @@
 #include <QIODevice>
 #include <QLoggingCategory>
 #include <QMediaDevices>
+#include <QTimer>
 
 #include <algorithm>
 #include <atomic>
@@ -66,6 +67,27 @@ QByteArray toPcm(const SoundFile& wav)
     }
     return pcm;
 }
+
+// The same samples as toPcm() makes of them, mixed to mono for a picture of the sound.
+std::shared_ptr<const std::vector<float>> toMono(const SoundFile& wav)
+{
+    const std::vector<float>& in = wav.samples();
+    const int channels = wav.channels();
+    auto tame = [](float v) { return std::isfinite(v) ? std::clamp(v, -1.0f, 1.0f) : 0.0f; };
+    auto mono = std::make_shared<std::vector<float>>(std::size_t(wav.decodedFrames()));
+    auto out = mono->begin();
+    for (auto frame = in.begin(); frame != in.end(); frame += channels) {
+        float sum = 0;
+        for (int c = 0; c < channels; ++c)
+            sum += tame(frame[c]);
+        *out++ = sum / float(channels);
+    }
+    return mono;
+}
+
+// How often the position is read from the sink and reported: about once a
+// frame of a 60 Hz display.
+constexpr int kPositionMs = 15;
 
 } // namespace
 
@@ -152,6 +174,11 @@ void SoundOutput::setSource(const QString& path)
     const std::optional<SoundFile> wav = decode(path);
     if (!wav || wav->decodedFrames() == 0)
         return;
+    m_passSeconds = double(wav->decodedFrames()) / wav->sampleRate();
+    m_repeatCount = 1;
+    // Told before the sink is asked for, so the picture comes even when no sound can.
+    if (m_watcher.decoded)
+        m_watcher.decoded({wav->sampleRate(), toMono(*wav)});
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull()) {
         qCDebug(lcSound) << "no audio output";
@@ -170,17 +197,57 @@ void SoundOutput::setSource(const QString& path)
     if (m_sink->error() != QAudio::NoError) {
         qCDebug(lcSound) << "audio output failed" << m_sink->error();
         stop();
+        return;
+    }
+    if (m_watcher.position) {
+        if (!m_positionTimer) {
+            m_positionTimer = std::make_unique<QTimer>();
+            m_positionTimer->setTimerType(Qt::PreciseTimer);
+            m_positionTimer->setInterval(kPositionMs);
+            QObject::connect(m_positionTimer.get(), &QTimer::timeout, m_positionTimer.get(),
+                             [this] { reportPosition(); });
+        }
+        m_positionTimer->start();
     }
 }
 
 void SoundOutput::setRepeatCount(int count)
 {
-    if (m_loop && count >= 0)
+    if (m_loop && count >= 0) {
         m_loop->setRepeatCount(count);
+        m_repeatCount = count;
+    }
 }
 
 void SoundOutput::stop()
 {
+    const bool wasPlaying = m_positionTimer && m_positionTimer->isActive();
+    if (m_positionTimer)
+        m_positionTimer->stop();
     m_loop = nullptr;
     m_sink.reset();
+    if (wasPlaying && m_watcher.position)
+        m_watcher.position({0, false});
+}
+
+void SoundOutput::watch(SoundWatcher watcher)
+{
+    m_watcher = std::move(watcher);
+}
+
+// The sink's processed time is what the sound server has played of the stream,
+// passes and all; the passes join sample to sample, so where the one being
+// heard has got to is that time modulo a pass.
+void SoundOutput::reportPosition()
+{
+    if (!m_sink || m_passSeconds <= 0)
+        return;
+    const double played = double(m_sink->processedUSecs()) / 1e6;
+    const double passes = std::floor(played / m_passSeconds);
+    if (m_repeatCount > 0 && passes >= m_repeatCount) {
+        m_positionTimer->stop();
+        m_watcher.position({0, false});
+        return;
+    }
+    m_watcher.position({played - passes * m_passSeconds, true});
 }
