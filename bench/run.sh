@@ -14,6 +14,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 targets=(piyo bench_bare_window bench_startup bench_quiz bench_reference bench_soak bench_responsiveness bench_history bench_import bench_formats)
 if [ -f bench/sound/CMakeLists.txt ]; then targets+=(bench_sound); fi
+if [ -f bench/spectrogram/CMakeLists.txt ]; then targets+=(bench_spectrogram); fi
 cmake --build "$build" --target "${targets[@]}" -j"$(nproc)" || exit 1
 
 source scripts/test-session.sh
@@ -41,6 +42,9 @@ run quiz-present env QT_QPA_PLATFORM=offscreen "$build/bench_quiz" present 50
 run quiz-present-on-screen env QT_QPA_PLATFORM=xcb "$build/bench_quiz" present 50
 run reference env QT_QPA_PLATFORM=offscreen "$build/bench_reference" 20
 run reference-on-screen env QT_QPA_PLATFORM=xcb "$build/bench_reference" 20
+if [ -x "$build/bench_spectrogram" ]; then
+  run spectrogram env QT_QPA_PLATFORM=xcb PIYO_SOUND_MODULE="$build/piyo-sound.so" "$build/bench_spectrogram" 9
+fi
 # The longest UI-thread stall per user action, on a real display, on the bundled
 # media and on a large set the benchmark writes beside a copy of itself.
 run responsiveness env QT_QPA_PLATFORM=xcb "$build/bench_responsiveness" 10

@@ -187,7 +187,9 @@ void SpectrogramView::requestPicture()
             if (!drawn.spectrogram)
                 drawn.spectrogram = std::make_shared<const Spectrogram>(
                     spectrogram::analyse(*sound.samples, sound.sampleRate));
-            drawn.picture = spectrogram::render(*drawn.spectrogram, size);
+            // In the window's own format, so showing it is a plain copy of pixels.
+            drawn.picture =
+                spectrogram::render(*drawn.spectrogram, size).convertToFormat(QImage::Format_RGB32);
             return drawn;
         },
         [this, request, ratio](Drawn drawn) {
