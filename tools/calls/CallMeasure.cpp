@@ -1,8 +1,9 @@
 #include "CallMeasure.h"
 
+#include "Spectrum.h"
+
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace {
 
@@ -21,7 +22,7 @@ std::vector<double> bandSpectrum(const std::vector<float>& samples, int sampleRa
 {
     constexpr std::size_t frame = 4096;
     std::vector<double> energy(kBands, 0.0);
-    for (const std::vector<double>& power : powerSpectra(samples, frame, frame / 2)) {
+    for (const std::vector<float>& power : spectrum::powerSpectra(samples, frame, frame / 2)) {
         for (std::size_t bin = 1; bin < power.size(); ++bin) {
             const double hz = double(bin) * sampleRate / double(frame);
             const int band = int(std::floor(4 * std::log2(hz / kLowestBandHz)));
@@ -95,48 +96,6 @@ double octaves(double a, double b)
 }
 
 } // namespace
-
-void fft(std::vector<std::complex<double>>& x)
-{
-    const std::size_t n = x.size();
-    for (std::size_t i = 1, j = 0; i < n; ++i) {
-        std::size_t bit = n >> 1;
-        for (; j & bit; bit >>= 1)
-            j ^= bit;
-        j ^= bit;
-        if (i < j)
-            std::swap(x[i], x[j]);
-    }
-    for (std::size_t len = 2; len <= n; len <<= 1) {
-        const auto w = std::polar(1.0, -2 * std::numbers::pi / double(len));
-        for (std::size_t i = 0; i < n; i += len) {
-            std::complex<double> wk = 1;
-            for (std::size_t k = 0; k < len / 2; ++k, wk *= w) {
-                const auto even = x[i + k], odd = x[i + k + len / 2] * wk;
-                x[i + k] = even + odd;
-                x[i + k + len / 2] = even - odd;
-            }
-        }
-    }
-}
-
-std::vector<std::vector<double>> powerSpectra(const std::vector<float>& samples, std::size_t frame,
-                                              std::size_t hop)
-{
-    std::vector<std::vector<double>> rows;
-    std::vector<std::complex<double>> x(frame);
-    for (std::size_t start = 0; start + frame <= samples.size(); start += hop) {
-        for (std::size_t i = 0; i < frame; ++i)
-            x[i] =
-                samples[start + i] * (0.5 - 0.5 * std::cos(2 * std::numbers::pi * double(i) / double(frame)));
-        fft(x);
-        std::vector<double> power(frame / 2 + 1);
-        for (std::size_t bin = 0; bin < power.size(); ++bin)
-            power[bin] = std::norm(x[bin]);
-        rows.push_back(std::move(power));
-    }
-    return rows;
-}
 
 CallProfile profileOf(const std::vector<float>& samples, int sampleRate)
 {

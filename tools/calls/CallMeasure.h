@@ -1,18 +1,10 @@
 #pragma once
 
-#include <complex>
 #include <vector>
 
 // What a listener compares when telling two calls apart: where the sound sits in
-// pitch and timbre (its average spectrum) and how it is timed (its rhythm).
-
-// Iterative radix-2 FFT, in place; the size must be a power of two.
-void fft(std::vector<std::complex<double>>& x);
-
-// Hann-windowed power spectra of `frame` samples every `hop` samples: one row of
-// frame/2 + 1 bins per frame, from 0 Hz up to half the sample rate.
-std::vector<std::vector<double>> powerSpectra(const std::vector<float>& samples, std::size_t frame,
-                                              std::size_t hop);
+// pitch and timbre (its average spectrum) and how it is timed (its rhythm). The
+// spectra are measured with the program's own (src/spectrogram/Spectrum.h).
 
 struct CallProfile
 {

@@ -2,8 +2,8 @@
 // Lays out a spectrogram of every call, the spring and summer set above the autumn
 // and winter set, each with its number and name, so the whole set of calls can be
 // judged at a glance: how long, how high, how many notes, clear or noisy.
-#include "CallMeasure.h"
 #include "CallTable.h"
+#include "Spectrum.h"
 
 #include <sndfile.h>
 
@@ -55,10 +55,10 @@ QImage spectrogram(const std::vector<float>& samples, int sampleRate)
     QImage plot(kPlotWidth, kPlotHeight, QImage::Format_Grayscale8);
     plot.fill(Qt::white);
     const auto hop = std::size_t(kSeconds * sampleRate / kPlotWidth);
-    const std::vector<std::vector<double>> rows = powerSpectra(samples, kFrame, hop);
+    const std::vector<std::vector<float>> rows = spectrum::powerSpectra(samples, kFrame, hop);
     double loudest = 1e-30;
     for (const auto& row : rows)
-        loudest = std::max(loudest, *std::max_element(row.begin(), row.end()));
+        loudest = std::max(loudest, double(*std::max_element(row.begin(), row.end())));
     const double binHz = double(sampleRate) / double(kFrame);
     for (std::size_t x = 0; x < rows.size() && x < std::size_t(kPlotWidth); ++x) {
         for (int y = 0; y < kPlotHeight; ++y) {
@@ -68,7 +68,7 @@ QImage spectrogram(const std::vector<float>& samples, int sampleRate)
             double power = 0;
             for (auto bin = std::size_t(low / binHz);
                  bin <= std::size_t(high / binHz) && bin < rows[x].size(); ++bin)
-                power = std::max(power, rows[x][bin]);
+                power = std::max(power, double(rows[x][bin]));
             const double db = 10 * std::log10(power / loudest + 1e-30);
             const double shade = std::clamp(-db / kRangeDb, 0.0, 1.0);
             plot.setPixel(int(x), y, qRgb(int(255 * shade), int(255 * shade), int(255 * shade)));
