@@ -1,12 +1,15 @@
 #pragma once
 
+#include "MemoryBook.h"
 #include "Season.h"
 
 #include <QDateTime>
+#include <QMetaObject>
 #include <QObject>
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -47,6 +50,10 @@ using Results = std::vector<BirdResult>;
 // is missing. Empty (no value) when the history is off for this run.
 using LastAnswers = std::optional<std::map<int, std::vector<bool>>>; // bird number → answers
 
+// What the learner remembers of each bird of a season set, replayed from every
+// answer of the set. Null when the history is off for this run.
+using Memory = std::shared_ptr<const memory::MemoryBook>;
+
 class AnswerHistory
 {
 public:
@@ -62,6 +69,18 @@ public:
     // Answers recorded after this call are not among them.
     virtual void lastAnswers(Season season, int count, QObject* context,
                              std::function<void(const LastAnswers&)> done) = 0;
+    // Every answer of the season set replayed into each bird's memory on the
+    // history's thread, handed to done on context's thread; dayShift as the
+    // memory takes it. Answers recorded after this call are not among them.
+    // A history that keeps no answers has no memory to give.
+    virtual void memory(Season season, double dayShift, QObject* context,
+                        std::function<void(const Memory&)> done)
+    {
+        Q_UNUSED(season);
+        Q_UNUSED(dayShift);
+        QMetaObject::invokeMethod(
+            context, [done = std::move(done)] { done(nullptr); }, Qt::QueuedConnection);
+    }
 };
 
 } // namespace history

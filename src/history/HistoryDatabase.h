@@ -38,6 +38,9 @@ Results summarize(QSqlDatabase& db, Season season, const QDateTime& now);
 // The last count answers of each bird of the season set, newest first.
 std::map<int, std::vector<bool>> lastAnswers(QSqlDatabase& db, Season season, int count);
 
+// Every answer of the season set as the memory replays it, in no particular order.
+std::vector<memory::Review> reviews(QSqlDatabase& db, Season season);
+
 // The text stored for a season set and a quiz mode.
 QString seasonText(Season season);
 QString modeText(QuizMode mode);

@@ -200,6 +200,17 @@ history::LastAnswers HistoryWriter::lastAnswers(Season season, int count)
     return history::database::lastAnswers(db, season, count);
 }
 
+history::Memory HistoryWriter::memory(Season season, double dayShift)
+{
+    if (m_state == State::Off || m_state == State::Closed)
+        return nullptr;
+    if (m_state == State::Waiting)
+        return std::make_shared<const memory::MemoryBook>(dayShift); // on, but nothing readable yet
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    return std::make_shared<const memory::MemoryBook>(
+        memory::MemoryBook::replay(history::database::reviews(db, season), dayShift));
+}
+
 void HistoryWriter::turnOff(const QString& why)
 {
     m_state = State::Off;

@@ -92,3 +92,13 @@ void SqliteHistory::lastAnswers(Season season, int count, QObject* context,
         [season, count](HistoryWriter& writer) { return writer.lastAnswers(season, count); },
         std::move(done));
 }
+
+void SqliteHistory::memory(Season season, double dayShift, QObject* context,
+                           std::function<void(const history::Memory&)> done)
+{
+    start();
+    ask<history::Memory>(
+        m_writer, context,
+        [season, dayShift](HistoryWriter& writer) { return writer.memory(season, dayShift); },
+        std::move(done));
+}

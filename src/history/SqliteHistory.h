@@ -26,6 +26,8 @@ public:
                  std::function<void(const history::Results&)> done) override;
     void lastAnswers(Season season, int count, QObject* context,
                      std::function<void(const history::LastAnswers&)> done) override;
+    void memory(Season season, double dayShift, QObject* context,
+                std::function<void(const history::Memory&)> done) override;
 
     // Lives on the history thread: connect to its signals, never call it directly.
     HistoryWriter* writer() const { return m_writer; }

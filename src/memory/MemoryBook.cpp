@@ -120,4 +120,37 @@ std::vector<int> MemoryBook::dueByDay(int mode, std::span<const int> birds, doub
     return due;
 }
 
+int MemoryBook::nextToReview(int mode, std::span<const int> birds, double now, double r) const
+{
+    const int today = dayOf(now);
+    int begunToday = 0;
+    int reviewedToday = 0;
+    for (const auto& [key, card] : m_cards) {
+        if (key / 1000 != mode || card.days.back().day != today)
+            continue;
+        if (card.days.size() == 1)
+            ++begunToday;
+        else
+            reviewedToday += card.days.back().asked;
+    }
+    int lowestBird = 0;
+    double lowest = 2.0;
+    std::vector<int> fresh;
+    for (int bird : birds) {
+        const std::optional<double> known = recall(mode, bird, now);
+        if (!known)
+            fresh.push_back(bird);
+        else if (*known < lowest) {
+            lowest = *known;
+            lowestBird = bird;
+        }
+    }
+    const bool newTurn = reviewedToday >= DueBeforeNew * (begunToday + 1);
+    if (lowestBird != 0 && lowest < Retention && !(newTurn && !fresh.empty()))
+        return lowestBird;
+    if (!fresh.empty())
+        return fresh[std::min(fresh.size() - 1, std::size_t(std::max(0.0, r) * double(fresh.size())))];
+    return lowestBird;
+}
+
 } // namespace memory

@@ -86,6 +86,15 @@ public:
     // on (today's count takes in those overdue).
     std::vector<int> dueByDay(int mode, std::span<const int> birds, double now, int days) const;
 
+    // 復習's choice among the birds that may be asked now: the due bird of
+    // lowest recall, then a bird never asked this way (the r-th share of them),
+    // then the least remembered of the rest. So that a long queue of due birds
+    // never keeps new ones out for good, a new bird goes ahead of the due ones
+    // once DueBeforeNew due birds have been asked today for each bird begun
+    // today. Returns 0 for no birds.
+    static constexpr int DueBeforeNew = 1;
+    int nextToReview(int mode, std::span<const int> birds, double now, double r) const;
+
     const Grading& grading(int mode) const { return m_grading[std::size_t(mode)]; }
     const Fsrs& model() const { return m_model; }
     double dayShift() const { return m_dayShift; }

@@ -1,6 +1,7 @@
 #include "ChosenModes.h"
 
 #include "ByEarAsking.h"
+#include "ReviewDraw.h"
 #include "Settings.h"
 #include "WeakFirstDraw.h"
 
@@ -15,6 +16,8 @@ std::shared_ptr<const Asking> chosenAsking(const Settings& settings)
 
 std::shared_ptr<const Draw> chosenDraw(const Settings& settings)
 {
+    if (settings.review())
+        return std::make_shared<ReviewDraw>();
     if (settings.weakFirst())
         return std::make_shared<WeakFirstDraw>();
     return std::make_shared<PlainDraw>();

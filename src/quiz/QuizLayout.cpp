@@ -14,6 +14,14 @@ const QString NoCalls = u"Label8"_s;
 const QString Results = u"List1"_s;
 const QString ResultsClickArea = u"Image4"_s;
 const QString WeakFirst = u"Label9"_s;
+const QString Review = u"Label10"_s;
+const QString Progress = u"Label11"_s;
+
+QString reviewCaption(bool on, int dueToday, bool known)
+{
+    const QString toggle = on ? ReviewOn : ReviewOff;
+    return known ? u"%1 今日%2羽"_s.arg(toggle).arg(dueToday) : toggle;
+}
 
 namespace {
 
@@ -73,6 +81,8 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
         viewerList(Results,                 ResultsRect),
         controlRow(PictureBox, ResultsClickArea, {0, 0, 9600, 5955}, false),
         labelRow(NoCalls,     NoCallsText,     {90, 2940, 4470, 555},                 {Mincho, 12, true},    CountBlue, White,  Centre, true, false),
+        labelRow(Review,      ReviewOff,       ReviewRect,                            {Mincho, 11.25, true}, Red,       White,  Left,   true),
+        labelRow(Progress,    ProgressText,    ProgressRect,                          {Mincho, 11.25, true}, Red,       White,  Centre, true),
     };
     // clang-format on
     nameboard::append(table, season.season);
@@ -91,6 +101,8 @@ Controls controlsOf(const Form& form)
         .byEarToggle = form.label(ByEar),
         .notice = form.label(NoCalls),
         .weakFirstToggle = form.label(WeakFirst),
+        .reviewToggle = form.label(Review),
+        .progress = form.label(Progress),
         .picture = form.picture(u"Image1"_s),
         .scorePanel = form.picture(u"Image2"_s),
         .mark = form.picture(u"Image3"_s),

@@ -47,6 +47,19 @@ inline const QString WeakFirstOn = QStringLiteral("■苦手優先");
 inline constexpr TwipsRect WeakFirstRect{4650, 510, 4860, 255}; // one line at the board's top
 inline constexpr TwipsRect ResultsRect{4650, 765, 4860, 5145};  // the rest of the name board
 
+// A line over the foot of the picture panel, the one place the board leaves
+// free: the 復習 (review) toggle with how many birds are due today, and the
+// label that opens the progress view.
+extern const QString Review;   // Label10
+extern const QString Progress; // Label11
+inline const QString ReviewOff = QStringLiteral("□復習");
+inline const QString ReviewOn = QStringLiteral("■復習");
+inline const QString ProgressText = QStringLiteral("■成績を見る");
+inline constexpr TwipsRect ReviewRect{90, 5655, 2655, 270};
+inline constexpr TwipsRect ProgressRect{2790, 5655, 1770, 270};
+// "■復習 今日3羽": the toggle and today's due birds of the way of asking.
+QString reviewCaption(bool on, int dueToday, bool known);
+
 const SeasonTable& seasonTable(Season season);
 
 WindowSpec window(const SeasonTable& season);
@@ -64,6 +77,8 @@ struct Controls
     FormLabel* byEarToggle;       // Label7: 声だけ
     FormLabel* notice;            // Label8: words in place of the picture (no calls, no sound)
     FormLabel* weakFirstToggle;   // Label9: 苦手優先, atop the results
+    FormLabel* reviewToggle;      // Label10: 復習 and today's due count
+    FormLabel* progress;          // Label11: opens the progress view
     PictureBox* picture;          // Image1: the bird's picture
     PictureBox* scorePanel;       // Image2: opens the results
     PictureBox* mark;             // Image3: the right or wrong mark

@@ -22,8 +22,13 @@ int PlainDraw::entryAt(const QuizRound&, double r) const
 
 QuizRound::QuizRound(const birds::NumberTable& numbers, RandomSource& random, const Clock& clock)
     : m_numbers(numbers), m_random(random), m_clock(clock), m_asking(std::make_shared<PictureAndCall>()),
-      m_questionAsking(m_asking), m_draw(std::make_shared<PlainDraw>())
+      m_questionAsking(m_asking), m_draw(std::make_shared<PlainDraw>()), m_days(&QuizRound::daysNow)
 {}
+
+double QuizRound::daysNow()
+{
+    return double(QDateTime::currentMSecsSinceEpoch()) / 86'400'000.0;
+}
 
 void QuizRound::begin(bool historyWillAnswer)
 {
@@ -38,6 +43,9 @@ void QuizRound::begin(bool historyWillAnswer)
     m_weakBirds.reset();
     m_judgedBeforeAnswers.clear();
     m_answersPending = historyWillAnswer;
+    m_memory.reset();
+    m_judgedBeforeMemory.clear();
+    m_memoryPending = historyWillAnswer;
     m_questionAsking = m_asking;
 }
 
@@ -89,6 +97,17 @@ QuizRound::Next QuizRound::ChooseQuestion()
     return Next::Asked;
 }
 
+bool QuizRound::mayDraw(int entry) const
+{
+    if (entry < 1 || entry > birds::BoardSize || !m_asking->mayAsk(*this, entry))
+        return false;
+    const int window = m_asking->recentWindow(*this, RecentWindow);
+    for (int slot = RecentWindow - window + 1; slot <= RecentWindow; ++slot)
+        if (m_recent[std::size_t(slot)] == entry)
+            return false;
+    return true;
+}
+
 // Refuses a bird among the last ones; otherwise moves the window on by one.
 bool QuizRound::CheckRecent()
 {
@@ -123,6 +142,17 @@ bool QuizRound::judge()
         m_weakBirds->add(m_currentEntry, right);
     else if (m_answersPending)
         m_judgedBeforeAnswers.emplace_back(m_currentEntry, right);
+    memory::Review review;
+    review.at = today();
+    review.mode = int(m_questionAsking->recordedAs());
+    review.bird = birdNumber(m_currentEntry);
+    review.answered = birdNumber(m_answeredEntry);
+    review.right = right;
+    review.elapsedMs = std::max<qint64>(0, std::llround((m_answeredAt - m_shownAt) * 1000));
+    if (m_memory)
+        m_memory->add(review);
+    else if (m_memoryPending)
+        m_judgedBeforeMemory.push_back(review);
     return right;
 }
 
@@ -154,6 +184,39 @@ void QuizRound::lastAnswersArrived(const history::LastAnswers& answers)
     for (const auto& [entry, right] : m_judgedBeforeAnswers)
         m_weakBirds->add(entry, right);
     m_judgedBeforeAnswers.clear();
+}
+
+void QuizRound::memoryArrived(const history::Memory& memory)
+{
+    if (!m_memoryPending)
+        return; // a late reply to an earlier showing
+    m_memoryPending = false;
+    if (!memory) {
+        m_judgedBeforeMemory.clear();
+        return; // the history is off for this run
+    }
+    m_memory.emplace(*memory);
+    // As with the latest answers: those judged meanwhile are not in the replay.
+    for (const memory::Review& review : m_judgedBeforeMemory)
+        m_memory->add(review);
+    m_judgedBeforeMemory.clear();
+}
+
+int QuizRound::memoryMode() const
+{
+    return int(m_asking->recordedAs());
+}
+
+int QuizRound::dueToday() const
+{
+    if (!m_memory)
+        return 0;
+    const double endOfDay = m_memory->endOfDay(today());
+    int due = 0;
+    for (int entry = 1; entry <= birds::BoardSize; ++entry)
+        if (m_asking->mayAsk(*this, entry) && m_memory->isDue(memoryMode(), birdNumber(entry), endOfDay))
+            ++due;
+    return due;
 }
 
 } // namespace quiz

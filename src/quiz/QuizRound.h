@@ -4,9 +4,11 @@
 #include "Asking.h"
 #include "BirdTables.h"
 #include "Draw.h"
+#include "MemoryBook.h"
 #include "WeakBirds.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -34,6 +36,7 @@ public:
     // the history will send each bird's latest answers, answers judged before
     // they come are kept to be added to them.
     void begin(bool historyWillAnswer);
+    static double daysNow(); // the system's time in the memory's days
 
     // The way of asking applies from the next question on; with forCurrent the
     // question already asked is taken to be asked this way too.
@@ -54,6 +57,9 @@ public:
         WaitingForCalls, // the way of asking needs the calls; ask again once they are known
         NothingToAsk,    // no bird may be asked this way
     };
+    // Whether the bird at entry may be asked now: the way of asking allows it
+    // and it is not among the last ones (what CheckRecent would refuse).
+    bool mayDraw(int entry) const;
     // ChooseQuestion: reseeds and draws until a bird that may be asked and is
     // not among the last ones comes up (CheckRecent), and makes it the question.
     Next ChooseQuestion();
@@ -79,6 +85,19 @@ public:
     const RecentEntries& recentEntries() const { return m_recent; }
     int rightCount() const { return m_rightCount; }
     int wrongCount() const { return m_wrongCount; }
+    // What the user remembers of each bird, replayed from the history and kept
+    // up to date with every answer judged since; nothing until it has come.
+    void memoryArrived(const history::Memory& memory);
+    const std::optional<memory::MemoryBook>& memory() const { return m_memory; }
+    // The memory's way of asking for the birds drawn next.
+    int memoryMode() const;
+    // Now, in the memory's days since 1970 (UTC).
+    double today() const { return m_days(); }
+    void setDayClock(std::function<double()> days) { m_days = std::move(days); }
+    // Birds of the board due by the end of today for the way of asking chosen;
+    // none before the memory has come.
+    int dueToday() const;
+
     // How much each table entry weighs with 苦手優先; nothing until the
     // history's latest answers have come.
     const std::optional<WeakBirds>& weakBirds() const { return m_weakBirds; }
@@ -109,6 +128,11 @@ private:
     std::optional<WeakBirds> m_weakBirds;
     std::vector<std::pair<int, bool>> m_judgedBeforeAnswers; // table entry, right
     bool m_answersPending = false;
+
+    std::optional<memory::MemoryBook> m_memory;
+    std::vector<memory::Review> m_judgedBeforeMemory;
+    bool m_memoryPending = false;
+    std::function<double()> m_days;
 };
 
 } // namespace quiz

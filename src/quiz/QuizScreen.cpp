@@ -40,6 +40,11 @@ bool QuizScreen::weakFirst() const
     return settings().weakFirst();
 }
 
+bool QuizScreen::review() const
+{
+    return settings().review();
+}
+
 Form* QuizScreen::buildForm()
 {
     auto* form =
@@ -58,6 +63,8 @@ Form* QuizScreen::buildForm()
         connect(count, &FormLabel::clicked, results, &quiz::ResultsView::open);
     connect(m_ui.scorePanel, &PictureBox::clicked, results, &quiz::ResultsView::open);
     connect(m_ui.weakFirstToggle, &FormLabel::clicked, this, &QuizScreen::onWeakFirstClicked);
+    connect(m_ui.reviewToggle, &FormLabel::clicked, this, &QuizScreen::onReviewClicked);
+    connect(m_ui.progress, &FormLabel::clicked, results, &quiz::ResultsView::open);
     connect(m_ui.startTimer, &IntervalTimer::tick, this, &QuizScreen::onStartTick);
     connect(m_ui.answerTimer, &IntervalTimer::tick, this, &QuizScreen::onAnswerTick);
     connect(m_ui.feedbackTimer, &IntervalTimer::tick, this, &QuizScreen::onFeedbackTick);
@@ -81,6 +88,7 @@ void QuizScreen::load()
     m_feedback.read(*this, DataRoot, form()->pictureFineness());
     checkCalls();
     readLastAnswers();
+    readMemory();
     startWait(m_ui.startTimer);
 }
 
@@ -92,6 +100,13 @@ void QuizScreen::applyModes(bool forCurrentQuestion)
     m_round.setDraw(quiz::chosenDraw(chosen));
     m_ui.byEarToggle->setText(chosen.byEar() ? quiz::ByEarOn : quiz::ByEarOff);
     m_ui.weakFirstToggle->setText(chosen.weakFirst() ? quiz::WeakFirstOn : quiz::WeakFirstOff);
+    showDueCount();
+}
+
+void QuizScreen::showDueCount()
+{
+    m_ui.reviewToggle->setText(
+        quiz::reviewCaption(settings().review(), m_round.dueToday(), m_round.memory().has_value()));
 }
 
 // Which birds have a call to be asked by, read once per showing.
@@ -120,6 +135,23 @@ void QuizScreen::readLastAnswers()
                                     });
 }
 
+// What the user remembers of each bird, replayed on the history's thread once
+// per showing; the round keeps it up to date from then on. The user's day
+// starts at four in the morning, local time.
+void QuizScreen::readMemory()
+{
+    if (!m_services.history)
+        return;
+    const quint64 tag = ++m_memoryAsked;
+    const double dayShift = double(QDateTime::currentDateTime().offsetFromUtc()) / 86'400.0 - 4.0 / 24.0;
+    m_services.history->memory(m_season.season, dayShift, form(), [this, tag](const history::Memory& memory) {
+        if (!isOpen() || tag != m_memoryAsked)
+            return;
+        m_round.memoryArrived(memory);
+        showDueCount();
+    });
+}
+
 // The bird on show follows at once while its answer is open: its picture goes
 // (if it has a call to be asked by) or grows in. Turned off while no bird could
 // be asked, the quiz goes on at once.
@@ -143,10 +175,21 @@ void QuizScreen::onByEarClicked()
     }
 }
 
-// The next bird drawn follows the setting; the view stays open.
+// The next bird drawn follows the setting; the view stays open. 苦手優先 and
+// 復習 are two ways of choosing the next bird: turning one on turns the other off.
 void QuizScreen::onWeakFirstClicked()
 {
     settings().setWeakFirst(!settings().weakFirst());
+    if (settings().weakFirst())
+        settings().setReview(false);
+    applyModes();
+}
+
+void QuizScreen::onReviewClicked()
+{
+    settings().setReview(!settings().review());
+    if (settings().review())
+        settings().setWeakFirst(false);
     applyModes();
 }
 
@@ -220,6 +263,7 @@ void QuizScreen::onAnswerTick()
         m_ui.wrongCount->setText(QString::number(m_round.wrongCount()));
     if (m_services.history)
         m_services.history->record(m_round.answerRecord(m_season.season));
+    showDueCount();
     startWait(m_ui.feedbackTimer);
 }
 

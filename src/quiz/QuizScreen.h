@@ -33,6 +33,7 @@ public:
     int wrongCount() const { return m_round.wrongCount(); }
     bool byEar() const;
     bool weakFirst() const;
+    bool review() const;
     const std::optional<quiz::WeakBirds>& weakBirds() const { return m_round.weakBirds(); }
 
 protected:
@@ -47,6 +48,7 @@ private:
     void onRevealTick();       // the right name has been shown long enough
     void onByEarClicked();     // 声だけ: the picture waits until the answer is judged
     void onWeakFirstClicked(); // 苦手優先: birds missed of late come more often
+    void onReviewClicked();    // 復習: the birds about to be forgotten first
 
     void ChooseQuestion();
     void PresentQuestion();
@@ -55,6 +57,8 @@ private:
     void applyModes(bool forCurrentQuestion = false);
     void checkCalls();
     void readLastAnswers();
+    void readMemory();
+    void showDueCount();
     void showNotice(const QString& text);
     void startWait(IntervalTimer* timer);
     bool waitOver(IntervalTimer* timer, double seconds);
@@ -74,6 +78,7 @@ private:
     LatestRequest m_birdRequest;
     LatestRequest m_callsRequest;
     quint64 m_answersAsked = 0; // only the latest answers asked for by this showing count
+    quint64 m_memoryAsked = 0;
 
     std::optional<quiz::BirdOnShow> m_bird; // while the window is open
     bool m_nothingToAsk = false;            // by ear, no bird of the set has a call

@@ -22,6 +22,7 @@ namespace {
 const QString ScaleKey = u"window/scale"_s;
 const QString ByEarKey = u"quiz/byEar"_s;
 const QString WeakFirstKey = u"quiz/weakFirst"_s;
+const QString ReviewKey = u"quiz/review"_s;
 
 // The conf holds three short lines; anything near this size is not one of ours.
 constexpr qint64 MaxConfBytes = qint64{64} * 1024;
@@ -110,6 +111,7 @@ void Settings::read()
     m_values.scale = ok ? formscale::clamped(scale) : formscale::Smallest;
     m_values.byEar = conf.value(ByEarKey, false).toBool();
     m_values.weakFirst = conf.value(WeakFirstKey, false).toBool();
+    m_values.review = conf.value(ReviewKey, false).toBool();
     // A conf the user made read-only is theirs to keep: its values hold, and
     // changes last for the run.
     m_writable = ::access(QFile::encodeName(m_path).constData(), F_OK) != 0 ||
@@ -144,6 +146,14 @@ void Settings::setWeakFirst(bool on)
     write();
 }
 
+void Settings::setReview(bool on)
+{
+    if (on == m_values.review)
+        return;
+    m_values.review = on;
+    write();
+}
+
 // Changes that come faster than the disk (a frame dragged) fold into one
 // write of the latest values.
 void Settings::write()
@@ -169,6 +179,7 @@ void Settings::write()
         conf.setValue(ScaleKey, values.scale);
         conf.setValue(ByEarKey, values.byEar);
         conf.setValue(WeakFirstKey, values.weakFirst);
+        conf.setValue(ReviewKey, values.review);
         conf.sync();
         if (conf.status() != QSettings::NoError)
             say(u"settings could not be written to %1"_s.arg(QDir::toNativeSeparators(path)));

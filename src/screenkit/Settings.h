@@ -21,6 +21,7 @@ public:
         double scale = 1.0;     // the windows' size as a factor of their design size
         bool byEar = false;     // 声だけ: one setting for both season sets
         bool weakFirst = false; // 苦手優先: likewise, the wish is the user's
+        bool review = false;    // 復習: the birds about to be forgotten first
     };
 
     // Reads the conf under $XDG_CONFIG_HOME (or ~/.config), or the one at path.
@@ -36,10 +37,12 @@ public:
     double scale() const { return m_values.scale; }
     bool byEar() const { return m_values.byEar; }
     bool weakFirst() const { return m_values.weakFirst; }
+    bool review() const { return m_values.review; }
 
     void setScale(double factor);
     void setByEar(bool on);
     void setWeakFirst(bool on);
+    void setReview(bool on);
 
     // Whether changes reach the file (false for the run after a conf that could not be used).
     bool stored() const { return m_writable; }
