@@ -3,8 +3,10 @@
 #include "FormLabel.h"
 #include "ListBox.h"
 #include "PictureBox.h"
+#include "ReferenceLayout.h"
 #include "ReferenceScreen.h"
 #include "ScreenRig.h"
+#include "SpectrogramView.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -36,6 +38,13 @@ struct Rig : ScreenRig<ReferenceScreen>
         return red;
     }
     void clickName(int position) { clickAt(name(position)); }
+    FormLabel& panelSwitch() { return *form().label(u"Label6"_s); }
+    SpectrogramView& spectrogram() { return *form().findChild<SpectrogramView*>(); }
+    void switchPanel() { clickAt(panelSwitch()); }
+    int bird(int position) const
+    {
+        return birds::numberTable(Season::SpringSummer)[std::size_t(position + 1)];
+    }
     void openDescription()
     {
         QTest::mouseClick(form().button(u"Command1"_s), Qt::LeftButton);
@@ -282,6 +291,85 @@ private Q_SLOTS:
         QVERIFY(!rig.list().isVisible());
         rig.clickName(6);
         QCOMPARE(rig.redNames(), QList<int>{6}); // the earlier mark is forgotten
+    }
+
+    void panelSwitchComesWithTheBird()
+    {
+        Rig rig;
+        QVERIFY(!rig.panelSwitch().isVisible());
+        QVERIFY(!rig.spectrogram().isVisible());
+        rig.clickName(5);
+        QVERIFY(rig.panelSwitch().isVisible());
+        QCOMPARE(rig.panelSwitch().text(), reference::ShowSpectrogram);
+        QVERIFY(!rig.spectrogram().isVisible());
+    }
+
+    // The spectrogram takes the panel's place and the picture comes back as it grew in.
+    void switchTurnsThePanelOverAndBack()
+    {
+        Rig rig;
+        rig.clickName(5);
+        rig.switchPanel();
+        QVERIFY(rig.spectrogram().isVisible());
+        QVERIFY(!rig.image(u"Image1"_s).isVisible());
+        QCOMPARE(rig.panelSwitch().text(), reference::ShowPicture);
+        // 説明 and the switch stay where they were, clickable above the spectrogram.
+        QVERIFY(rig.form().button(u"Command1"_s)->isVisible());
+        QVERIFY(!rig.spectrogram().geometry().intersects(rig.form().button(u"Command1"_s)->geometry()));
+        QVERIFY(!rig.spectrogram().geometry().intersects(rig.panelSwitch().geometry()));
+        rig.switchPanel();
+        QVERIFY(!rig.spectrogram().isVisible());
+        QVERIFY(rig.image(u"Image1"_s).isVisible());
+        QCOMPARE(rig.image(u"Image1"_s).width(), testmedia::pictureSize(rig.bird(5)).width() * 15.0f);
+        QCOMPARE(rig.panelSwitch().text(), reference::ShowSpectrogram);
+    }
+
+    // A birder comparing calls clicks name after name: each new bird keeps to the spectrogram.
+    void spectrogramStaysForTheNextBirdAndTheNextShowing()
+    {
+        Rig rig;
+        rig.clickName(5);
+        rig.switchPanel();
+        rig.clickName(12);
+        QVERIFY(rig.spectrogram().isVisible());
+        QVERIFY(!rig.image(u"Image1"_s).isVisible());
+        QCOMPARE(rig.calls().mid(rig.calls().size() - 2), QStringList({callOf(rig.bird(12)), u"repeat 0"_s}));
+        rig.screen.close();
+        rig.screen.show();
+        rig.clickName(7);
+        QVERIFY(rig.spectrogram().isVisible());
+        QVERIFY(!rig.image(u"Image1"_s).isVisible());
+    }
+
+    // Switched back before the new bird's files arrive: no picture of the last bird flashes up.
+    void switchingBackBeforeThePictureArrivesShowsNoOldPicture()
+    {
+        Rig rig;
+        rig.clickName(5);
+        rig.switchPanel();
+        rig.clickAtOnce(rig.name(12));
+        rig.clickAtOnce(rig.panelSwitch());
+        QVERIFY(!rig.image(u"Image1"_s).isVisible());
+        rig.settle();
+        QVERIFY(rig.image(u"Image1"_s).isVisible());
+        QCOMPARE(rig.image(u"Image1"_s).width(), testmedia::pictureSize(rig.bird(12)).width() * 15.0f);
+    }
+
+    void spectrogramFollowsTheWindowScale_data()
+    {
+        QTest::addColumn<double>("scale");
+        QTest::newRow("150 %") << 1.5;
+        QTest::newRow("300 %") << 3.0;
+    }
+    void spectrogramFollowsTheWindowScale()
+    {
+        QFETCH(double, scale);
+        Rig rig;
+        rig.clickName(5);
+        rig.switchPanel();
+        rig.form().setScale(scale);
+        QTRY_COMPARE(rig.spectrogram().geometry(), toPixels(reference::SpectrogramRect, scale));
+        QCOMPARE(rig.spectrogram().scale(), scale);
     }
 };
 
