@@ -267,7 +267,7 @@ void SpectrogramView::paintAxes(QPainter& painter, const QRect& plot)
         painter.drawText(QRect(x - width, plot.bottom() + 1 + line + tick, 2 * width, metrics.height()),
                          Qt::AlignHCenter | Qt::AlignTop, QString::number(int(std::lround(at))));
     }
-    painter.drawText(QRect(plot.left(), plot.bottom() + 1 + line + tick,
-                           plot.width() + int(RightMargin * m_scale), metrics.height()),
+    // In the corner below the kHz, clear of the last second's label.
+    painter.drawText(QRect(0, plot.bottom() + 1 + line + tick, frame.left() - tick - gap, metrics.height()),
                      Qt::AlignRight | Qt::AlignTop, u"秒"_s);
 }
