@@ -280,18 +280,19 @@ std::vector<memory::Review> reviews(QSqlDatabase& db, Season season)
     std::vector<memory::Review> found;
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    query.prepare(u"SELECT julianday(answered_at) - 2440587.5, mode, shown, answered, is_right, elapsed_ms"
-                  " FROM answers WHERE season = :season"_s);
+    query.prepare(
+        u"SELECT julianday(answered_at) - 2440587.5, mode = :ear, shown, answered, is_right, elapsed_ms"
+        " FROM answers WHERE season = :season"_s);
+    query.bindValue(u":ear"_s, modeText(QuizMode::ByEar));
     query.bindValue(u":season"_s, seasonText(season));
     if (!query.exec())
         return found;
-    const QString ear = modeText(QuizMode::ByEar);
     while (query.next()) {
         if (query.isNull(0))
             continue; // a time SQLite cannot read: no place in the order
         memory::Review& review = found.emplace_back();
         review.at = query.value(0).toDouble();
-        review.mode = query.value(1).toString() == ear ? 1 : 0;
+        review.mode = query.value(1).toInt() != 0 ? 1 : 0;
         review.bird = query.value(2).toInt();
         review.answered = query.value(3).toInt();
         review.right = query.value(4).toInt() != 0;

@@ -55,4 +55,12 @@ void BirdOnShow::reveal()
     m_held.reset();
 }
 
+void BirdOnShow::resumeCall(bool open)
+{
+    if (!open || m_judged || !m_onShow || m_onShow->call.isEmpty())
+        return;
+    m_call.setSource(m_onShow->call);
+    m_call.setRepeatCount(0);
+}
+
 } // namespace quiz

@@ -29,6 +29,9 @@ public:
     bool holdBack();
     // 声だけ turned off while the answer is open: the picture shows.
     void reveal();
+    // The call starts again after a pause (the progress view closed), if the
+    // question still waits for its answer.
+    void resumeCall(bool open);
 
 private:
     PictureBox& m_picture;

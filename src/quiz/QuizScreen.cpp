@@ -64,7 +64,11 @@ Form* QuizScreen::buildForm()
     connect(m_ui.scorePanel, &PictureBox::clicked, results, &quiz::ResultsView::open);
     connect(m_ui.weakFirstToggle, &FormLabel::clicked, this, &QuizScreen::onWeakFirstClicked);
     connect(m_ui.reviewToggle, &FormLabel::clicked, this, &QuizScreen::onReviewClicked);
-    connect(m_ui.progress, &FormLabel::clicked, results, &quiz::ResultsView::open);
+    m_progress =
+        new quiz::ProgressView(*form, m_season.season, m_services.history, *m_ui.call, media::dataRoot());
+    connect(m_ui.progress, &FormLabel::clicked, this, &QuizScreen::onProgressClicked);
+    connect(m_progress, &quiz::ProgressView::opened, this, &QuizScreen::onProgressOpened);
+    connect(m_progress, &quiz::ProgressView::closed, this, &QuizScreen::onProgressClosed);
     connect(m_ui.startTimer, &IntervalTimer::tick, this, &QuizScreen::onStartTick);
     connect(m_ui.answerTimer, &IntervalTimer::tick, this, &QuizScreen::onAnswerTick);
     connect(m_ui.feedbackTimer, &IntervalTimer::tick, this, &QuizScreen::onFeedbackTick);
@@ -191,6 +195,33 @@ void QuizScreen::onReviewClicked()
     if (settings().review())
         settings().setWeakFirst(false);
     applyModes();
+}
+
+void QuizScreen::onProgressClicked()
+{
+    if (m_progress->isOpen()) {
+        m_progress->close();
+        return;
+    }
+    std::vector<int> board;
+    for (int entry = 1; entry <= birds::BoardSize; ++entry)
+        board.push_back(m_round.birdNumber(entry));
+    const auto& memory = m_round.memory();
+    m_progress->open(
+        quiz::progressOf(memory ? &*memory : nullptr, m_round.memoryMode(), board, m_round.today()));
+}
+
+// A call under the view would drown the contrast drill, and the user is
+// reading, not answering.
+void QuizScreen::onProgressOpened()
+{
+    m_ui.call->stop();
+}
+
+void QuizScreen::onProgressClosed()
+{
+    m_ui.call->stop(); // the drill's call, if one still plays
+    m_bird->resumeCall(Accepting);
 }
 
 void QuizScreen::onStartTick()

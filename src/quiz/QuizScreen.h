@@ -3,6 +3,7 @@
 #include "Background.h"
 #include "BirdOnShow.h"
 #include "Feedback.h"
+#include "ProgressView.h"
 #include "QuizLayout.h"
 #include "QuizRound.h"
 #include "Screen.h"
@@ -10,6 +11,7 @@
 #include "Season.h"
 
 #include <QPixmap>
+#include <QPointer>
 
 #include <optional>
 
@@ -34,6 +36,8 @@ public:
     bool byEar() const;
     bool weakFirst() const;
     bool review() const;
+    // While the window is open.
+    quiz::ProgressView* progressView() const { return m_progress; }
     const std::optional<quiz::WeakBirds>& weakBirds() const { return m_round.weakBirds(); }
 
 protected:
@@ -49,6 +53,9 @@ private:
     void onByEarClicked();     // 声だけ: the picture waits until the answer is judged
     void onWeakFirstClicked(); // 苦手優先: birds missed of late come more often
     void onReviewClicked();    // 復習: the birds about to be forgotten first
+    void onProgressClicked();  // ■成績を見る: the progress view opens, or closes
+    void onProgressOpened();   // the call pauses
+    void onProgressClosed();   // the call goes on
 
     void ChooseQuestion();
     void PresentQuestion();
@@ -79,6 +86,7 @@ private:
     LatestRequest m_callsRequest;
     quint64 m_answersAsked = 0; // only the latest answers asked for by this showing count
     quint64 m_memoryAsked = 0;
+    QPointer<quiz::ProgressView> m_progress;
 
     std::optional<quiz::BirdOnShow> m_bird; // while the window is open
     bool m_nothingToAsk = false;            // by ear, no bird of the set has a call
