@@ -4,6 +4,7 @@
 #include "AudioThread.h"
 #include "Fonts.h"
 #include "Form.h"
+#include "MenuLayout.h"
 #include "Screen.h"
 #include "ScreenSet.h"
 #include "Settings.h"
@@ -84,6 +85,7 @@ int runProgram(int argc, char** argv)
     // first frame for the machine's cores.
     auto history = std::make_unique<SqliteHistory>();
     Settings settings; // read once, here; written by a worker from now on
+    prefetchArtwork(menu::window().background, settings.scale() * qApp->devicePixelRatio());
     ScreenSet screens({clock, random, [] { return std::make_unique<AudioPlayer>(); }, history.get(),
                        &settings, [] { return AudioThread::instance().soundIsOff(); }});
     QObject::connect(&screens, &ScreenSet::finished, &app, &QCoreApplication::quit);
@@ -92,6 +94,7 @@ int runProgram(int argc, char** argv)
     // history; they load on their threads while the user reads it, so the first
     // call is quick.
     new AfterFirstFrame(screens.screen(ScreenId::Menu).form(), [history = history.get()] {
+        showProgramIcon();
         history->start();
         AudioThread::instance().preload();
         reportMissingJapaneseFonts();

@@ -8,6 +8,7 @@
 #include "PictureBox.h"
 #include "PictureLoader.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QGuiApplication>
@@ -19,6 +20,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <future>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -47,27 +50,46 @@ QFont fontFor(const FontSpec& wanted, const QString& caption, int room, double f
 
 // The artwork is drawn at 1×, 2× and 3× (name.gif, name@2x.gif, name@3x.gif).
 // The coarsest one at least as fine as the screen needs is taken, or the
-// finest there is; it keeps the design size as its device-independent size.
-QPixmap artwork(const QString& path, qreal needed)
+// finest there is; these are its files in the order they are tried.
+std::vector<std::pair<QString, int>> artworkFiles(const QString& path, qreal needed)
 {
+    std::vector<std::pair<QString, int>> files;
     if (path.isEmpty())
-        return {};
+        return files;
     const int dot = path.lastIndexOf(u'.');
     const int wanted = std::clamp(int(std::ceil(needed - 1e-6)), 1, 3);
-    std::vector<int> ratios;
+    const auto add = [&](int ratio) {
+        files.emplace_back(ratio == 1 ? path : path.left(dot) + u"@%1x"_s.arg(ratio) + path.mid(dot), ratio);
+    };
     for (int ratio = wanted; ratio <= 3; ++ratio)
-        ratios.push_back(ratio);
+        add(ratio);
     for (int ratio = wanted - 1; ratio >= 1; --ratio)
-        ratios.push_back(ratio);
-    for (int ratio : ratios) {
-        const QString file = ratio == 1 ? path : path.left(dot) + u"@%1x"_s.arg(ratio) + path.mid(dot);
+        add(ratio);
+    return files;
+}
+
+// Artwork being decoded on a worker since the program started, by file.
+std::map<QString, std::shared_future<QImage>>& prefetched()
+{
+    static std::map<QString, std::shared_future<QImage>> images; // the window's thread only
+    return images;
+}
+
+// An artwork file as it is shown, decoded once for the run: the backgrounds
+// take some 50 ms each at 3×, and a switch of screens never waits for them.
+QPixmap artwork(const QString& path, qreal needed)
+{
+    for (const auto& [file, ratio] : artworkFiles(path, needed)) {
         QPixmap pixmap;
         if (!QPixmapCache::find(file, &pixmap)) {
-            if (!QFile::exists(file) || !pixmap.load(file))
+            if (const auto early = prefetched().find(file); early != prefetched().end()) {
+                pixmap = QPixmap::fromImage(early->second.get()); // decoded while the program started
+                prefetched().erase(early);
+            }
+            if (pixmap.isNull() && (!QFile::exists(file) || !pixmap.load(file)))
                 continue;
             pixmap.setDevicePixelRatio(ratio);
-            // Decoding a 3x background takes some 50 ms: the two backgrounds
-            // stay decoded (9 MB each at 3x) so that a switch never waits for them.
+            // The two backgrounds stay decoded (9 MB each at 3x).
             constexpr int ArtworkCacheKilobytes = 48 * 1024;
             QPixmapCache::setCacheLimit(std::max(QPixmapCache::cacheLimit(), ArtworkCacheKilobytes));
             QPixmapCache::insert(file, pixmap);
@@ -94,6 +116,23 @@ Qt::Alignment alignmentFor(Align align)
 
 } // namespace
 
+void prefetchArtwork(const QString& path, qreal needed)
+{
+    for (const auto& [file, ratio] : artworkFiles(path, needed)) {
+        if (!QFile::exists(file))
+            continue;
+        if (!prefetched().count(file))
+            prefetched().emplace(file,
+                                 std::async(std::launch::async, [file = file] { return QImage(file); }));
+        return;
+    }
+}
+
+void showProgramIcon()
+{
+    QApplication::setWindowIcon(programIcon());
+}
+
 Form::Form(const WindowSpec& window, const std::vector<ControlSpec>& controls,
            const SoundPlayerFactory& makePlayer, double scale)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -101,7 +140,6 @@ Form::Form(const WindowSpec& window, const std::vector<ControlSpec>& controls,
       m_window(window)
 {
     setWindowTitle(window.title);
-    setWindowIcon(programIcon());
 
     // Widgets created later lie above earlier ones, so build back to front.
     std::vector<QWidget*> windowed;
@@ -118,6 +156,12 @@ Form::Form(const WindowSpec& window, const std::vector<ControlSpec>& controls,
         control->raise();
 
     setScale(scale);
+    // Shown only now, with their fonts: a label made visible before has its
+    // text laid out in the default font, and looking up a fallback for the
+    // Japanese in it costs the first window some 10 ms.
+    for (const Placed& placed : m_placed)
+        if (placed.row.visible)
+            placed.widget->setVisible(true);
 
     const auto keys = [this](const QKeySequence& sequence, auto step) {
         auto* shortcut = new QShortcut(sequence, this);
@@ -175,7 +219,8 @@ QWidget* Form::build(const ControlSpec& row, const SoundPlayerFactory& makePlaye
             m_players[row.name] = makePlayer();
         return nullptr;
     }
-    built->setVisible(row.visible);
+    if (!row.visible)
+        built->setVisible(false);
     built->setObjectName(key(row.name, row.index));
     m_widgets.insert(key(row.name, row.index), built);
     m_placed.push_back({built, row, 0});

@@ -19,6 +19,13 @@ class ListBox;
 class FormButton;
 class IntervalTimer;
 
+// Starts decoding a window's artwork on a worker while the program starts, so
+// the first window has its background ready by the time it is built.
+void prefetchArtwork(const QString& path, qreal needed);
+// The program's icon on every window. It is put up once the first window is on
+// screen: decoding its three sizes is not worth keeping that window waiting.
+void showProgramIcon();
+
 // A screen's window with every control on it, built from the screen's layout
 // table each time the screen is shown. Title, icon, background drawn from the
 // top-left corner, close box, no minimise or maximise.
