@@ -23,6 +23,8 @@ test_packages=(
   python3 xvfb xauth x11-utils xdotool pulseaudio pulseaudio-utils imagemagick sox strace libx11-dev
   # test: a small window manager, for the window's frame and size hints
   openbox
+  # test: a private accessibility bus and a client that reads the program's tree from it
+  at-spi2-core python3-pyatspi dbus-x11
   # test: encoders for the MP3 and Opus calls the tests make
   lame opus-tools
   # fuzzing and packaging
