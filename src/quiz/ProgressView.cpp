@@ -33,6 +33,7 @@ ProgressData progressOf(const memory::MemoryBook* book, int mode, const std::vec
         if (!book)
             continue;
         line.recall = book->recall(mode, bird, now);
+        line.dueToday = book->isDue(mode, bird, book->endOfDay(now));
         if (const memory::Card* card = book->card(mode, bird))
             line.days = card->days;
     }
@@ -227,9 +228,9 @@ int ProgressPage::layOut(QPainter* painter)
         text(x, y, birds::nameOfBird(line.bird), palette::White);
         x += nameWidth + margin;
         const QString recall = line.recall ? u"%1%"_s.arg(int(std::lround(*line.recall * 100))) : u"—"_s;
+        // Pink for a bird due today, however well it was just answered.
         const QColor recallColour =
-            !line.recall ? palette::Lavender
-                         : (*line.recall < memory::MemoryBook::Retention ? palette::Pink : Right);
+            !line.recall ? palette::Lavender : (line.dueToday ? palette::Pink : Right);
         text(x + recallWidth - metrics.horizontalAdvance(recall), y, recall, recallColour);
         x += recallWidth + margin;
         for (int back = SquareDays - 1; back >= 0; --back) {

@@ -24,6 +24,7 @@ struct BirdProgress
 {
     int bird = 0;
     std::optional<double> recall;       // none: never asked this way
+    bool dueToday = false;              // below 90 % before the day ends
     std::vector<memory::DayCount> days; // the answers, day by day
     std::pair<int, int> takenFor{0, 0}; // the bird most often answered for it, times
 };
