@@ -10,6 +10,8 @@ packages=(
   libxkbcommon-dev libqt6sql6-sqlite qt6-svg-dev
   # build: piyo-import resamples recordings
   libsamplerate0-dev
+  # build: piyo-import brings recordings to one loudness (EBU R128)
+  libebur128-dev
   # build: the spectrograms of the calls, in the program and in the call sheet
   libkissfft-dev
   # run: Japanese fonts (sound goes to PulseAudio through Qt Multimedia's QAudioSink, which
