@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QHash>
 #include <QStringList>
 #include <QTextStream>
 
@@ -48,4 +49,17 @@ void reportMissingJapaneseFonts()
                             << " is not installed; using " << fallback << " for " << substitute.layoutFamily
                             << " (install fonts-ipafont)\n";
     }
+}
+
+bool standInInstalled(const QString& layoutFamily)
+{
+    static QHash<QString, bool> known; // the window's thread only
+    if (const auto found = known.constFind(layoutFamily); found != known.cend())
+        return *found;
+    bool installed = false;
+    for (const Substitute& substitute : substitutes())
+        if (substitute.layoutFamily == layoutFamily)
+            installed = QFontDatabase::hasFamily(substitute.installedFamily);
+    known.insert(layoutFamily, installed);
+    return installed;
 }
