@@ -3,6 +3,8 @@
 #include "BirdSpecies.h"
 #include "BirdTables.h"
 #include "DescriptionImport.h"
+#include "Exemplars.h"
+#include "Loudness.h"
 #include "MediaLimits.h"
 #include "MediaPaths.h"
 #include "NameRecognizer.h"
@@ -14,6 +16,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <map>
@@ -78,7 +81,9 @@ MediaKind kindOf(const QString& path)
 
 Placement place(const QString& source, const ImportOptions& options)
 {
-    Placement placement{source, kindOf(source), {}, {}};
+    Placement placement;
+    placement.source = source;
+    placement.kind = kindOf(source);
     if (placement.kind == MediaKind::Other) {
         placement.problem = u"not a picture, recording or text piyo-import takes"_s;
         return placement;
@@ -116,7 +121,28 @@ Placement place(const QString& source, const ImportOptions& options)
         placement.problem = u"%1 is not on the %2 board"_s.arg(
             QString::fromUtf16(recognition.species->boardName), seasonName(*options.season));
     placement.birds = birds;
+    placement.tags = tagsFromName(QFileInfo(source).fileName(), placement.kind);
     return placement;
+}
+
+media::ExemplarTags tagsFromName(const QString& fileName, MediaKind kind)
+{
+    if (kind != MediaKind::Picture && kind != MediaKind::Recording)
+        return {};
+    const QStringList allowed =
+        kind == MediaKind::Recording ? media::callTagWords() : media::pictureTagWords();
+    media::ExemplarTags tags;
+    const QString stem = QFileInfo(fileName).completeBaseName();
+    for (const QString& word : media::tagWordsIn(stem))
+        if (allowed.contains(word))
+            tags.words << word;
+    // As sound archives name their files: "XC123456 - Grey Plover - Pluvialis squatarola".
+    static const QRegularExpression catalogue(u"(?<![a-z0-9])xc ?([0-9]{1,9})(?![0-9])"_s,
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch number = catalogue.match(stem);
+    if (number.hasMatch())
+        tags.credit = u"XC"_s + number.captured(1);
+    return tags;
 }
 
 QList<SourceFile> expandArguments(const QStringList& arguments)
@@ -188,6 +214,7 @@ int Importer::run(const QList<SourceFile>& files)
         placements << placement;
         named << file.named;
     }
+    addBesideTheUsersFirst(placements);
     keepOnePerBird(placements, named, leftAlone);
     for (qsizetype i = 0; i < placements.size(); ++i)
         if (!importOne(placements.at(i), named.at(i)))
@@ -195,8 +222,27 @@ int Importer::run(const QList<SourceFile>& files)
     return leftAlone;
 }
 
+// A bird that already has the user's own first picture (or call) keeps it: a new one is
+// added beside it, unless the first is to be replaced.
+void Importer::addBesideTheUsersFirst(QList<Placement>& placements) const
+{
+    if (m_options.replace || m_options.primary)
+        return;
+    for (Placement& placement : placements) {
+        if (placement.kind != MediaKind::Picture && placement.kind != MediaKind::Recording)
+            continue;
+        const QList<int> birds = placement.birds;
+        for (int bird : birds)
+            if (!earlierFiles(placement.kind, bird).isEmpty()) {
+                placement.birds.removeOne(bird);
+                placement.further << bird;
+            }
+    }
+}
+
 // Two files of one run for the same bird: the one whose name says the plumage wins (it was
-// meant for that board), else the first; the other is named, and keeps its other birds.
+// meant for that board), else the first. Another picture or call is added beside it; a
+// second description is named, and keeps its other birds.
 void Importer::keepOnePerBird(QList<Placement>& placements, QList<bool>& named, int& leftAlone)
 {
     std::map<std::pair<MediaKind, int>, qsizetype> chosen;
@@ -217,13 +263,21 @@ void Importer::keepOnePerBird(QList<Placement>& placements, QList<bool>& named, 
             if (winner == i)
                 continue;
             placement.birds.removeOne(bird);
+            if (placement.kind != MediaKind::Description) {
+                placement.further << bird;
+                m_out << u"%1: %2 is the %3 of %4 in this run; this one is added beside it"_s.arg(
+                             shown(placement.source), shown(placements.at(winner).source),
+                             kindWord(placement.kind), birdText(bird))
+                      << Qt::endl;
+                continue;
+            }
             m_out << u"%1: %2 is the %3 of %4 in this run (one %3 per bird)%5"_s.arg(
                          shown(placement.source), shown(placements.at(winner).source),
                          kindWord(placement.kind), birdText(bird),
                          placement.birds.isEmpty() ? u"; left alone"_s : QString())
                   << Qt::endl;
         }
-        if (placement.birds.isEmpty()) {
+        if (placement.birds.isEmpty() && placement.further.isEmpty()) {
             ++leftAlone;
             placements.removeAt(i);
             named.removeAt(i);
@@ -276,9 +330,11 @@ std::optional<Importer::Made> Importer::make(const Placement& placement, bool na
         if (!mono)
             return std::nullopt;
         const recordingimport::Stretch all{0.0, std::nullopt};
-        const recordingimport::Sound sound = recordingimport::shape(*mono, all, error);
+        recordingimport::Sound sound = recordingimport::shape(*mono, all, error);
         if (sound.samples.empty())
             return std::nullopt;
+        // Too short or too quiet to measure: kept at the peak shape() gave it.
+        recordingimport::normaliseLoudness(sound);
         return Made{[sound](int fd, QString* why) { return recordingimport::writeWav16(sound, fd, why); }};
     }
     // Text: its size is checked before it is read, and what the program would not show is
@@ -314,67 +370,209 @@ bool Importer::importOne(const Placement& placement, bool named)
             return false;
         }
     }
-
+    const Made* content = made ? &*made : nullptr;
     bool all = true;
-    for (int bird : placement.birds) {
-        const QString target = targetPath(placement.kind, bird);
-        const QStringList earlier = earlierFiles(placement.kind, bird);
-        if (m_options.dryRun) {
-            m_out << u"would import %1 → %2 as the %3 of %4"_s.arg(shown(placement.source), shown(target),
-                                                                   kindWord(placement.kind), birdText(bird))
-                  << Qt::endl;
-            if (!earlier.isEmpty())
-                m_out << u"would replace your earlier %1 (%2)%3"_s.arg(
-                             kindWord(placement.kind), shown(earlier.first()),
-                             m_options.replace ? QString() : u", after asking"_s)
-                      << Qt::endl;
-            continue;
-        }
-        if (!earlier.isEmpty() && !m_options.replace &&
-            !m_ask(u"%1 already has your own %2 (%3). Replace it?"_s.arg(
-                birdText(bird), kindWord(placement.kind), shown(earlier.first())))) {
-            m_out << u"kept: your earlier %1 of %2 (%3); %4 not imported there (--replace replaces it)"_s.arg(
-                         kindWord(placement.kind), birdText(bird), shown(earlier.first()),
-                         shown(placement.source))
-                  << Qt::endl;
-            all = false;
-            continue;
-        }
-        const QFileInfo targetInfo(target);
-        const safewrite::Request request{m_options.personalRoot, targetInfo.dir().dirName(),
-                                         targetInfo.fileName(), earlier, u".replaced-"_s + m_stamp};
-        QStringList aside;
-        const bool written = safewrite::install(request, made->write, &aside, &error);
-        if (!written) {
-            m_out << u"failed: %1: %2; your earlier files are as they were"_s.arg(shown(target), error)
-                  << Qt::endl;
-            all = false;
-            continue;
-        }
-        m_out << u"%1 → %2: the %3 of %4"_s.arg(shown(placement.source), shown(target),
-                                                kindWord(placement.kind), birdText(bird))
-              << Qt::endl;
-        for (const QString& name : std::as_const(aside))
-            m_out << u"kept the earlier file as %1"_s.arg(shown(targetInfo.dir().filePath(name))) << Qt::endl;
-    }
+    for (int bird : placement.birds)
+        all = replaceFirst(placement, content, bird) && all;
+    for (int bird : placement.further)
+        all = addFurther(placement, content, bird) && all;
     return all;
 }
+
+bool Importer::replaceFirst(const Placement& placement, const Made* made, int bird)
+{
+    const QString target = targetPath(placement.kind, bird);
+    const QStringList earlier = earlierFiles(placement.kind, bird);
+    if (m_options.dryRun) {
+        m_out << u"would import %1 → %2 as the %3 of %4"_s.arg(shown(placement.source), shown(target),
+                                                               kindWord(placement.kind), birdText(bird))
+              << Qt::endl;
+        if (!earlier.isEmpty())
+            m_out << u"would replace your earlier %1 (%2)%3"_s.arg(
+                         kindWord(placement.kind), shown(earlier.first()),
+                         m_options.replace ? QString() : u", after asking"_s)
+                  << Qt::endl;
+        return true;
+    }
+    if (!earlier.isEmpty() && !m_options.replace &&
+        !m_ask(u"%1 already has your own %2 (%3). Replace it?"_s.arg(birdText(bird), kindWord(placement.kind),
+                                                                     shown(earlier.first())))) {
+        m_out << u"kept: your earlier %1 of %2 (%3); %4 not imported there (--replace replaces it)"_s.arg(
+                     kindWord(placement.kind), birdText(bird), shown(earlier.first()),
+                     shown(placement.source))
+              << Qt::endl;
+        return false;
+    }
+    const QFileInfo targetInfo(target);
+    const safewrite::Request request{m_options.personalRoot, targetInfo.dir().dirName(),
+                                     targetInfo.fileName(), earlier, u".replaced-"_s + m_stamp};
+    QStringList aside;
+    QString error;
+    if (!safewrite::install(request, made->write, &aside, &error)) {
+        m_out << u"failed: %1: %2; your earlier files are as they were"_s.arg(shown(target), error)
+              << Qt::endl;
+        return false;
+    }
+    m_out << u"%1 → %2: the %3 of %4"_s.arg(shown(placement.source), shown(target), kindWord(placement.kind),
+                                            birdText(bird))
+          << Qt::endl;
+    for (const QString& name : std::as_const(aside))
+        m_out << u"kept the earlier file as %1"_s.arg(shown(targetInfo.dir().filePath(name))) << Qt::endl;
+    return placement.kind == MediaKind::Description || writeTags(placement, targetInfo);
+}
+
+// The tags beside a new first or further file; an earlier tags file, which told of the file
+// replaced, is moved aside with it.
+bool Importer::writeTags(const Placement& placement, const QFileInfo& target)
+{
+    const QString name = target.completeBaseName() + u".tags"_s;
+    const QFileInfo earlier(target.dir().filePath(name));
+    const bool hadTags = earlier.exists() || earlier.isSymLink();
+    if (placement.tags.isEmpty() && !hadTags)
+        return true;
+    QStringList aside;
+    QString error;
+    const safewrite::Request request{m_options.personalRoot, target.dir().dirName(), name,
+                                     hadTags ? QStringList{name} : QStringList{}, u".replaced-"_s + m_stamp};
+    if (!safewrite::install(request, bytesWriter(media::formatExemplarTags(placement.tags)), &aside,
+                            &error)) {
+        m_out << u"failed: %1: its tags (%2)"_s.arg(shown(target.filePath()), error) << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+QString tagsText(const media::ExemplarTags& tags)
+{
+    QStringList parts = tags.words;
+    if (!tags.credit.isEmpty())
+        parts << tags.credit;
+    return parts.isEmpty() ? QString() : u" ("_s + parts.join(u", "_s) + u')';
+}
+
+} // namespace
+
+// The first number from 2 on that no file of the bird uses, in the user's folder or the
+// bundled media, in any format, nor a tags file left behind: a bundled second picture keeps
+// its place beside the user's, and nothing of the user's is written over.
+int Importer::freeIndex(MediaKind kind, int bird) const
+{
+    const media::BirdFile file = birdFileOf(kind);
+    const QString number = media::birdNumberText(bird);
+    QStringList roots{m_options.personalRoot};
+    if (!m_options.dataRoot.isEmpty() && m_options.dataRoot != m_options.personalRoot)
+        roots << m_options.dataRoot;
+    const auto taken = m_taken.find({kind, bird});
+    for (int index = 2; index <= media::MaxExemplars; ++index) {
+        if (taken != m_taken.end() && taken->second.contains(index))
+            continue;
+        QStringList names = media::exemplarCandidates(roots, file, number, index);
+        names << media::tagsPathFor(names.first());
+        const bool used = std::ranges::any_of(names, [](const QString& name) {
+            const QFileInfo info(name);
+            return info.exists() || info.isSymLink();
+        });
+        if (!used)
+            return index;
+    }
+    return 0;
+}
+
+bool Importer::addFurther(const Placement& placement, const Made* made, int bird)
+{
+    const int index = freeIndex(placement.kind, bird);
+    const QString word = kindWord(placement.kind);
+    if (index == 0) {
+        m_out << u"left alone for %1: %2 has %3 %4s already, the most a bird has; remove one of yours, "
+                 u"or replace its first with --replace"_s.arg(birdText(bird), shown(placement.source))
+                     .arg(media::MaxExemplars)
+                     .arg(word)
+              << Qt::endl;
+        return false;
+    }
+    m_taken[{placement.kind, bird}] << index;
+    const media::BirdFile file = birdFileOf(placement.kind);
+    const QString stem = media::exemplarStem(file, media::birdNumberText(bird), index);
+    const QString folder =
+        placement.kind == MediaKind::Picture ? media::pictureDirectoryName() : media::callDirectoryName();
+    const QString name = stem + (placement.kind == MediaKind::Picture ? u".png"_s : u".wav"_s);
+    const QString target = m_options.personalRoot + u'/' + folder + u'/' + name;
+    if (m_options.dryRun) {
+        m_out << u"would add %1 → %2 as %3 %4 of %5%6"_s.arg(shown(placement.source), shown(target), word)
+                     .arg(index)
+                     .arg(birdText(bird), tagsText(placement.tags))
+              << Qt::endl;
+        return true;
+    }
+    QString error;
+    QStringList aside;
+    if (!safewrite::install({m_options.personalRoot, folder, name, {}, u".replaced-"_s + m_stamp},
+                            made->write, &aside, &error)) {
+        m_out << u"failed: %1: %2"_s.arg(shown(target), error) << Qt::endl;
+        return false;
+    }
+    m_out << u"%1 → %2: %3 %4 of %5%6"_s.arg(shown(placement.source), shown(target), word)
+                 .arg(index)
+                 .arg(birdText(bird), tagsText(placement.tags))
+          << Qt::endl;
+    return writeTags(placement, QFileInfo(target));
+}
+
+namespace {
+
+// "2 pictures (1 yours: 夏羽 1, 幼鳥 1)": how many, whose, and what they show.
+QString countText(const QList<media::Exemplar>& exemplars, const QString& one, const QString& many)
+{
+    const auto yours = std::ranges::count_if(exemplars, &media::Exemplar::personal);
+    std::map<QString, int> byTag;
+    int untagged = 0;
+    for (const media::Exemplar& exemplar : exemplars) {
+        for (const QString& word : exemplar.tags.words)
+            ++byTag[word];
+        untagged += exemplar.tags.words.isEmpty() ? 1 : 0;
+    }
+    QStringList tags;
+    for (const QString& word : media::callTagWords() + media::pictureTagWords())
+        if (byTag.contains(word) && !tags.contains(u"%1 %2"_s.arg(word).arg(byTag.at(word))))
+            tags << u"%1 %2"_s.arg(word).arg(byTag.at(word));
+    if (untagged > 0 && !tags.isEmpty())
+        tags << u"untagged %1"_s.arg(untagged);
+    QString text = u"%1 %2"_s.arg(exemplars.size()).arg(exemplars.size() == 1 ? one : many);
+    QStringList details;
+    if (yours > 0)
+        details << u"%1 yours"_s.arg(yours);
+    if (!tags.isEmpty())
+        details << tags.join(u", "_s);
+    return details.isEmpty() ? text : text + u" ("_s + details.join(u"; "_s) + u')';
+}
+
+} // namespace
 
 void Importer::printSummary()
 {
     const QStringList personal{m_options.personalRoot};
+    QStringList roots = personal;
+    if (!m_options.dataRoot.isEmpty() && m_options.dataRoot != m_options.personalRoot)
+        roots << m_options.dataRoot;
+    const auto own = [&](media::BirdFile kind, const QString& number) {
+        return hasOwn(kind, number.toInt());
+    };
     for (Season season : {Season::SpringSummer, Season::AutumnWinter}) {
-        QStringList ownPictures, ownCalls, ownDescriptions, bundledPictures, bundledCalls;
+        QStringList ownPictures, ownCalls, ownDescriptions, bundledPictures, bundledCalls, perBird;
         for (const birds::BoardEntry& entry : birds::board(season)) {
             const QString name = QString::fromUtf16(entry.name);
             const QString number = media::birdNumberText(entry.number);
-            (media::findBirdFile(personal, media::BirdFile::Picture, number).isEmpty() ? bundledPictures
-                                                                                       : ownPictures)
-                << name;
-            (media::findBirdFile(personal, media::BirdFile::Call, number).isEmpty() ? bundledCalls : ownCalls)
-                << name;
+            (own(media::BirdFile::Picture, number) ? ownPictures : bundledPictures) << name;
+            (own(media::BirdFile::Call, number) ? ownCalls : bundledCalls) << name;
             if (!media::findBirdFile(personal, media::BirdFile::Description, number).isEmpty())
                 ownDescriptions << name;
+            perBird << u"    %1 %2: %3, %4"_s.arg(
+                number, name,
+                countText(media::findExemplars(roots, media::BirdFile::Picture, number), u"picture"_s,
+                          u"pictures"_s),
+                countText(media::findExemplars(roots, media::BirdFile::Call, number), u"call"_s, u"calls"_s));
         }
         const auto line = [&](const QString& what, const QStringList& names) {
             m_out << u"  %1 (%2): %3"_s.arg(what)
@@ -388,5 +586,47 @@ void Importer::printSummary()
         line(u"your own descriptions"_s, ownDescriptions);
         line(u"bundled pictures"_s, bundledPictures);
         line(u"bundled calls"_s, bundledCalls);
+        m_out << u"  bird by bird:"_s << Qt::endl;
+        for (const QString& text : std::as_const(perBird))
+            m_out << text << Qt::endl;
     }
+    printShoppingList();
+}
+
+bool Importer::hasOwn(media::BirdFile kind, int bird) const
+{
+    return !media::findExemplars({m_options.personalRoot}, kind, media::birdNumberText(bird)).isEmpty();
+}
+
+// What to look for next: each species without a picture or a call of the user's own, under
+// the names sound archives and photograph sites file it by.
+void Importer::printShoppingList()
+{
+    QStringList lines;
+    for (const species::Species& s : species::all()) {
+        const QList<int> birds = species::birdNumbers(s);
+        const bool picture =
+            std::ranges::any_of(birds, [&](int b) { return hasOwn(media::BirdFile::Picture, b); });
+        const bool call = std::ranges::any_of(birds, [&](int b) { return hasOwn(media::BirdFile::Call, b); });
+        if (picture && call)
+            continue;
+        QStringList numbers;
+        for (int bird : birds)
+            numbers << media::birdNumberText(bird);
+        const QString wanted = !picture && !call ? u"pictures and calls"_s
+                               : picture         ? u"calls"_s
+                                                 : u"pictures"_s;
+        lines << u"  %1 (%2): %3 — %4, %5"_s.arg(QString::fromUtf16(s.boardName), numbers.join(u", "_s),
+                                                 wanted, QString::fromUtf16(s.scientificName),
+                                                 QString::fromUtf16(s.englishName));
+    }
+    if (lines.isEmpty()) {
+        m_out << u"Every bird has pictures and calls of your own."_s << Qt::endl;
+        return;
+    }
+    m_out << u"Only the bundled ones (%1 species); to look for by their scientific and English names:"_s.arg(
+                 lines.size())
+          << Qt::endl;
+    for (const QString& text : std::as_const(lines))
+        m_out << text << Qt::endl;
 }

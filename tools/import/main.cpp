@@ -27,9 +27,15 @@ const QString Description =
     u"(XC123456 - Grey Plover - Pluvialis squatarola.mp3). A bird on both boards gets a recording under\n"
     u"both numbers, and a photograph too unless --season or a plumage word in the name (夏羽, 冬羽,\n"
     u"summer, winter, breeding, non-breeding) says which. Files it cannot place are listed and left alone.\n"
+    u"A bird's first picture and call of your own take the place of the bundled ones; a further one is\n"
+    u"added beside them (姿/b22-2.png, 声/k22-3.wav), with the tags its name gives in a .tags file beside\n"
+    u"it: song, call, flight call, alarm (さえずり, 地鳴き, 飛翔, 警戒), 夏羽, 冬羽, male, female, eclipse,\n"
+    u"juvenile, in flight, and a sound archive's catalogue number (XC123456) as its credit. Nothing is\n"
+    u"replaced unless --replace or --primary asks for it.\n"
     u"Pictures are scaled down to fit the 298 x 361 px panel (kept at up to twice that size) and stored\n"
     u"as PNG; recordings become mono 16-bit WAV at 44.1 or 48 kHz, the loudest 10 s (or --from/--to),\n"
-    u"faded in and out, peak at -3 dBFS, with a second of silence at the end; texts become code page 932.\n"
+    u"faded in and out, at one loudness (-20 LUFS, true peak below -1 dBTP), with a second of silence at\n"
+    u"the end; texts become code page 932.\n"
     u"Exit status: 0 everything imported, 1 some files left alone, 2 usage error."_s;
 
 // A number of seconds: finite and not negative ("inf", "nan" and "1e400" are refused).
@@ -75,11 +81,16 @@ int main(int argc, char* argv[])
         u"season"_s, u"Only birds of this season set: 春夏 (or summer) or 秋冬 (or winter)."_s, u"SET"_s);
     const QCommandLineOption bird(u"bird"_s, u"Places the one FILE given under bird number N (1-80)."_s,
                                   u"N"_s);
-    const QCommandLineOption replace(u"replace"_s, u"Replaces your earlier files without asking."_s);
+    const QCommandLineOption replace(
+        u"replace"_s, u"Makes each file the bird's first picture or call, replacing your earlier "
+                      u"first one without asking."_s);
+    const QCommandLineOption primary(
+        u"primary"_s, u"Makes each file the bird's first picture or call (with --bird N: of that "
+                      u"bird), asking before it replaces your earlier first one."_s);
     const QCommandLineOption dryRun(u"dry-run"_s, u"Says what would be imported; writes nothing."_s);
     const QCommandLineOption from(u"from"_s, u"Recordings: keep from this second on."_s, u"SECONDS"_s);
     const QCommandLineOption to(u"to"_s, u"Recordings: keep up to this second."_s, u"SECONDS"_s);
-    parser.addOptions({help, season, bird, replace, dryRun, from, to});
+    parser.addOptions({help, season, bird, replace, primary, dryRun, from, to});
     parser.addPositionalArgument(u"FILE"_s, u"Files or directories to import."_s, u"FILE|DIR..."_s);
 
     // A usage error is one line and where to read more, not the whole help.
@@ -97,7 +108,9 @@ int main(int argc, char* argv[])
 
     ImportOptions options;
     options.personalRoot = media::personalRoot();
+    options.dataRoot = media::dataRoot();
     options.replace = parser.isSet(replace);
+    options.primary = parser.isSet(primary);
     options.dryRun = parser.isSet(dryRun);
     bool ok = true;
     options.stretch = {seconds(parser, from, &ok), seconds(parser, to, &ok)};

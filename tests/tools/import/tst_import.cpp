@@ -324,8 +324,8 @@ void ImportTest::descriptionRefusesWithLineAndCharacter()
     QVERIFY2(error.startsWith(u"line 2, character 4"_s), qPrintable(error));
 }
 
-// The user's earlier picture, in whatever format, is never lost: kept when the user says
-// no, moved aside when replaced.
+// The user's earlier first picture, in whatever format, is never lost when a new one is to
+// take its place: kept when the user says no, moved aside when replaced.
 void ImportTest::earlierFileIsKeptUnlessReplaced()
 {
     QTemporaryDir dir;
@@ -341,6 +341,7 @@ void ImportTest::earlierFileIsKeptUnlessReplaced()
 
     ImportOptions options;
     options.personalRoot = root;
+    options.primary = true;
     QString log;
     QTextStream out(&log);
     QStringList asked;
@@ -375,6 +376,7 @@ void ImportTest::dryRunWritesAndAsksNothing()
 
     ImportOptions options;
     options.personalRoot = root;
+    options.primary = true;
     options.dryRun = true;
     QString log;
     QTextStream out(&log);
