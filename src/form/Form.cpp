@@ -5,6 +5,7 @@
 #include "FormLabel.h"
 #include "FormScale.h"
 #include "IntervalTimer.h"
+#include "Keyboard.h"
 #include "ListBox.h"
 #include "PictureBox.h"
 #include "PictureLoader.h"
@@ -13,6 +14,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QScreen>
@@ -20,6 +22,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <future>
 #include <utility>
@@ -113,6 +116,27 @@ QIcon programIcon()
         if (QFile::exists(file))
             icon.addFile(file);
     return icon;
+}
+
+bool takesTab(const QWidget* widget)
+{
+    return (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
+}
+
+bool isNavigationKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Escape:
+        return true;
+    default:
+        return false;
+    }
 }
 
 Qt::Alignment alignmentFor(Align align)
@@ -227,6 +251,7 @@ QWidget* Form::build(const ControlSpec& row, const SoundPlayerFactory& makePlaye
     }
     if (!row.visible)
         built->setVisible(false);
+    built->installEventFilter(this); // the keys that show the focus mark
     built->setObjectName(key(row.name, row.index));
     m_widgets.insert(key(row.name, row.index), built);
     m_placed.push_back({built, row, 0});
@@ -396,6 +421,7 @@ void Form::showCentred()
         setScale(fit);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    focusFirst();
     show();
 }
 
@@ -431,4 +457,195 @@ void Form::closeEvent(QCloseEvent* event)
     // The screen that owns this window decides what closing means.
     event->ignore();
     Q_EMIT closeBoxClicked();
+}
+
+void Form::setEscape(std::function<QWidget*()> target)
+{
+    m_escape = std::move(target);
+}
+
+const Form::Placed* Form::placedOf(const QWidget* widget) const
+{
+    const auto found = std::find_if(m_placed.begin(), m_placed.end(),
+                                    [widget](const Placed& placed) { return placed.widget == widget; });
+    return found == m_placed.end() ? nullptr : &*found;
+}
+
+// Rows of controls from the top, each row from the left; a control joins a
+// row when its top lies above the middle of the row's first control.
+std::vector<QWidget*> Form::focusOrder() const
+{
+    struct Stop
+    {
+        QRect at;
+        std::vector<std::pair<int, QWidget*>> widgets; // by index within a control array
+    };
+    std::vector<Stop> stops;
+    std::map<QString, std::size_t> arrays;
+    for (const Placed& placed : m_placed) {
+        if (!takesTab(placed.widget))
+            continue;
+        if (placed.row.index < 0) {
+            stops.push_back({placed.widget->geometry(), {{0, placed.widget}}});
+            continue;
+        }
+        const auto [array, added] = arrays.try_emplace(placed.row.name, stops.size());
+        if (added)
+            stops.push_back({placed.widget->geometry(), {}});
+        stops[array->second].widgets.emplace_back(placed.row.index, placed.widget);
+    }
+    for (Stop& stop : stops) {
+        std::sort(stop.widgets.begin(), stop.widgets.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        stop.at = stop.widgets.front().second->geometry();
+    }
+    // Views a screen lays over the board itself.
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (takesTab(child) && !placedOf(child))
+            stops.push_back({child->geometry(), {{0, child}}});
+
+    std::stable_sort(stops.begin(), stops.end(),
+                     [](const Stop& a, const Stop& b) { return a.at.top() < b.at.top(); });
+    for (auto row = stops.begin(); row != stops.end();) {
+        const int middle = row->at.center().y();
+        const auto end =
+            std::find_if(row, stops.end(), [middle](const Stop& stop) { return stop.at.top() > middle; });
+        std::stable_sort(row, end, [](const Stop& a, const Stop& b) { return a.at.left() < b.at.left(); });
+        row = end;
+    }
+    std::vector<QWidget*> order;
+    for (const Stop& stop : stops)
+        for (const auto& [index, widget] : stop.widgets)
+            order.push_back(widget);
+    return order;
+}
+
+void Form::focusFirst()
+{
+    const std::vector<QWidget*> order = focusOrder();
+    const auto array = std::find_if(order.begin(), order.end(), [this](QWidget* widget) {
+        const Placed* placed = placedOf(widget);
+        return placed && placed->row.index >= 0 && keyboard::reachable(*widget);
+    });
+    if (array != order.end()) {
+        (*array)->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    for (QWidget* widget : order)
+        if (keyboard::reachable(*widget)) {
+            widget->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+}
+
+bool Form::focusNextPrevChild(bool next)
+{
+    const std::vector<QWidget*> order = focusOrder();
+    const auto count = std::ptrdiff_t(order.size());
+    const QWidget* current = focusWidget();
+    const auto found = std::find_if(order.begin(), order.end(), [current](QWidget* widget) {
+        return current && (widget == current || widget->isAncestorOf(current));
+    });
+    const std::ptrdiff_t at = found == order.end() ? (next ? -1 : count) : found - order.begin();
+    for (std::ptrdiff_t step = 1; step <= count; ++step) {
+        const std::ptrdiff_t i = ((at + (next ? step : -step)) % count + count) % count;
+        if (keyboard::reachable(*order[std::size_t(i)])) {
+            order[std::size_t(i)]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
+// The nearest element of the same array in the arrow's direction, among those
+// level with it (for left and right) or in its column (for up and down).
+bool Form::moveInArray(const Placed& from, int key)
+{
+    const QRect r = from.widget->geometry();
+    QWidget* nearest = nullptr;
+    int shortest = INT_MAX;
+    for (const Placed& other : m_placed) {
+        if (other.row.index < 0 || other.row.name != from.row.name || other.widget == from.widget ||
+            !keyboard::reachable(*other.widget))
+            continue;
+        const QRect o = other.widget->geometry();
+        const bool level = o.top() <= r.bottom() && o.bottom() >= r.top();
+        const bool column = o.left() <= r.right() && o.right() >= r.left();
+        int distance = -1;
+        if (key == Qt::Key_Up && column)
+            distance = r.center().y() - o.center().y();
+        else if (key == Qt::Key_Down && column)
+            distance = o.center().y() - r.center().y();
+        else if (key == Qt::Key_Left && level)
+            distance = r.center().x() - o.center().x();
+        else if (key == Qt::Key_Right && level)
+            distance = o.center().x() - r.center().x();
+        if (distance > 0 && distance < shortest) {
+            shortest = distance;
+            nearest = other.widget;
+        }
+    }
+    if (nearest)
+        nearest->setFocus(Qt::OtherFocusReason);
+    return true; // at the array's edge the focus stays
+}
+
+void Form::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (event->modifiers() & ~Qt::KeypadModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        const Placed* focused = placedOf(focusWidget());
+        if (focused && focused->row.index >= 0)
+            moveInArray(*focused, key);
+        else
+            focusNextPrevChild(key == Qt::Key_Down || key == Qt::Key_Right);
+        return;
+    }
+    case Qt::Key_Escape:
+        escape();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+// A list open over the board closes first, as a click on it would close it.
+void Form::escape()
+{
+    for (const Placed& placed : m_placed)
+        if (auto* list = qobject_cast<ListBox*>(placed.widget); list && keyboard::reachable(*list)) {
+            list->activate();
+            return;
+        }
+    QWidget* target = m_escape ? m_escape() : nullptr;
+    if (!target || !keyboard::reachable(*target))
+        return;
+    if (auto* label = qobject_cast<FormLabel*>(target))
+        label->activate();
+    else if (auto* button = qobject_cast<QAbstractButton*>(target))
+        button->click();
+    else if (auto* list = qobject_cast<ListBox*>(target))
+        list->activate();
+}
+
+bool Form::event(QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && isNavigationKey(static_cast<QKeyEvent*>(event)->key()))
+        keyboard::startUsing();
+    return QWidget::event(event);
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && isNavigationKey(static_cast<QKeyEvent*>(event)->key()))
+        keyboard::startUsing();
+    return QWidget::eventFilter(watched, event);
 }

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -66,6 +67,15 @@ public:
     // now; the window goes as soon as the click that closed it has returned.
     void dismantle();
 
+    // What Escape clicks when no list is open; asked at each press, as the way
+    // back may change with what is shown. None: Escape does nothing.
+    void setEscape(std::function<QWidget*()> target);
+    // Focus on the window's first control array if it has one (the name
+    // board, where answers are given), else on its first control.
+    void focusFirst();
+    // The controls Tab goes through, in order, whether or not they can be reached now.
+    std::vector<QWidget*> focusOrder() const;
+
 Q_SIGNALS:
     void closeBoxClicked();
     // The user changed the window's size, by the keys or by the frame: the
@@ -76,6 +86,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QWidget* build(const ControlSpec& row, const SoundPlayerFactory& makePlayer);
@@ -90,6 +104,9 @@ private:
     void place(Placed& placed);
     void stepScale(double factor); // from the keys: kept on screen and remembered
     double fittingScale() const;
+    const Placed* placedOf(const QWidget* widget) const;
+    bool moveInArray(const Placed& from, int key);
+    void escape();
 
     WindowSpec m_window;
     double m_scale = 1.0;
@@ -100,4 +117,5 @@ private:
     QHash<QString, IntervalTimer*> m_timers;
     std::map<QString, std::unique_ptr<SoundPlayer>> m_players;
     QSet<QString> m_playerNames;
+    std::function<QWidget*()> m_escape;
 };

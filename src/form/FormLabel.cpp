@@ -1,7 +1,11 @@
 #include "FormLabel.h"
 
+#include "Keyboard.h"
+
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -63,6 +67,7 @@ void FormLabel::paintEvent(QPaintEvent* event)
         QLabel::paintEvent(event);
         QPainter painter(this);
         paintBorder(painter);
+        paintFocusMark(painter);
         return;
     }
     const QString key = u"FormLabel|%1|%2|%3|%4|%5|%6|%7x%8@%9"_s.arg(text(), font().toString())
@@ -83,7 +88,9 @@ void FormLabel::paintEvent(QPaintEvent* event)
         painter.end();
         QPixmapCache::insert(key, drawn);
     }
-    QPainter(this).drawPixmap(0, 0, drawn);
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, drawn);
+    paintFocusMark(painter);
 }
 
 // Qt draws glyphs this large as filled outlines, and the outlines of a face
@@ -138,6 +145,17 @@ void FormLabel::paintBorder(QPainter& painter) const
     painter.fillRect(QRect(r.right() - w + 1, r.top(), w, r.height()), Qt::black);
 }
 
+// Inside the border, in the text's colour, as thick as the border: it shows on
+// every back colour a label takes, and grows with the window.
+void FormLabel::paintFocusMark(QPainter& painter) const
+{
+    if (!keyboard::showsFocusMark(*this))
+        return;
+    const int inset = m_border ? m_borderWidth : 0;
+    keyboard::paintFocusMark(painter, rect().adjusted(inset, inset, -inset, -inset), foreColour(),
+                             m_borderWidth);
+}
+
 // A click is a press and a release on the same label, as on the desktop.
 void FormLabel::mousePressEvent(QMouseEvent* event)
 {
@@ -151,4 +169,42 @@ void FormLabel::mouseReleaseEvent(QMouseEvent* event)
     m_pressed = false;
     if (click)
         Q_EMIT clicked();
+}
+
+void FormLabel::activate()
+{
+    if (isClickable() && keyboard::reachable(*this))
+        Q_EMIT clicked();
+}
+
+void FormLabel::keyPressEvent(QKeyEvent* event)
+{
+    if (!isClickable() || !keyboard::isClickKey(event->key()) || event->modifiers() & ~Qt::KeypadModifier) {
+        QLabel::keyPressEvent(event); // on to the window: arrows, Escape
+        return;
+    }
+    keyboard::startUsing();
+    if (!event->isAutoRepeat())
+        activate();
+}
+
+void FormLabel::focusInEvent(QFocusEvent* event)
+{
+    QLabel::focusInEvent(event);
+    update();
+}
+
+void FormLabel::focusOutEvent(QFocusEvent* event)
+{
+    QLabel::focusOutEvent(event);
+    update();
+}
+
+// Listening to the click makes the label a control. Tab focus only: a mouse
+// click leaves the focus where it was.
+void FormLabel::connectNotify(const QMetaMethod& signal)
+{
+    if (signal == QMetaMethod::fromSignal(&FormLabel::clicked))
+        setFocusPolicy(Qt::TabFocus);
+    QLabel::connectNotify(signal);
 }

@@ -1,9 +1,14 @@
 #include "ListBox.h"
 
+#include "Keyboard.h"
+
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QStyledItemDelegate>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -63,11 +68,20 @@ void ListBox::clearLines()
 {
     const QSignalBlocker quiet(this); // emptying the list is not a click
     clear();
+    describeLines();
 }
 
 void ListBox::addLines(const QStringList& lines)
 {
     addItems(lines);
+    describeLines();
+}
+
+// A screen reader given the list reads its first line; the description holds
+// them all, so the whole text can be heard at once.
+void ListBox::describeLines()
+{
+    setAccessibleDescription(lines().join(u'\n'));
 }
 
 QStringList ListBox::lines() const
@@ -91,6 +105,11 @@ int ListBox::rowHeight() const
 // the current line as such.
 void ListBox::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        keyboard::startUsing();
+        Q_EMIT clicked();
+        return;
+    }
     const int before = currentRow();
     QListWidget::keyPressEvent(event);
     if (currentRow() != before && currentRow() >= 0)
@@ -155,4 +174,22 @@ void ListBox::fitWholeRows()
         const QScopedValueRollback guard(m_fitting, true);
         resize(width(), m_fitted);
     }
+}
+
+void ListBox::showEvent(QShowEvent* event)
+{
+    QListWidget::showEvent(event);
+    if (!keyboard::inUse() || hasFocus())
+        return;
+    m_focusBefore = QApplication::focusWidget();
+    setFocus(Qt::OtherFocusReason);
+}
+
+void ListBox::hideEvent(QHideEvent* event)
+{
+    const QPointer<QWidget> before = std::exchange(m_focusBefore, nullptr);
+    const bool hadFocus = hasFocus();
+    QListWidget::hideEvent(event);
+    if (hadFocus && before && before->isVisible() && before->window() == window())
+        before->setFocus(Qt::OtherFocusReason);
 }

@@ -1,10 +1,15 @@
 #pragma once
 
 #include <QListWidget>
+#include <QPointer>
 
 // The description list: unsorted, no wrapping, long lines cut at the right
 // edge, a vertical scroll bar when needed. Choosing a line, by mouse or by
-// keyboard, counts as a click; scrolling does not.
+// keyboard, counts as a click; scrolling does not; Escape does too, as the
+// list lies over the board and a click on it closes it.
+//
+// Shown while the keys are in use, it takes the focus, and gives it back to
+// the control that had it when it hides. A screen reader reads its lines.
 //
 // Every line is one row high, whatever it holds (a lone LF stays inside its
 // line and shows as a space), and the list shows whole rows only: its height
@@ -22,6 +27,9 @@ public:
 
     int rowHeight() const; // the height of every line, for the list's font
 
+    // Escape pressed elsewhere in the window while the list is open: a click.
+    void activate() { Q_EMIT clicked(); }
+
 Q_SIGNALS:
     void clicked();
 
@@ -31,9 +39,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void fitWholeRows();
+    void describeLines();
+
+    QPointer<QWidget> m_focusBefore; // the control to give the focus back to
 
     // One mouse action, press to release: it counts as one click if it began
     // on a line or changed the current line.

@@ -87,3 +87,9 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         Q_EMIT clicked();
 }
+
+void PictureBox::announce(const QString& words)
+{
+    m_announces = true;
+    setAccessibleName(words); // the name's change is the event screen readers hear
+}

@@ -39,6 +39,12 @@ public:
     void setScale(double factor);
     double scale() const { return m_scale; }
 
+    // Words a screen reader speaks when the box shows, or at once if it is on
+    // show: the box becomes an alert named by them. For a picture that tells
+    // something only the eye would otherwise get.
+    void announce(const QString& words);
+    bool announces() const { return m_announces; }
+
 Q_SIGNALS:
     void clicked();
 
@@ -51,6 +57,7 @@ private:
 
     QPixmap m_picture;
     bool m_stretch = false;
+    bool m_announces = false;
     TwipsRect m_rect;
     double m_scale = 1.0;
 };
