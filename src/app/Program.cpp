@@ -4,6 +4,7 @@
 #include "AudioThread.h"
 #include "Fonts.h"
 #include "Form.h"
+#include "FormAccessibility.h"
 #include "MenuLayout.h"
 #include "Screen.h"
 #include "ScreenSet.h"
@@ -77,6 +78,7 @@ int runProgram(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("piyo"));
     QApplication::setQuitOnLastWindowClosed(false);
     installJapaneseFonts();
+    installAccessibility();
 
     SteadyClock clock;
     SystemRandom random;

@@ -19,6 +19,13 @@ Form* MenuScreen::buildForm()
     onClick(m_ui.lookUpAutumnWinter, [this] { Q_EMIT switchRequested(ScreenId::AutumnWinterReference); });
     onClick(m_ui.quizSpringSummer, [this] { Q_EMIT switchRequested(ScreenId::SpringSummerQuiz); });
     onClick(m_ui.quizAutumnWinter, [this] { Q_EMIT switchRequested(ScreenId::AutumnWinterQuiz); });
+    // Escape goes back from a submenu; the main level has no way back.
+    form->setEscape([this]() -> QWidget* {
+        for (FormLabel* back : {m_ui.backFromLookUp, m_ui.backFromQuiz})
+            if (!back->isHidden())
+                return back;
+        return nullptr;
+    });
     return form;
 }
 
@@ -31,6 +38,7 @@ void MenuScreen::showLevel(menu::Level level)
                 label->setVisible(false);
     for (FormLabel* label : m_ui.levels.at(level))
         label->setVisible(true);
+    form()->focusFirst(); // the focus was on a label of the level just hidden
 }
 
 void MenuScreen::load()
