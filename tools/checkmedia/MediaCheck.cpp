@@ -2,6 +2,8 @@
 
 #include "BirdTables.h"
 #include "DescriptionCheck.h"
+#include "Exemplars.h"
+#include "MediaFile.h"
 #include "MediaPaths.h"
 #include "PictureCheck.h"
 #include "PrintableText.h"
@@ -47,6 +49,27 @@ QList<MediaCheck::Item> MediaCheck::items()
     list << feedbackItem(Kind::Sound, media::FeedbackFile::RightSound, u"right-answer sound"_s)
          << feedbackItem(Kind::Sound, media::FeedbackFile::WrongSound, u"wrong-answer sound"_s);
     list += birdItems(Kind::Description, media::BirdFile::Description);
+    return list;
+}
+
+// Further pictures or calls of every bird, by number: most of them are absent, which is fine.
+QList<MediaCheck::Item> MediaCheck::furtherItems(Kind kind)
+{
+    const media::BirdFile file = kind == Kind::Picture ? media::BirdFile::Picture : media::BirdFile::Call;
+    QList<Item> list;
+    for (int bird = birds::FirstBird; bird <= birds::LastBird; ++bird) {
+        const QString number = media::birdNumberText(bird);
+        for (int index = 2; index <= media::MaxExemplars; ++index) {
+            QStringList names = media::exemplarCandidates({QString()}, file, number, index);
+            for (QString& name : names)
+                name.remove(0, 1);
+            list.append({kind, names,
+                         u"%1 %2, %3 %4"_s.arg(number, birds::nameOfBird(bird))
+                             .arg(kind == Kind::Picture ? u"picture"_s : u"call"_s)
+                             .arg(index),
+                         true});
+        }
+    }
     return list;
 }
 
@@ -134,6 +157,8 @@ int MediaCheck::run(QTextStream& out)
         }
         for (const Item& item : ofKind)
             checkItem(out, item);
+        if (kind != Kind::Description)
+            checkFurther(out, kind);
     }
     out << summary() << Qt::endl;
     return m_problems;
@@ -164,6 +189,42 @@ void MediaCheck::checkItem(QTextStream& out, const Item& item)
     report(out, found.shown, item, check(item, found.path));
 }
 
+void MediaCheck::checkFurther(QTextStream& out, Kind kind)
+{
+    for (const Item& item : furtherItems(kind)) {
+        const Lookup found = find(item);
+        if (found.path.isEmpty() && found.passedOver.isEmpty())
+            continue;
+        ++m_further[int(kind)];
+        checkItem(out, item);
+        if (!found.path.isEmpty())
+            checkTags(out, item, found.path, found.personal);
+    }
+}
+
+// A tags file is the user's to edit: one the program cannot read is a warning, never a
+// problem, for the picture or call is shown all the same, only without its tags.
+void MediaCheck::checkTags(QTextStream& out, const Item& item, const QString& path, bool personal)
+{
+    const QString tagsPath = media::tagsPathFor(path);
+    const QFileInfo info(tagsPath);
+    if (!info.exists() && !info.isSymLink())
+        return;
+    const QString shown =
+        shownPath(personal ? m_personalRoot : m_root, directoryOf(item.kind) + u'/' + info.fileName());
+    QString why;
+    const std::optional<QByteArray> bytes =
+        media::readWholeRegularFile(tagsPath, media::MaxTagsFileBytes, &why);
+    if (!bytes) {
+        report(out, shown, item, {Finding::warning(u"tags not read (%1)"_s.arg(why))});
+        return;
+    }
+    if (media::parseExemplarTags(*bytes).isEmpty() && !bytes->trimmed().isEmpty())
+        report(out, shown, item,
+               {Finding::warning(u"no tags read: not UTF-8, or no word the program knows (%1)"_s.arg(
+                   (media::callTagWords() + media::pictureTagWords()).join(u' ')))});
+}
+
 void MediaCheck::report(QTextStream& out, const QString& shown, const Item& item, const Findings& findings)
 {
     for (const Finding& finding : findings) {
@@ -186,9 +247,16 @@ QString MediaCheck::summary() const
     auto counted = [](int n, const QString& one, const QString& many) {
         return u"%1 %2"_s.arg(n).arg(n == 1 ? one : many);
     };
-    QString text = u"%1, %2, %3 checked: "_s.arg(counted(m_counts[0], u"picture"_s, u"pictures"_s),
-                                                 counted(m_counts[1], u"sound"_s, u"sounds"_s),
-                                                 counted(m_counts[2], u"description"_s, u"descriptions"_s));
+    QString text = u"%1, %2, %3"_s.arg(counted(m_counts[0], u"picture"_s, u"pictures"_s),
+                                       counted(m_counts[1], u"sound"_s, u"sounds"_s),
+                                       counted(m_counts[2], u"description"_s, u"descriptions"_s));
+    if (m_further[0] + m_further[1] > 0)
+        text += u" and %1 beside them"_s.arg(QStringList{
+            m_further[0] > 0 ? counted(m_further[0], u"further picture"_s, u"further pictures"_s) : QString(),
+            m_further[1] > 0 ? counted(m_further[1], u"further call"_s, u"further calls"_s) : QString()}
+                                                 .filter(u"f"_s)
+                                                 .join(u", "_s));
+    text += u" checked: "_s;
     text += m_problems == 0 ? u"no problems"_s : counted(m_problems, u"problem"_s, u"problems"_s);
     if (m_warnings > 0)
         text += u", "_s + counted(m_warnings, u"warning"_s, u"warnings"_s);

@@ -11,7 +11,9 @@ class QTextStream;
 // finding: the file, whose file it is, and what is wrong. For each file the
 // program takes the first regular file among its names (b5.gif, b5.jpg, ...),
 // in the user's own folder first and then in the media directory; so does the
-// check. Files from the user's folder are listed, with their full path.
+// check. Files from the user's folder are listed, with their full path. A bird's
+// further pictures and calls (姿/b22-2.png, 声/k22-3.wav) are checked alike where
+// they exist, with the tags files beside them.
 class MediaCheck
 {
 public:
@@ -43,6 +45,7 @@ private:
     };
 
     static QList<Item> items();
+    static QList<Item> furtherItems(Kind kind);
     static Findings check(const Item& item, const QString& path);
     static QString directoryOf(Kind kind);
     QStringList roots() const;
@@ -50,6 +53,8 @@ private:
     Lookup find(const Item& item) const;
     bool directoryPresent(Kind kind) const;
     void checkItem(QTextStream& out, const Item& item);
+    void checkFurther(QTextStream& out, Kind kind);
+    void checkTags(QTextStream& out, const Item& item, const QString& path, bool personal);
     void report(QTextStream& out, const QString& shown, const Item& item, const Findings& findings);
     void reportMissingDirectory(QTextStream& out, Kind kind, int fileCount);
     QString summary() const;
@@ -57,6 +62,7 @@ private:
     QString m_root;
     QString m_personalRoot;
     int m_counts[3] = {};
+    int m_further[3] = {}; // pictures and sounds beside the first ones (b22-2.png, k22-3.wav)
     int m_problems = 0;
     int m_warnings = 0;
     int m_personalFiles = 0;

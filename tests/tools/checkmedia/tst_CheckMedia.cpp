@@ -148,6 +148,8 @@ private Q_SLOTS:
     void hostileFileIsNamedWithinMemory_data();
     void hostileFileIsNamedWithinMemory();
     void controlCharactersInNamesAreEscaped();
+    void furtherFilesAreCheckedWithTheirTags_data();
+    void furtherFilesAreCheckedWithTheirTags();
 
 private:
     QTemporaryDir m_media;
@@ -420,6 +422,82 @@ void TestCheckMedia::controlCharactersInNamesAreEscaped()
     QVERIFY2(!output.contains('\x1b'), output.constData());
     QVERIFY2(output.contains("data\\n2 problems\\x1b[2J/piyo/"), output.constData());
     QCOMPARE(output.count('\n'), 2); // the file from the user's folder, and the summary
+}
+
+// A bird's further pictures and calls are checked like its first, where they exist; a tags
+// file the program cannot read is a warning, for the file is used all the same.
+void TestCheckMedia::furtherFilesAreCheckedWithTheirTags_data()
+{
+    QTest::addColumn<QStringList>("files"); // under the own folder; "fifo:" a named pipe, "short:" 4 bytes
+    QTest::addColumn<QString>("tagsFile");  // a tags file written with the bytes of "tags"
+    QTest::addColumn<QByteArray>("tags");
+    QTest::addColumn<QStringList>("lines"); // how the findings start; %own is the own folder
+    QTest::addColumn<QString>("further");   // what the summary says of them
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("a second picture and a third call, tagged")
+        << QStringList{u"姿/b41-2.png"_s, u"声/k12-3.wav"_s} << u"声/k12-3.tags"_s << "flight\n"_ba
+        << QStringList{u"%own/姿/b41-2.png (41 ジョウビタキ, picture 2): your own file"_s,
+                       u"%own/声/k12-3.wav (12 オバシギ, call 3): your own file"_s}
+        << u"and 1 further picture, 1 further call beside them"_s << 0;
+    QTest::newRow("a broken further call is a problem")
+        << QStringList{u"short:声/k12-2.wav"_s} << QString() << QByteArray()
+        << QStringList{u"%own/声/k12-2.wav (12 オバシギ, call 2): your own file"_s,
+                       u"%own/声/k12-2.wav (12 オバシギ, call 2): the player cannot play it"_s}
+        << u"and 1 further call beside them"_s << 1;
+    QTest::newRow("a pipe under a further name")
+        << QStringList{u"fifo:声/k12-2.flac"_s} << QString() << QByteArray()
+        << QStringList{u"%own/声/k12-2.flac (12 オバシギ, call 2): not a regular file"_s}
+        << u"and 1 further call beside them"_s << 1;
+    QTest::newRow("tags not in UTF-8")
+        << QStringList{u"声/k12-2.wav"_s} << u"声/k12-2.tags"_s << "\x92\x6e\x96\xc2\n"_ba
+        << QStringList{u"%own/声/k12-2.wav (12 オバシギ, call 2): your own file"_s,
+                       u"%own/声/k12-2.tags (12 オバシギ, call 2): warning: no tags read"_s}
+        << u"and 1 further call beside them"_s << 0;
+    QTest::newRow("a pipe for a tags file")
+        << QStringList{u"声/k12-2.wav"_s, u"fifo:声/k12-2.tags"_s} << QString() << QByteArray()
+        << QStringList{u"%own/声/k12-2.wav (12 オバシギ, call 2): your own file"_s,
+                       u"%own/声/k12-2.tags (12 オバシギ, call 2): warning: tags not read (not a regular file)"_s}
+        << u"and 1 further call beside them"_s << 0;
+}
+
+void TestCheckMedia::furtherFilesAreCheckedWithTheirTags()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, tagsFile);
+    QFETCH(QByteArray, tags);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, further);
+    QFETCH(int, exitCode);
+    QTemporaryDir home;
+    const QString own = home.filePath(u"piyo"_s);
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile out(path);
+        return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
+    };
+    for (const QString& spec : files) {
+        const QString kind = spec.contains(u':') ? spec.section(u':', 0, 0) : QString();
+        const QString path = own + u'/' + spec.section(u':', -1);
+        if (kind == u"fifo"_s) {
+            QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else {
+            QVERIFY(write(path, kind == u"short"_s         ? "RIFF"_ba
+                                : path.contains(u"/姿/"_s) ? png({200, 150})
+                                                           : bundled(u"声/k12.wav"_s)));
+        }
+    }
+    if (!tagsFile.isEmpty())
+        QVERIFY(write(own + u'/' + tagsFile, tags));
+    const CheckRun run = runChecker(QStringLiteral(PIYO_CHECK_MEDIA), {m_media.path()}, home.path());
+    QVERIFY(!run.lines.isEmpty());
+    const QStringList findings = run.lines.mid(0, run.lines.size() - 1);
+    QVERIFY2(findings.size() == lines.size(), qPrintable(run.lines.join(u'\n')));
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        QVERIFY2(findings.at(i).startsWith(QString(lines.at(i)).replace(u"%own"_s, own)),
+                 qPrintable(run.lines.join(u'\n')));
+    QVERIFY2(run.lines.last().contains(further), qPrintable(run.lines.last()));
+    QCOMPARE(run.exitCode, exitCode);
 }
 
 QTEST_GUILESS_MAIN(TestCheckMedia)
