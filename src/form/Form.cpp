@@ -435,7 +435,11 @@ void Form::dismantle()
     }
     for (QTimer* timer : findChildren<QTimer*>())
         timer->stop(); // the zoom-in's frames, too
-    disconnect();
+    // The window's own signals only: Qt's accessibility keeps its record of
+    // the window up to date through `destroyed`, and a record left behind
+    // would be handed to the next window built at the same address.
+    disconnect(this, &Form::closeBoxClicked, nullptr, nullptr);
+    disconnect(this, &Form::scaleChosen, nullptr, nullptr);
     setEnabled(false);
     hide();
     m_players.clear();
