@@ -69,6 +69,7 @@ Form* QuizScreen::buildForm()
     connect(m_ui.progress, &FormLabel::clicked, this, &QuizScreen::onProgressClicked);
     connect(m_progress, &quiz::ProgressView::opened, this, &QuizScreen::onProgressOpened);
     connect(m_progress, &quiz::ProgressView::closed, this, &QuizScreen::onProgressClosed);
+    form->setEscape([this]() -> QWidget* { return m_progress->isOpen() ? m_ui.progress : m_ui.toMenu; });
     connect(m_ui.startTimer, &IntervalTimer::tick, this, &QuizScreen::onStartTick);
     connect(m_ui.answerTimer, &IntervalTimer::tick, this, &QuizScreen::onAnswerTick);
     connect(m_ui.feedbackTimer, &IntervalTimer::tick, this, &QuizScreen::onFeedbackTick);
@@ -287,7 +288,8 @@ void QuizScreen::onAnswerTick()
     const bool right = m_round.judge();
     showNotice({});
     m_bird->judged();
-    m_feedback.show(right, *m_ui.mark, *m_ui.feedbackSound);
+    m_feedback.show(right, *m_ui.mark, *m_ui.feedbackSound,
+                    {name(m_round.currentEntry() - 1)->text(), m_round.rightCount(), m_round.wrongCount()});
     if (right)
         m_ui.rightCount->setText(QString::number(m_round.rightCount()));
     else

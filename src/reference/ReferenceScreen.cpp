@@ -35,6 +35,7 @@ Form* ReferenceScreen::buildForm()
     connect(m_ui.viewerClickArea, &PictureBox::clicked, this, &ReferenceScreen::closeViewer);
     connect(m_ui.toQuiz, &FormLabel::clicked, this, [this] { Q_EMIT switchRequested(m_season.quiz); });
     connect(m_ui.toMenu, &FormLabel::clicked, this, [this] { Q_EMIT switchRequested(ScreenId::Menu); });
+    form->setEscape([this]() -> QWidget* { return m_ui.toMenu; });
     return form;
 }
 
