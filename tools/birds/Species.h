@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // What the bird stands on or swims in.
 enum class Setting {
@@ -36,3 +37,15 @@ struct Species
 // The 80 birds of the media set, by bird number (1-40 spring/summer, 41-80 autumn/winter).
 const QList<Species>& speciesTable();
 const Species* findSpecies(int number);
+
+// A further picture of a bird, beside its first: another plumage or view of it, saved as
+// b<number>-<index>.gif with its tags (雌, 幼鳥, 飛翔 ...).
+struct FurtherPicture
+{
+    int number = 0;
+    int index = 2;
+    Species species{};
+    QStringList tags{};
+};
+
+const QList<FurtherPicture>& furtherPictures();

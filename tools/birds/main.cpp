@@ -1,11 +1,15 @@
 // piyo-birds OUT_DIR
 // Paints the 80 bird pictures of the media set into OUT_DIR as b1.gif ... b80.gif,
-// and each at twice its size as b1@2x.gif ... b80@2x.gif for larger windows.
+// and each at twice its size as b1@2x.gif ... b80@2x.gif for larger windows; then
+// the further pictures of some birds (b66-2.gif, b66-2@2x.gif) with their tags
+// beside them (b66-2.tags).
 #include "BirdPainter.h"
+#include "ExemplarTags.h"
 #include "GifWriter.h"
 #include "Species.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -24,17 +28,34 @@ int main(int argc, char** argv)
         QTextStream(stderr) << "piyo-birds: cannot create " << out.path() << '\n';
         return 1;
     }
-    for (const Species& species : speciesTable()) {
+    // Writes one picture at both sizes under stem: b22, b22-2.
+    const auto paint = [&out](const Species& species, const QString& stem) {
         QImage twice;
         const QImage picture = BirdPainter(species).paint(&twice);
-        for (const auto& [image, name] : {std::pair{&picture, u"b%1.gif"_s},
-                                          std::pair{static_cast<const QImage*>(&twice), u"b%1@2x.gif"_s}}) {
-            const QString path = out.filePath(name.arg(species.number));
+        for (const auto& [image, name] :
+             {std::pair{&picture, stem + u".gif"_s},
+              std::pair{static_cast<const QImage*>(&twice), stem + u"@2x.gif"_s}}) {
+            const QString path = out.filePath(name);
             QString error;
             if (!writeGif87a(*image, path, &error)) {
                 QTextStream(stderr) << "piyo-birds: cannot write " << path << ": " << error << '\n';
-                return 1;
+                return false;
             }
+        }
+        return true;
+    };
+    for (const Species& species : speciesTable())
+        if (!paint(species, u"b%1"_s.arg(species.number)))
+            return 1;
+    for (const FurtherPicture& further : furtherPictures()) {
+        const QString stem = u"b%1-%2"_s.arg(further.number).arg(further.index);
+        if (!paint(further.species, stem))
+            return 1;
+        QFile tags(out.filePath(stem + u".tags"_s));
+        const QByteArray text = media::formatExemplarTags({further.tags, {}});
+        if (!tags.open(QIODevice::WriteOnly | QIODevice::Truncate) || tags.write(text) != text.size()) {
+            QTextStream(stderr) << "piyo-birds: cannot write " << tags.fileName() << '\n';
+            return 1;
         }
     }
     return 0;
