@@ -1,11 +1,14 @@
 #pragma once
 
 #include "BirdShape.h"
+#include "FlightPainter.h"
 #include "Plumage.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // What the bird stands on or swims in.
 enum class Setting {
@@ -39,13 +42,15 @@ const QList<Species>& speciesTable();
 const Species* findSpecies(int number);
 
 // A further picture of a bird, beside its first: another plumage or view of it, saved as
-// b<number>-<index>.gif with its tags (雌, 幼鳥, 飛翔 ...).
+// b<number>-<index>.gif with its tags (雌, 幼鳥, 飛翔 ...). A bird in flight is painted from
+// `flight`; any other from `species`.
 struct FurtherPicture
 {
     int number = 0;
     int index = 2;
     Species species{};
     QStringList tags{};
+    std::optional<FlightPicture> flight{};
 };
 
 const QList<FurtherPicture>& furtherPictures();

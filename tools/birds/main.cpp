@@ -29,9 +29,7 @@ int main(int argc, char** argv)
         return 1;
     }
     // Writes one picture at both sizes under stem: b22, b22-2.
-    const auto paint = [&out](const Species& species, const QString& stem) {
-        QImage twice;
-        const QImage picture = BirdPainter(species).paint(&twice);
+    const auto write = [&out](const QImage& picture, const QImage& twice, const QString& stem) {
         for (const auto& [image, name] :
              {std::pair{&picture, stem + u".gif"_s},
               std::pair{static_cast<const QImage*>(&twice), stem + u"@2x.gif"_s}}) {
@@ -44,12 +42,23 @@ int main(int argc, char** argv)
         }
         return true;
     };
+    const auto paint = [&write](const Species& species, const QString& stem) {
+        QImage twice;
+        const QImage picture = BirdPainter(species).paint(&twice);
+        return write(picture, twice, stem);
+    };
+    const auto paintFlight = [&write](const FlightPicture& flight, int seed, const QString& stem) {
+        QImage twice;
+        const QImage picture = ::paintFlight(flight, seed, &twice);
+        return write(picture, twice, stem);
+    };
     for (const Species& species : speciesTable())
         if (!paint(species, u"b%1"_s.arg(species.number)))
             return 1;
     for (const FurtherPicture& further : furtherPictures()) {
         const QString stem = u"b%1-%2"_s.arg(further.number).arg(further.index);
-        if (!paint(further.species, stem))
+        if (further.flight ? !paintFlight(*further.flight, further.number * 10 + further.index, stem)
+                           : !paint(further.species, stem))
             return 1;
         QFile tags(out.filePath(stem + u".tags"_s));
         const QByteArray text = media::formatExemplarTags({further.tags, {}});
