@@ -1,8 +1,8 @@
 #include "ContrastDrill.h"
 
+#include "AudioThread.h"
 #include "Background.h"
 #include "MediaPaths.h"
-#include "SoundFile.h"
 #include "SoundPlayer.h"
 
 #include <utility>
@@ -16,8 +16,7 @@ ContrastDrill::Bird readBird(const QString& root, int number, double fineness)
     bird.number = number;
     bird.media = presentation::readBirdMedia(root, media::birdNumberText(number), fineness);
     if (!bird.media.call.isEmpty())
-        if (const auto file = SoundFile::read(bird.media.call, nullptr, 0))
-            bird.callSeconds = file->durationSeconds();
+        bird.callSeconds = AudioThread::soundSeconds(bird.media.call);
     return bird;
 }
 

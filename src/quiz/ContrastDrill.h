@@ -11,7 +11,7 @@ namespace quiz {
 
 // Two look-alikes side by side: their pictures and calls are read on a worker,
 // then the first call plays once and the second follows it, started by a timer
-// once the first call's length (read from its file) has passed.
+// once the first call's length (read from its header by the sound back end) has passed.
 class ContrastDrill final : public QObject
 {
     Q_OBJECT

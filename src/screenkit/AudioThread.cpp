@@ -88,6 +88,15 @@ std::unique_ptr<SoundPlayer> AudioThread::makeOutput()
     return std::unique_ptr<SoundPlayer>(m_make());
 }
 
+double AudioThread::soundSeconds(const QString& path)
+{
+    using Seconds = double (*)(const QString&);
+    // Resolved once for the run; the loader keeps the back end loaded.
+    static const auto seconds =
+        reinterpret_cast<Seconds>(QLibrary::resolve(backEndPath(), "piyoSoundSeconds"));
+    return seconds ? seconds(path) : 0.0;
+}
+
 bool AudioThread::loadBackEnd()
 {
     if (!m_tried) {

@@ -33,6 +33,11 @@ public:
     // Loads the sound back end now, ahead of the first sound.
     void preload();
 
+    // A sound file's length in seconds, read from its header by the back end,
+    // or 0 when it cannot be played or there is no back end. Loads the back
+    // end if need be and touches the disk: on a worker, never the window's thread.
+    static double soundSeconds(const QString& path);
+
     // On the audio thread only: a new sound output, or null when the back end
     // cannot be loaded (then sound is off for the run, with one line on stderr).
     std::unique_ptr<SoundPlayer> makeOutput();
