@@ -57,6 +57,10 @@ inline const QString ReviewOn = QStringLiteral("■復習");
 inline const QString ProgressText = QStringLiteral("■成績を見る");
 inline constexpr TwipsRect ReviewRect{90, 5655, 2655, 270};
 inline constexpr TwipsRect ProgressRect{2790, 5655, 1770, 270};
+// The call's spectrogram, shown once the answer is judged (before, it would
+// give the answer away by ear): over the lower part of the picture panel, so
+// the bird stays in sight above it and the line at the foot stays clickable.
+inline constexpr TwipsRect SpectrogramRect{90, 3735, 4470, 1890};
 // "■復習 今日3羽": the toggle and today's due birds of the way of asking.
 QString reviewCaption(bool on, int dueToday, bool known);
 

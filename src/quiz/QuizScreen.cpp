@@ -10,6 +10,7 @@
 #include "PictureBox.h"
 #include "ResultsView.h"
 #include "Settings.h"
+#include "SpectrogramView.h"
 
 #include <cmath>
 
@@ -69,6 +70,11 @@ Form* QuizScreen::buildForm()
     connect(m_ui.progress, &FormLabel::clicked, this, &QuizScreen::onProgressClicked);
     connect(m_progress, &quiz::ProgressView::opened, this, &QuizScreen::onProgressOpened);
     connect(m_progress, &quiz::ProgressView::closed, this, &QuizScreen::onProgressClosed);
+    m_spectrogram = new SpectrogramView(form);
+    m_spectrogram->setTwipsRect(quiz::SpectrogramRect);
+    m_spectrogram->stackUnder(m_ui.mark); // the ○/× stays above it
+    m_spectrogram->setVisible(false);
+    m_spectrogram->follow(*m_ui.call);
     form->setEscape([this]() -> QWidget* { return m_progress->isOpen() ? m_ui.progress : m_ui.toMenu; });
     connect(m_ui.startTimer, &IntervalTimer::tick, this, &QuizScreen::onStartTick);
     connect(m_ui.answerTimer, &IntervalTimer::tick, this, &QuizScreen::onAnswerTick);
@@ -252,6 +258,7 @@ void QuizScreen::PresentQuestion()
     Accepting = true;
     const QString numberText = media::birdNumberText(m_round.birdNumber(m_round.currentEntry()));
     m_bird->clear();
+    m_spectrogram->setVisible(false);
     showNotice({});
     m_birdRequest.start(
         *this,
@@ -288,6 +295,7 @@ void QuizScreen::onAnswerTick()
     const bool right = m_round.judge();
     showNotice({});
     m_bird->judged();
+    m_spectrogram->setVisible(true);
     m_feedback.show(right, *m_ui.mark, *m_ui.feedbackSound,
                     {name(m_round.currentEntry() - 1)->text(), m_round.rightCount(), m_round.wrongCount()});
     if (right)

@@ -15,6 +15,8 @@
 
 #include <optional>
 
+class SpectrogramView;
+
 // The quiz: a bird's picture grows into place and its call repeats; the user
 // clicks its name among the forty. The click is judged after a moment, the
 // right or wrong mark shows with its sound, the counts go up, and after a wrong
@@ -87,6 +89,7 @@ private:
     quint64 m_answersAsked = 0; // only the latest answers asked for by this showing count
     quint64 m_memoryAsked = 0;
     QPointer<quiz::ProgressView> m_progress;
+    QPointer<SpectrogramView> m_spectrogram; // the asked call's, after the answer is judged
 
     std::optional<quiz::BirdOnShow> m_bird; // while the window is open
     bool m_nothingToAsk = false;            // by ear, no bird of the set has a call

@@ -60,12 +60,20 @@ def storm(program, rng, avoid):
 
 
 def looks(program):
-    """The open window, its title and what it shows, or None while it changes hands."""
+    """The open window, its title and what it shows, or None while it changes hands. On a
+    look-up screen the picture panel is left out: a spectrogram turned up there by the clicks
+    moves its cursor for as long as the call repeats."""
     window, title = the_window(program)
     try:
-        return window, title, e.screenshot(window).pixels
+        shot = e.screenshot(window)
     except e.Failure:
         return None  # closed between finding it and taking the picture
+    if title not in e.REFERENCE_TITLES.values():
+        return window, title, shot.pixels
+    x, y, w, h = e.PICTURE_PANEL
+    rows = [shot.pixels[row * shot.width * 3:(row + 1) * shot.width * 3] for row in range(shot.height)]
+    kept = [r if not y <= i < y + h else r[:x * 3] + r[(x + w) * 3:] for i, r in enumerate(rows)]
+    return window, title, b"".join(bytes(r) for r in kept)
 
 
 def settle(program):

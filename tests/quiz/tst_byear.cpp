@@ -2,6 +2,7 @@
 #include "Fonts.h"
 #include "QuizLayout.h"
 #include "QuizRig.h"
+#include "SpectrogramView.h"
 
 #include <QSettings>
 #include <QtTest>
@@ -95,6 +96,34 @@ private Q_SLOTS:
         rig.runToQuestion();
         QCOMPARE(rig.screen.currentEntry(), 20);
         QVERIFY(!rig.image(u"Image1"_s).isVisible());
+    }
+
+    // The call's spectrogram would give the answer away: it comes only once
+    // the answer is judged, and goes with the next question.
+    void spectrogramComesOnlyOnceTheAnswerIsJudged_data()
+    {
+        QTest::addColumn<bool>("byEar");
+        QTest::newRow("by picture") << false;
+        QTest::newRow("by ear") << true;
+    }
+
+    void spectrogramComesOnlyOnceTheAnswerIsJudged()
+    {
+        QFETCH(bool, byEar);
+        setByEar(byEar);
+        Rig rig;
+        rig.random.scriptEntries({3, 20});
+        rig.open();
+        auto* spectrogram = rig.form().findChild<SpectrogramView*>();
+        QVERIFY(spectrogram);
+        QVERIFY(!spectrogram->isVisible());
+        rig.click(5);
+        QVERIFY(!spectrogram->isVisible()); // clicked, not yet judged
+        rig.run(0.6);
+        QVERIFY(spectrogram->isVisible());
+        rig.runToQuestion();
+        QCOMPARE(rig.screen.currentEntry(), 20);
+        QVERIFY(!spectrogram->isVisible());
     }
 
     void birdOnShowFollowsTheToggleAtOnce()
