@@ -15,6 +15,7 @@ fi
 targets=(piyo bench_bare_window bench_startup bench_quiz bench_reference bench_soak bench_responsiveness bench_history bench_import bench_formats)
 if [ -f bench/sound/CMakeLists.txt ]; then targets+=(bench_sound); fi
 if [ -f bench/spectrogram/CMakeLists.txt ]; then targets+=(bench_spectrogram); fi
+targets+=(bench_memory)
 cmake --build "$build" --target "${targets[@]}" -j"$(nproc)" || exit 1
 
 source scripts/test-session.sh
@@ -63,6 +64,8 @@ run history-record "$build/bench_history" record 1000
 run history-results "$build/bench_history" results 100000
 run history-last-answers "$build/bench_history" last 100000
 run import "$build/bench_import" 3
+# Simulated learners over 60 days: what each way of drawing leaves them remembering.
+run memory "$build/bench_memory"
 run formats env QT_QPA_PLATFORM=offscreen "$build/bench_formats" 20
 run soak env QT_QPA_PLATFORM=offscreen "$build/bench_soak" 10000 33000
 
