@@ -3,7 +3,9 @@
 #include "QuizLayout.h"
 #include "QuizRig.h"
 
+#include <QApplication>
 #include <QSettings>
+#include <QTemporaryFile>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -87,6 +89,7 @@ private Q_SLOTS:
         quiz::ProgressPage& page = openProgress(rig);
         const int first = rig.history.scripted.front().bird;
         QTRY_VERIFY(page.confusionRect(first).isValid());
+        QCOMPARE(rig.form().scale(), scale);
         QVERIFY2(page.widestLine() <= page.width(),
                  qPrintable(u"a line %1 px wide on a page of %2"_s.arg(page.widestLine()).arg(page.width())));
         for (const history::BirdResult& result : rig.history.scripted) {
@@ -116,5 +119,19 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(ProgressTest)
+// The offscreen screen is 800 × 600 by default, and a window never opens
+// larger than its screen: the test's screen has room for 300 %.
+int main(int argc, char** argv)
+{
+    QTemporaryFile screens;
+    if (!screens.open())
+        return 1;
+    screens.write(R"({"screens": [{"name": "large", "x": 0, "y": 0, "width": 2048, "height": 1536,
+                      "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    screens.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens.fileName()));
+    QApplication app(argc, argv);
+    ProgressTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_progress.moc"
