@@ -50,7 +50,8 @@ public:
 
     // Replaces the watcher. A player that reports nothing leaves a picture of
     // the call empty, which is what this one does.
-    virtual void watch(SoundWatcher watcher) { (void)watcher; }
+    // NOLINTNEXTLINE(performance-unnecessary-value-param): by value, as the players that keep it take it
+    virtual void watch(SoundWatcher /*watcher*/) {}
 };
 
 using SoundPlayerFactory = std::function<std::unique_ptr<SoundPlayer>()>;
