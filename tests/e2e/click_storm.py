@@ -136,7 +136,7 @@ def storm_and_walk(program_path, seed, workdir):
             e.click(quiz, e.centre(e.BY_EAR))
             e.wait_for("声だけ off", lambda: not e.by_ear_on(quiz), 3)
         e.wait_for("a bird picture", lambda: picture_shown(quiz), 6)
-        e.wait_for("a bird call", lambda: sum(1 for f in recorder.frames(opened) if f[1] > 300) >= 4, 4)
+        e.wait_for("a bird call", lambda: sum(1 for f in recorder.frames(opened) if f[1] > 300) >= 4, 10)
         e.click(quiz, e.centre(e.name_label(0)))
         e.wait_for("the answer to be counted",
                    lambda: sum((s := e.screenshot(quiz)).colours(r).get(e.YELLOW, 0)
