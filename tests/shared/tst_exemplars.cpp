@@ -22,9 +22,9 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 }
 
 // "p:声/k22-2.flac" is a file in the user's folder, "b:..." one in the bundled media.
-QString rootOf(const QString& spec, const QString& personal, const QString& bundled)
+QString rootOf(const QString& entry, const QString& personal, const QString& bundled)
 {
-    return (spec.startsWith(u"p:"_s) ? personal : bundled) + u'/' + spec.mid(2);
+    return (entry.startsWith(u"p:"_s) ? personal : bundled) + u'/' + entry.mid(2);
 }
 
 // How a found exemplar reads in a table: "2 p k22-2.flac".

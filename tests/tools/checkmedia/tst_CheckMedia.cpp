@@ -479,9 +479,9 @@ void TestCheckMedia::furtherFilesAreCheckedWithTheirTags()
         QFile out(path);
         return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
     };
-    for (const QString& spec : files) {
-        const QString kind = spec.contains(u':') ? spec.section(u':', 0, 0) : QString();
-        const QString path = own + u'/' + spec.section(u':', -1);
+    for (const QString& entry : files) {
+        const QString kind = entry.contains(u':') ? entry.section(u':', 0, 0) : QString();
+        const QString path = own + u'/' + entry.section(u':', -1);
         if (kind == u"fifo"_s) {
             QVERIFY(QDir().mkpath(QFileInfo(path).path()));
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
