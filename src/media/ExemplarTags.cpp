@@ -90,7 +90,7 @@ void addEnglishTags(const QString& text, QStringList& found)
     }
 }
 
-QString oneLineCredit(QString credit)
+QString oneLine(QString credit)
 {
     credit = printable(credit.trimmed());
     if (credit.size() > MaxCreditLength)
@@ -142,7 +142,15 @@ ExemplarTags parseExemplarTags(const QByteArray& utf8)
         const QRegularExpressionMatch credit = creditLine.match(line);
         if (credit.hasMatch()) {
             if (tags.credit.isEmpty())
-                tags.credit = oneLineCredit(credit.captured(2));
+                tags.credit = oneLine(credit.captured(2));
+            continue;
+        }
+        static const QRegularExpression heardLine(u"^(heard|聞きなし)\\s*[:：]\\s*(.*)$"_s,
+                                                  QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpressionMatch heard = heardLine.match(line);
+        if (heard.hasMatch()) {
+            if (tags.heard.isEmpty())
+                tags.heard = oneLine(heard.captured(2));
             continue;
         }
         found += tagWordsIn(line);
@@ -157,7 +165,9 @@ QByteArray formatExemplarTags(const ExemplarTags& tags)
     if (!tags.words.isEmpty())
         text += tags.words.join(u' ') + u'\n';
     if (!tags.credit.isEmpty())
-        text += u"credit: "_s + oneLineCredit(tags.credit) + u'\n';
+        text += u"credit: "_s + oneLine(tags.credit) + u'\n';
+    if (!tags.heard.isEmpty())
+        text += u"聞きなし: "_s + oneLine(tags.heard) + u'\n';
     return text.toUtf8();
 }
 

@@ -10,6 +10,7 @@
 //
 //   地鳴き 飛翔
 //   credit: XC123456
+//   聞きなし: 「ジュリ ジュリ ジュリ」: 濁った三拍子
 //
 // Words on the other lines are tags: the Japanese words below, or their English
 // names (song, call, flight, alarm, summer, winter, male, female, eclipse,
@@ -21,8 +22,9 @@ struct ExemplarTags
 {
     QStringList words; // canonical Japanese tags, in the order of callTagWords() and pictureTagWords()
     QString credit;    // printable, one line; empty when none is given
+    QString heard;     // how the call is written down (聞きなし), printable, one line; empty when none
 
-    bool isEmpty() const { return words.isEmpty() && credit.isEmpty(); }
+    bool isEmpty() const { return words.isEmpty() && credit.isEmpty() && heard.isEmpty(); }
     bool operator==(const ExemplarTags&) const = default;
 };
 
@@ -36,7 +38,7 @@ QStringList pictureTagWords();
 // case ("Flight call", "non-breeding", "juv."). Each tag once, in the order above.
 QStringList tagWordsIn(const QString& text);
 
-// The longest a credit is kept, in characters; longer ones are cut.
+// The longest a credit or a written call is kept, in characters; longer ones are cut.
 inline constexpr int MaxCreditLength = 120;
 // A tags file larger than this is no tags file: it is passed over.
 inline constexpr qint64 MaxTagsFileBytes = 4096;

@@ -155,6 +155,8 @@ private Q_SLOTS:
         QTest::newRow("a long credit is cut")
             << "credit: "_ba + QByteArray(500, 'a') << QStringList{} << QString(media::MaxCreditLength, u'a');
         QTest::newRow("empty") << QByteArray() << QStringList{} << QString();
+        QTest::newRow("the written call is not a tag, whatever words it holds")
+            << "地鳴き\n聞きなし: 「キッ」飛翔中に\n"_ba << QStringList{u"地鳴き"_s} << QString();
     }
     void tagsFileBesideTheFile()
     {
@@ -173,8 +175,12 @@ private Q_SLOTS:
 
     void writtenTagsReadBack()
     {
-        const media::ExemplarTags tags{{u"さえずり"_s, u"雄"_s}, u"XC765 - Grey Plover"_s};
+        const media::ExemplarTags tags{
+            {u"さえずり"_s, u"雄"_s}, u"XC765 - Grey Plover"_s, u"「ジュリ ジュリ ジュリ」"_s};
         QCOMPARE(media::parseExemplarTags(media::formatExemplarTags(tags)), tags);
+        QCOMPARE(media::parseExemplarTags("heard: kiki\n聞きなし：「キッ」 飛翔\n"_ba).heard, u"kiki"_s);
+        QCOMPARE(media::parseExemplarTags("聞きなし：「キッ」 飛翔\x1b[2J\n"_ba).heard,
+                 u"「キッ」 飛翔\\x1b[2J"_s);
     }
 
     // The tags come from the folder the file was found in: a bundled tags file does not
