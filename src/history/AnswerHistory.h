@@ -28,8 +28,24 @@ struct Answer
     int shownBird = 0;    // bird number 1..80
     int answeredBird = 0; // bird number 1..80
     bool right = false;
-    qint64 elapsedMs = 0; // from the bird appearing to the click
+    qint64 elapsedMs = 0;    // from the bird appearing to the click
+    int pictureExemplar = 1; // which of the bird's pictures was shown: 1 its own, 2.. the further ones
+    int callExemplar = 1;    // which of its recordings was played
 };
+
+// When one picture or recording of a bird was last shown in a quiz, and how often.
+struct ExemplarUse
+{
+    int bird = 0;
+    bool call = false; // a recording; else a picture
+    int exemplar = 1;
+    QDateTime lastAt; // UTC
+    int times = 0;
+};
+
+// Every picture and recording of a season set's birds shown so far. No value
+// when the history is off for this run.
+using ExemplarsUsed = std::optional<std::vector<ExemplarUse>>;
 
 // How one bird of a season set has fared.
 struct BirdResult
@@ -80,6 +96,16 @@ public:
         Q_UNUSED(dayShift);
         QMetaObject::invokeMethod(
             context, [done = std::move(done)] { done(nullptr); }, Qt::QueuedConnection);
+    }
+    // Which pictures and recordings of each bird of the set were shown, and
+    // when last: worked out on the history's thread, handed to done on
+    // context's thread. A history that keeps no answers has none to give.
+    virtual void exemplarsUsed(Season season, QObject* context,
+                               std::function<void(const ExemplarsUsed&)> done)
+    {
+        Q_UNUSED(season);
+        QMetaObject::invokeMethod(
+            context, [done = std::move(done)] { done(std::nullopt); }, Qt::QueuedConnection);
     }
 };
 

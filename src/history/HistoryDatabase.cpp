@@ -29,13 +29,15 @@ int primaryCode(const QSqlError& error)
 
 // The tables every answer goes into; a file at the current version without them was
 // damaged by something other than piyo.
-const QStringList Tables{u"answers"_s, u"bird_totals"_s, u"confusions"_s};
+const QStringList Tables{u"answers"_s, u"bird_totals"_s, u"confusions"_s, u"exemplars_used"_s};
 
 // Migration k brings a file from version k to version k + 1. Version 1 knew only
 // pictures with calls; version 2 adds the quiz mode, and the index the results use;
 // version 3 the index that finds each bird's latest answers; version 4 keeps each
 // bird's totals and confusions as answers come in, so that the results view does
-// not count a long history again each time it opens.
+// not count a long history again each time it opens; version 5 which of a bird's
+// pictures and recordings was shown, and when each was shown last, so that the
+// quiz shows the one not seen for longest.
 const std::vector<std::vector<QString>> Migrations{
     {u"CREATE TABLE answers (id INTEGER PRIMARY KEY, answered_at TEXT NOT NULL, season TEXT NOT NULL,"
      " shown INTEGER NOT NULL, answered INTEGER NOT NULL, is_right INTEGER NOT NULL,"
@@ -59,6 +61,26 @@ const std::vector<std::vector<QString>> Migrations{
      "NEW.is_right;"
      " INSERT INTO confusions SELECT NEW.season, NEW.shown, NEW.answered, 1 WHERE NEW.is_right = 0"
      "  ON CONFLICT (season, shown, answered) DO UPDATE SET times = times + 1;"
+     " END"_s},
+    {u"ALTER TABLE answers ADD COLUMN picture_exemplar INTEGER NOT NULL DEFAULT 1"_s,
+     u"ALTER TABLE answers ADD COLUMN call_exemplar INTEGER NOT NULL DEFAULT 1"_s,
+     u"CREATE TABLE exemplars_used (season TEXT NOT NULL, shown INTEGER NOT NULL, kind TEXT NOT NULL,"
+     " exemplar INTEGER NOT NULL, last_at TEXT NOT NULL, times INTEGER NOT NULL,"
+     " PRIMARY KEY (season, shown, kind, exemplar)) WITHOUT ROWID"_s,
+     u"INSERT INTO exemplars_used SELECT season, shown, 'picture', 1, MAX(answered_at), COUNT(*) FROM answers"
+     " GROUP BY season, shown"_s,
+     u"INSERT INTO exemplars_used SELECT season, shown, 'call', 1, MAX(answered_at), COUNT(*) FROM answers"
+     " GROUP BY season, shown"_s,
+     // Two piyo at once interleave their answers: the latest time wins, not the latest row.
+     u"CREATE TRIGGER exemplars_counted AFTER INSERT ON answers BEGIN"
+     " INSERT INTO exemplars_used VALUES (NEW.season, NEW.shown, 'picture', NEW.picture_exemplar,"
+     " NEW.answered_at, 1)"
+     "  ON CONFLICT (season, shown, kind, exemplar) DO UPDATE SET times = times + 1,"
+     " last_at = MAX(last_at, NEW.answered_at);"
+     " INSERT INTO exemplars_used VALUES (NEW.season, NEW.shown, 'call', NEW.call_exemplar,"
+     " NEW.answered_at, 1)"
+     "  ON CONFLICT (season, shown, kind, exemplar) DO UPDATE SET times = times + 1,"
+     " last_at = MAX(last_at, NEW.answered_at);"
      " END"_s},
 };
 
@@ -179,8 +201,8 @@ bool insert(QSqlDatabase& db, const Answer& answer, QString* why, bool* busy)
     // A statement that cannot be prepared says why here (a missing table, a locked
     // schema), not later as a mismatch of its parameters.
     if (!query.prepare(
-            u"INSERT INTO answers (answered_at, season, mode, shown, answered, is_right, elapsed_ms)"
-            " VALUES (?, ?, ?, ?, ?, ?, ?)"_s))
+            u"INSERT INTO answers (answered_at, season, mode, shown, answered, is_right, elapsed_ms,"
+            " picture_exemplar, call_exemplar) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"_s))
         return fail(query.lastError());
     query.addBindValue(timeText(answer.at));
     query.addBindValue(seasonText(answer.season));
@@ -189,6 +211,8 @@ bool insert(QSqlDatabase& db, const Answer& answer, QString* why, bool* busy)
     query.addBindValue(answer.answeredBird);
     query.addBindValue(answer.right ? 1 : 0);
     query.addBindValue(answer.elapsedMs);
+    query.addBindValue(answer.pictureExemplar);
+    query.addBindValue(answer.callExemplar);
     if (query.exec())
         return true;
     return fail(query.lastError());
@@ -300,6 +324,27 @@ std::vector<memory::Review> reviews(QSqlDatabase& db, Season season)
         review.right = (packed >> 16) & 1;
         review.mode = int((packed >> 17) & 1);
         review.elapsedMs = query.value(2).toLongLong();
+    }
+    return found;
+}
+
+std::vector<ExemplarUse> exemplarsUsed(QSqlDatabase& db, Season season)
+{
+    std::vector<ExemplarUse> found;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(
+        u"SELECT shown, kind, exemplar, last_at, times FROM exemplars_used WHERE season = :season"_s);
+    query.bindValue(u":season"_s, seasonText(season));
+    if (!query.exec())
+        return found;
+    while (query.next()) {
+        ExemplarUse& use = found.emplace_back();
+        use.bird = query.value(0).toInt();
+        use.call = query.value(1).toString() == u"call"_s;
+        use.exemplar = query.value(2).toInt();
+        use.lastAt = QDateTime::fromString(query.value(3).toString(), Qt::ISODateWithMs);
+        use.times = query.value(4).toInt();
     }
     return found;
 }

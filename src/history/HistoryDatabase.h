@@ -8,7 +8,7 @@
 // and brought up to date step by step when an older piyo made it.
 namespace history::database {
 
-inline constexpr int SchemaVersion = 4;
+inline constexpr int SchemaVersion = 5;
 
 // Busy: another program holds the write lock past the busy timeout while the file
 // still has to be set up; trying again later may well succeed.
@@ -40,6 +40,9 @@ std::map<int, std::vector<bool>> lastAnswers(QSqlDatabase& db, Season season, in
 
 // Every answer of the season set as the memory replays it, in no particular order.
 std::vector<memory::Review> reviews(QSqlDatabase& db, Season season);
+
+// When each picture and recording of the season set's birds was shown last, and how often.
+std::vector<ExemplarUse> exemplarsUsed(QSqlDatabase& db, Season season);
 
 // The text stored for a season set and a quiz mode.
 QString seasonText(Season season);

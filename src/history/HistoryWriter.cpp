@@ -211,6 +211,16 @@ history::Memory HistoryWriter::memory(Season season, double dayShift)
         memory::MemoryBook::replay(history::database::reviews(db, season), dayShift));
 }
 
+history::ExemplarsUsed HistoryWriter::exemplarsUsed(Season season)
+{
+    if (m_state == State::Off || m_state == State::Closed)
+        return std::nullopt;
+    if (m_state == State::Waiting)
+        return std::vector<history::ExemplarUse>{}; // on, but nothing readable yet
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    return history::database::exemplarsUsed(db, season);
+}
+
 void HistoryWriter::turnOff(const QString& why)
 {
     m_state = State::Off;

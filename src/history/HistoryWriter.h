@@ -29,6 +29,7 @@ public:
     history::Results results(Season season, const QDateTime& now);
     history::LastAnswers lastAnswers(Season season, int count);
     history::Memory memory(Season season, double dayShift);
+    history::ExemplarsUsed exemplarsUsed(Season season);
     // False once the history is off for the rest of this run.
     bool isOn() const { return m_state != State::Off; }
     int waiting() const { return int(m_pending.size()); }

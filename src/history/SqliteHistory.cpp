@@ -102,3 +102,12 @@ void SqliteHistory::memory(Season season, double dayShift, QObject* context,
         [season, dayShift](HistoryWriter& writer) { return writer.memory(season, dayShift); },
         std::move(done));
 }
+
+void SqliteHistory::exemplarsUsed(Season season, QObject* context,
+                                  std::function<void(const history::ExemplarsUsed&)> done)
+{
+    start();
+    ask<history::ExemplarsUsed>(
+        m_writer, context, [season](HistoryWriter& writer) { return writer.exemplarsUsed(season); },
+        std::move(done));
+}

@@ -28,6 +28,8 @@ public:
                      std::function<void(const history::LastAnswers&)> done) override;
     void memory(Season season, double dayShift, QObject* context,
                 std::function<void(const history::Memory&)> done) override;
+    void exemplarsUsed(Season season, QObject* context,
+                       std::function<void(const history::ExemplarsUsed&)> done) override;
 
     // Lives on the history thread: connect to its signals, never call it directly.
     HistoryWriter* writer() const { return m_writer; }

@@ -446,6 +446,52 @@ private Q_SLOTS:
         QVERIFY(bird61->asked >= 1);
         QVERIFY(!bird61->takenFor.empty());
         QCOMPARE(bird61->takenFor.front().first, 45);
+
+        // What an old file showed was each bird's own picture and call.
+        history::ExemplarsUsed used;
+        history.exemplarsUsed(Season::AutumnWinter, &context,
+                              [&](const history::ExemplarsUsed& u) { used = u; });
+        QTRY_VERIFY(used.has_value());
+        QCOMPARE(int(used->size()), 2);
+        for (const history::ExemplarUse& use : *used)
+            QVERIFY(use.bird == 61 && use.exemplar == 1 && use.times >= 1);
+    }
+
+    // The quiz shows the picture and recording not seen for longest: the history
+    // keeps, for each, when it was shown last, whatever order two piyo wrote in.
+    void eachPictureAndRecordingIsKnownByWhenItWasShownLast()
+    {
+        const QDateTime start = QDateTime(QDate(2026, 5, 1), QTime(6, 0), Qt::UTC);
+        history::ExemplarsUsed used;
+        {
+            SqliteHistory history(folder());
+            const std::vector<std::pair<int, int>> shown{{1, 2}, {3, 1}, {1, 2}, {2, 1}}; // picture, call
+            for (int i = int(shown.size()) - 1; i >= 0; --i) {
+                history::Answer a = answer(5, 5, start.addSecs(60 * i));
+                a.pictureExemplar = shown[std::size_t(i)].first;
+                a.callExemplar = shown[std::size_t(i)].second;
+                history.record(a);
+            }
+            QObject context;
+            history.exemplarsUsed(Season::SpringSummer, &context,
+                                  [&](const history::ExemplarsUsed& u) { used = u; });
+            QTRY_VERIFY(used.has_value());
+        }
+        QStringList found;
+        for (const history::ExemplarUse& use : *used)
+            found << u"%1 %2-%3 ×%4 at %5"_s.arg(use.call ? u"call"_s : u"picture"_s)
+                         .arg(use.bird)
+                         .arg(use.exemplar)
+                         .arg(use.times)
+                         .arg(start.secsTo(use.lastAt) / 60);
+        found.sort();
+        QCOMPARE(found, (QStringList{u"call 5-1 ×2 at 3"_s, u"call 5-2 ×2 at 2"_s, u"picture 5-1 ×2 at 2"_s,
+                                     u"picture 5-2 ×1 at 3"_s, u"picture 5-3 ×1 at 1"_s}));
+        Inspect db(file());
+        QCOMPARE(db.value(u"SELECT group_concat(picture_exemplar || call_exemplar, ' ') FROM"
+                          " (SELECT * FROM answers ORDER BY answered_at)"_s)
+                     .toString(),
+                 u"12 31 12 21"_s);
     }
 };
 
