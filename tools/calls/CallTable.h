@@ -53,20 +53,29 @@ using Phrase = std::vector<Note>;
 // program's repeat of it sounds like the bird calling again.
 struct Call
 {
-    const char* file;            // name without ".wav": k<bird number>, or o and x
-    const char* source;          // what the model follows: the field guides' description or transcription
+    const char* file;  // name without ".wav": k<bird number>, k<bird number>-2, or o and x
+    const char* tags;  // the kind of call: さえずり, 地鳴き, 飛翔, 警戒, separated by spaces
+    const char* heard; // how the call is written down (聞きなし), shown beside it
+    const char* notes; // what else the model follows: the field guides' description
     std::vector<Phrase> phrases; // said in turn; a bird with one phrase says it every time
     double gap = 1.5;            // usual silence between phrases, seconds
+    double quieter = 0;          // LU below the usual loudness: a bird that is rarely heard stays quiet
     bool once = false;           // feedback sounds: the phrase once, exactly, then `gap` of silence
 };
 
 // Several notes said `times` times, `gap` seconds apart.
 Phrase repeat(int times, double gap, std::initializer_list<Note> motif);
 
-// k1 ... k80, in bird number order.
+// Every bundled call in bird number order: k1, k1-2, k2, k2-2 ... k80. Each bird has its
+// first call k<N> and most a second of another kind, k<N>-2.
 const std::vector<Call>& birdCalls();
 // o (right answer) and x (wrong answer).
 const std::vector<Call>& feedbackSounds();
+
+// The bird number of a call (k25-2 → 25), 0 for a feedback sound.
+int birdNumber(const Call& call);
+// 1 for a bird's first call k<N>, 2 for k<N>-2.
+int exemplarNumber(const Call& call);
 
 // The bird's name from the species table, or what a feedback sound means, in UTF-8.
 std::string callName(const Call& call);
