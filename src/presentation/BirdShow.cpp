@@ -1,6 +1,7 @@
 #include "BirdShow.h"
 
 #include "DescriptionReader.h"
+#include "Exemplars.h"
 #include "MediaPaths.h"
 #include "PictureBox.h"
 #include "PictureLoader.h"
@@ -10,16 +11,61 @@
 
 namespace presentation {
 
-BirdMedia readBirdMedia(const QString& root, const QString& numberText, double fineness)
+BirdMedia readBirdMedia(const QString& root, const QString& numberText, double fineness, int picture,
+                        int call)
 {
     const QStringList roots = media::mediaRoots(root);
     BirdMedia bird;
-    bird.picture = readPicture(media::findBirdFile(roots, media::BirdFile::Picture, numberText), fineness);
+    bird.pictureExemplar = picture;
+    bird.callExemplar = call;
+    const std::optional<media::Exemplar> pictureFound =
+        media::findExemplar(roots, media::BirdFile::Picture, numberText, picture);
+    if (pictureFound) {
+        bird.picture = readPicture(pictureFound->path, fineness);
+        bird.pictureTags = pictureFound->tags;
+    }
     // Whatever keeps the call from opening (no file, no 声 directory, a pipe), the bird is shown silently.
-    const QString call = media::findBirdFile(roots, media::BirdFile::Call, numberText);
-    if (media::callFileCheck(call))
-        bird.call = call;
+    const std::optional<media::Exemplar> callFound =
+        media::findExemplar(roots, media::BirdFile::Call, numberText, call);
+    if (callFound && media::callFileCheck(callFound->path)) {
+        bird.call = callFound->path;
+        bird.callTags = callFound->tags;
+    }
     return bird;
+}
+
+QString exemplarCaption(const media::ExemplarTags& tags)
+{
+    QString text = tags.words.join(u' ') + tags.heard;
+    if (!tags.credit.isEmpty())
+        text += (text.isEmpty() ? QString() : QStringLiteral(" · ")) + tags.credit;
+    return text;
+}
+
+BirdExemplars findBirdExemplars(const QString& root, const QString& numberText)
+{
+    const QStringList roots = media::mediaRoots(root);
+    BirdExemplars found;
+    for (const media::Exemplar& picture : media::findExemplars(roots, media::BirdFile::Picture, numberText)) {
+        found.pictures << picture.index;
+        found.pictureTags << picture.tags;
+    }
+    for (const media::Exemplar& call : media::findExemplars(roots, media::BirdFile::Call, numberText)) {
+        if (!media::callFileCheck(call.path))
+            continue;
+        found.calls << call.index;
+        found.callTags << call.tags;
+    }
+    return found;
+}
+
+ExemplarTable findBoardExemplars(const QString& root, const birds::NumberTable& numbers)
+{
+    ExemplarTable table;
+    for (int entry = 1; entry <= birds::BoardSize; ++entry)
+        table[std::size_t(entry)] =
+            findBirdExemplars(root, media::birdNumberText(numbers[std::size_t(entry)]));
+    return table;
 }
 
 CallTable checkCalls(const QString& root, const birds::NumberTable& numbers)

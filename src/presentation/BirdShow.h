@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BirdTables.h"
+#include "ExemplarTags.h"
 #include "ZoomIn.h"
 
 #include <QImage>
@@ -22,13 +23,41 @@ struct BirdMedia
 {
     QImage picture;
     QString call;
+    int pictureExemplar = 1; // which of the bird's pictures and recordings these are
+    int callExemplar = 1;
+    media::ExemplarTags pictureTags;
+    media::ExemplarTags callTags;
 };
 
 // Reads the picture and checks the call of bird NumberText, each the first
 // regular file found under the names the media layer looks for; the picture as
-// fine as fineness asks (see readPicture). Touches the disk: runs on a worker,
-// never on the user-interface thread.
-BirdMedia readBirdMedia(const QString& root, const QString& numberText, double fineness = 1.0);
+// fine as fineness asks (see readPicture). Other than 1, picture and call name
+// one of the bird's further pictures and recordings. Touches the disk: runs on
+// a worker, never on the user-interface thread.
+BirdMedia readBirdMedia(const QString& root, const QString& numberText, double fineness = 1.0,
+                        int picture = 1, int call = 1);
+
+// The numbers of a bird's pictures and of its recordings that can be played
+// (1 its own, then its further ones), with their tags in the same order.
+struct BirdExemplars
+{
+    QList<int> pictures;
+    QList<int> calls;
+    QList<media::ExemplarTags> pictureTags;
+    QList<media::ExemplarTags> callTags;
+};
+
+// A picture's or recording's tags in one line, as shown beside it: its kind or
+// plumage, how the call is written down, whom it is owed to
+// (地鳴き「キッ」 · XC123456). Empty when it has none.
+QString exemplarCaption(const media::ExemplarTags& tags);
+
+// Which pictures and recordings bird NumberText has. Worker only.
+BirdExemplars findBirdExemplars(const QString& root, const QString& numberText);
+
+// The same for every bird of a board, by table entry (slot 0 unused). Worker only.
+using ExemplarTable = std::array<BirdExemplars, birds::BoardSize + 1>;
+ExemplarTable findBoardExemplars(const QString& root, const birds::NumberTable& numbers);
 
 // Which birds of a board have a call that can be played, by table entry
 // (slot 0 unused). Worker only.

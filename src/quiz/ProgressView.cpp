@@ -266,7 +266,7 @@ int ProgressPage::layOut(QPainter* painter)
 
 ProgressView::ProgressView(Form& form, Season season, history::AnswerHistory* history, SoundPlayer& call,
                            const QString& dataRoot)
-    : QObject(&form), m_form(form), m_season(season), m_history(history),
+    : QObject(&form), m_form(form), m_season(season), m_history(history), m_call(call),
       m_drill(new ContrastDrill(this, call, dataRoot, form.pictureFineness()))
 {
     connect(m_drill, &ContrastDrill::ready, this,
@@ -292,6 +292,9 @@ void ProgressView::open(const ProgressData& progress)
     m_page->setProgress(progress);
     m_area->show();
     m_area->raise();
+    // A call under the view would drown the contrast drill, and the user is
+    // reading, not answering.
+    m_call.stop();
     Q_EMIT opened();
     if (!m_history)
         return;
@@ -309,6 +312,7 @@ void ProgressView::close()
         return;
     ++m_asked;
     m_drill->stop();
+    m_call.stop(); // the drill's call, if one still plays
     m_area->hide();
     Q_EMIT closed();
 }

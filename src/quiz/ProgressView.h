@@ -103,13 +103,14 @@ public:
     static constexpr TwipsRect Area{4650, 510, 4860, 5415}; // the name board
 
 Q_SIGNALS:
-    void opened();
-    void closed();
+    void opened(); // the call has stopped
+    void closed(); // the call has stopped: the quiz may start its own again
 
 private:
     Form& m_form;
     Season m_season;
     history::AnswerHistory* m_history;
+    SoundPlayer& m_call;
     QPointer<QScrollArea> m_area;
     ProgressPage* m_page = nullptr;
     ContrastDrill* m_drill;

@@ -166,6 +166,8 @@ history::Answer QuizRound::answerRecord(Season season) const
     answer.answeredBird = birdNumber(m_answeredEntry);
     answer.right = answeredRight();
     answer.elapsedMs = std::max<qint64>(0, std::llround((m_answeredAt - m_shownAt) * 1000));
+    answer.pictureExemplar = m_exemplars.first;
+    answer.callExemplar = m_exemplars.second;
     return answer;
 }
 

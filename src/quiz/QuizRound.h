@@ -66,6 +66,8 @@ public:
 
     // The bird of the question is before the user from now (its files have come).
     void questionShown();
+    // Which of the bird's pictures and recordings the question shows, for the history.
+    void exemplarsChosen(std::pair<int, int> pictureAndCall) { m_exemplars = pictureAndCall; }
     // The user's answer to the question on show, a table entry 1..40.
     void answerGiven(int answeredEntry);
     // The answer given is judged: counted, and learnt as the bird's newest
@@ -113,6 +115,7 @@ private:
     std::shared_ptr<const Draw> m_draw;
 
     int m_currentEntry = 0;
+    std::pair<int, int> m_exemplars{1, 1}; // picture, call
     int m_answeredEntry = 0;
     double m_shownAt = 0; // clock seconds when the bird appeared (or its call began)
     double m_answeredAt = 0;

@@ -68,8 +68,7 @@ Form* QuizScreen::buildForm()
     m_progress =
         new quiz::ProgressView(*form, m_season.season, m_services.history, *m_ui.call, media::dataRoot());
     connect(m_ui.progress, &FormLabel::clicked, this, &QuizScreen::onProgressClicked);
-    connect(m_progress, &quiz::ProgressView::opened, this, &QuizScreen::onProgressOpened);
-    connect(m_progress, &quiz::ProgressView::closed, this, &QuizScreen::onProgressClosed);
+    connect(m_progress, &quiz::ProgressView::closed, this, [this] { m_bird->resumeCall(Accepting); });
     m_spectrogram = new SpectrogramView(form);
     m_spectrogram->setTwipsRect(quiz::SpectrogramRect);
     m_spectrogram->stackUnder(m_ui.mark); // the ○/× stays above it
@@ -93,11 +92,14 @@ void QuizScreen::load()
     // click during the next start-up, judged against a bird no longer on show.
     Accepting = false;
     m_nothingToAsk = false;
-    m_birdRequest.cancel();
     m_round.begin(m_services.history != nullptr);
     applyModes();
     m_feedback.read(*this, DataRoot, form()->pictureFineness());
-    checkCalls();
+    m_media.begin(DataRoot, birds::numberTable(m_season.season), m_season.season, m_services.history,
+                  [this](const presentation::CallTable& callable) {
+                      if (m_round.setCalls(callable))
+                          ChooseQuestion();
+                  });
     readLastAnswers();
     readMemory();
     startWait(m_ui.startTimer);
@@ -118,18 +120,6 @@ void QuizScreen::showDueCount()
 {
     m_ui.reviewToggle->setText(
         quiz::reviewCaption(settings().review(), m_round.dueToday(), m_round.memory().has_value()));
-}
-
-// Which birds have a call to be asked by, read once per showing.
-void QuizScreen::checkCalls()
-{
-    auto check = [root = DataRoot, numbers = birds::numberTable(m_season.season)] {
-        return presentation::checkCalls(root, numbers);
-    };
-    m_callsRequest.start(*this, check, [this](const presentation::CallTable& callable) {
-        if (m_round.setCalls(callable))
-            ChooseQuestion();
-    });
 }
 
 // Each bird's latest answers, read from the history once per showing; from
@@ -218,19 +208,6 @@ void QuizScreen::onProgressClicked()
         quiz::progressOf(memory ? &*memory : nullptr, m_round.memoryMode(), board, m_round.today()));
 }
 
-// A call under the view would drown the contrast drill, and the user is
-// reading, not answering.
-void QuizScreen::onProgressOpened()
-{
-    m_ui.call->stop();
-}
-
-void QuizScreen::onProgressClosed()
-{
-    m_ui.call->stop(); // the drill's call, if one still plays
-    m_bird->resumeCall(Accepting);
-}
-
 void QuizScreen::onStartTick()
 {
     if (waitOver(m_ui.startTimer, StartDelay))
@@ -256,24 +233,21 @@ void QuizScreen::ChooseQuestion()
 void QuizScreen::PresentQuestion()
 {
     Accepting = true;
-    const QString numberText = media::birdNumberText(m_round.birdNumber(m_round.currentEntry()));
     m_bird->clear();
     m_spectrogram->setVisible(false);
+    m_spectrogram->setCaption({});
     showNotice({});
-    m_birdRequest.start(
-        *this,
-        [root = DataRoot, number = numberText, fineness = form()->pictureFineness()] {
-            return presentation::readBirdMedia(root, number, fineness);
-        },
-        [this](const presentation::BirdMedia& bird) {
+    m_round.exemplarsChosen(m_media.present(
+        m_round.currentEntry(), form()->pictureFineness(), [this](const presentation::BirdMedia& bird) {
             if (Accepting)
                 m_round.questionShown();
             const bool byEar = m_round.questionAsking().holdsPicture();
             m_bird->arrived(bird, byEar, Accepting);
+            m_spectrogram->setCaption(presentation::exemplarCaption(bird.callTags));
             // By ear with no sound to be had, the empty panel says why.
             if (byEar && Accepting && m_services.soundIsOff && m_services.soundIsOff())
                 showNotice(quiz::NoSoundText);
-        });
+        }));
 }
 
 void QuizScreen::onNameClicked(int index)

@@ -4,6 +4,7 @@
 #include "BirdOnShow.h"
 #include "Feedback.h"
 #include "ProgressView.h"
+#include "QuestionMedia.h"
 #include "QuizLayout.h"
 #include "QuizRound.h"
 #include "Screen.h"
@@ -56,15 +57,12 @@ private:
     void onWeakFirstClicked(); // 苦手優先: birds missed of late come more often
     void onReviewClicked();    // 復習: the birds about to be forgotten first
     void onProgressClicked();  // ■成績を見る: the progress view opens, or closes
-    void onProgressOpened();   // the call pauses
-    void onProgressClosed();   // the call goes on
 
     void ChooseQuestion();
     void PresentQuestion();
     void RevealAnswer();
 
     void applyModes(bool forCurrentQuestion = false);
-    void checkCalls();
     void readLastAnswers();
     void readMemory();
     void showDueCount();
@@ -84,8 +82,7 @@ private:
     qint64 StartSeconds = 0;
     bool Accepting = false; // a question is open to an answer
     quiz::Feedback m_feedback;
-    LatestRequest m_birdRequest;
-    LatestRequest m_callsRequest;
+    quiz::QuestionMedia m_media{*this};
     quint64 m_answersAsked = 0; // only the latest answers asked for by this showing count
     quint64 m_memoryAsked = 0;
     QPointer<quiz::ProgressView> m_progress;

@@ -64,6 +64,13 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
     // so with the description open a click on it closes the description.
     ControlSpec panelSwitch = caption(u"Label6"_s, ShowSpectrogram, {225, 5385, 1005, 315}, Red, Left, true);
     panelSwitch.visible = false;
+    ControlSpec pictureStep =
+        caption(u"Label7"_s, pictureStepText(1, 1), {1290, 5385, 975, 315}, Red, Left, true);
+    pictureStep.visible = false;
+    ControlSpec callStep = caption(u"Label8"_s, callStepText(1, 1), {2325, 5385, 915, 315}, Red, Left, true);
+    callStep.visible = false;
+    ControlSpec info = labelRow(u"Label9"_s, QString(), {90, 5085, 4470, 255}, {Mincho, 9, false}, White,
+                                Black, Align::Left, false, false);
 
     // clang-format off
     std::vector<ControlSpec> table{
@@ -76,6 +83,9 @@ std::vector<ControlSpec> controls(const SeasonTable& season)
         caption(u"Label2"_s, season.caption,     {105, 75, 1965, 315},                     TitleBlue, Centre, true),
         controlRow(PictureBox, u"Image2"_s,       season.clickArea, false),
         panelSwitch,
+        pictureStep,
+        callStep,
+        info,
     };
     // clang-format on
     nameboard::append(table, season.season);
@@ -95,7 +105,20 @@ Controls controlsOf(const Form& form)
         .describe = form.button(u"Command1"_s),
         .call = form.player(u"MediaPlayer1"_s),
         .panelSwitch = form.label(u"Label6"_s),
+        .pictureStep = form.label(u"Label7"_s),
+        .callStep = form.label(u"Label8"_s),
+        .exemplarInfo = form.label(u"Label9"_s),
     };
+}
+
+QString pictureStepText(int shown, int count)
+{
+    return count > 0 ? u"姿 %1/%2"_s.arg(shown).arg(count) : u"姿 なし"_s;
+}
+
+QString callStepText(int shown, int count)
+{
+    return count > 0 ? u"声 %1/%2"_s.arg(shown).arg(count) : u"声 なし"_s;
 }
 
 } // namespace reference

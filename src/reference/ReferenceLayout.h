@@ -40,7 +40,14 @@ const SeasonTable& seasonTable(Season season);
 // takes the panel above that row, so the switch and 説明 never cover it.
 inline const QString ShowSpectrogram = QStringLiteral("■声紋");
 inline const QString ShowPicture = QStringLiteral("■絵");
-inline constexpr TwipsRect SpectrogramRect{90, 510, 4470, 4785};
+inline constexpr TwipsRect SpectrogramRect{90, 510, 4470, 4560};
+
+// Beside the switch, in the same row, Label7 and Label8 step through the bird's
+// pictures and recordings ("姿 2/3": the second of three; a click shows the
+// next); above the row Label9 says what they show: plumage, the kind of call,
+// how it is written down, whom each is owed to.
+QString pictureStepText(int shown, int count);
+QString callStepText(int shown, int count);
 
 WindowSpec window(const SeasonTable& season);
 std::vector<ControlSpec> controls(const SeasonTable& season);
@@ -58,6 +65,9 @@ struct Controls
     FormButton* describe;                   // Command1: 説明, opens the viewer
     SoundPlayer* call;                      // MediaPlayer1: the bird's call
     FormLabel* panelSwitch;                 // Label6: ■声紋 / ■絵, the picture panel's switch
+    FormLabel* pictureStep;                 // Label7: 姿 1/3, the next picture
+    FormLabel* callStep;                    // Label8: 声 1/2, the next recording
+    FormLabel* exemplarInfo;                // Label9: what the picture and recording on show are
     SpectrogramView* spectrogram = nullptr; // over the picture panel; made by the screen
 };
 Controls controlsOf(const Form& form);

@@ -28,6 +28,8 @@ Form* ReferenceScreen::buildForm()
     if (SoundPlayer* call = callPlayer())
         m_ui.spectrogram->follow(*call);
     connect(m_ui.panelSwitch, &FormLabel::clicked, this, &ReferenceScreen::onPanelSwitchClicked);
+    connect(m_ui.pictureStep, &FormLabel::clicked, this, [this] { stepExemplar(false); });
+    connect(m_ui.callStep, &FormLabel::clicked, this, [this] { stepExemplar(true); });
     for (int i = 0; i < birds::BoardSize; ++i)
         connect(name(i), &FormLabel::clicked, this, [this, i] { onNameClicked(i); });
     connect(m_ui.describe, &FormButton::clicked, this, &ReferenceScreen::onDescriptionClicked);
@@ -50,6 +52,7 @@ void ReferenceScreen::load()
     // Files asked for while the screen was last open are no longer wanted.
     m_birdRequest.cancel();
     m_descriptionRequest.cancel();
+    m_stepRequest.cancel();
 }
 
 void ReferenceScreen::onNameClicked(int index)
@@ -69,19 +72,86 @@ void ReferenceScreen::onNameClicked(int index)
     m_ui.panelSwitch->setVisible(true);
     showPanel();
     MarkedEntry = SelectedEntry;
+    m_stepRequest.cancel();
+    m_exemplars = {};
+    m_shown = {};
+    for (FormLabel* label : {m_ui.pictureStep, m_ui.callStep, m_ui.exemplarInfo})
+        label->setVisible(false);
 
     // The picture grows in and the call starts once the files have been read.
     m_birdRequest.start(
         *this,
         [root = DataRoot, number = NumberText, fineness = form()->pictureFineness()] {
-            return presentation::readBirdMedia(root, number, fineness);
+            return std::pair{presentation::findBirdExemplars(root, number),
+                             presentation::readBirdMedia(root, number, fineness)};
         },
-        [this](const presentation::BirdMedia& bird) {
+        [this](const std::pair<presentation::BirdExemplars, presentation::BirdMedia>& found) {
+            const auto& [exemplars, bird] = found;
             presentation::showBird(*m_ui.picture, Design, bird, callPlayer());
             PictureArrived = true;
             if (ShowingSpectrogram)
                 presentation::hideBird(*m_ui.picture);
+            m_exemplars = exemplars;
+            m_shown = bird;
+            showExemplars();
         });
+}
+
+// The bird's next picture grows in, its call going on; or its next recording
+// starts, its picture staying. After the last comes the first again.
+void ReferenceScreen::stepExemplar(bool call)
+{
+    const QList<int>& numbers = call ? m_exemplars.calls : m_exemplars.pictures;
+    if (numbers.size() < 2 || NumberText.isEmpty())
+        return;
+    const int now = call ? m_shown.callExemplar : m_shown.pictureExemplar;
+    const int next = numbers.at((numbers.indexOf(now) + 1) % numbers.size());
+    const int picture = call ? m_shown.pictureExemplar : next;
+    const int sound = call ? next : m_shown.callExemplar;
+    m_stepRequest.start(
+        *this,
+        [root = DataRoot, number = NumberText, fineness = form()->pictureFineness(), picture, sound] {
+            return presentation::readBirdMedia(root, number, fineness, picture, sound);
+        },
+        [this, call](const presentation::BirdMedia& bird) {
+            if (call) {
+                m_shown.call = bird.call;
+                m_shown.callExemplar = bird.callExemplar;
+                m_shown.callTags = bird.callTags;
+                callPlayer()->stop();
+                if (!bird.call.isEmpty()) {
+                    callPlayer()->setSource(bird.call);
+                    callPlayer()->setRepeatCount(0);
+                }
+            } else {
+                m_shown.picture = bird.picture;
+                m_shown.pictureExemplar = bird.pictureExemplar;
+                m_shown.pictureTags = bird.pictureTags;
+                presentation::showBird(*m_ui.picture, Design, m_shown, nullptr);
+                if (ShowingSpectrogram)
+                    presentation::hideBird(*m_ui.picture);
+            }
+            showExemplars();
+        });
+}
+
+// Which picture and recording are on show, of how many, and what they are.
+void ReferenceScreen::showExemplars()
+{
+    const qsizetype picture = m_exemplars.pictures.indexOf(m_shown.pictureExemplar);
+    const qsizetype call = m_exemplars.calls.indexOf(m_shown.callExemplar);
+    m_ui.pictureStep->setText(reference::pictureStepText(int(picture) + 1, int(m_exemplars.pictures.size())));
+    m_ui.callStep->setText(reference::callStepText(int(call) + 1, int(m_exemplars.calls.size())));
+    QStringList parts;
+    if (picture >= 0)
+        parts << presentation::exemplarCaption(m_exemplars.pictureTags.at(picture));
+    if (call >= 0)
+        parts << presentation::exemplarCaption(m_exemplars.callTags.at(call));
+    parts.removeAll(QString());
+    m_ui.exemplarInfo->setText(parts.join(u"　"));
+    m_ui.pictureStep->setVisible(true);
+    m_ui.callStep->setVisible(true);
+    m_ui.exemplarInfo->setVisible(!parts.isEmpty());
 }
 
 void ReferenceScreen::onDescriptionClicked()

@@ -13,7 +13,8 @@
 // opens the bird's description in a list over the board; a click on the list,
 // the board or the picture closes it again. ■声紋 turns the picture panel over
 // to the spectrogram of the call, its cursor following what is heard, for this
-// bird and the next ones clicked, until ■絵 turns it back.
+// bird and the next ones clicked, until ■絵 turns it back. A bird with several
+// pictures or recordings shows them one after another, a click on 姿 or 声 at a time.
 class ReferenceScreen final : public Screen
 {
     Q_OBJECT
@@ -30,6 +31,8 @@ private:
     void closeViewer();          // a click on List1 or Image2
     void onPanelSwitchClicked(); // Label6: picture or spectrogram
     void showPanel();
+    void stepExemplar(bool call); // Label7, Label8: the next picture or recording
+    void showExemplars();
 
     FormLabel* name(int position) const;
     SoundPlayer* callPlayer() const;
@@ -48,4 +51,7 @@ private:
     QString NumberText;
     LatestRequest m_birdRequest;
     LatestRequest m_descriptionRequest;
+    LatestRequest m_stepRequest;
+    presentation::BirdExemplars m_exemplars; // the chosen bird's pictures and recordings
+    presentation::BirdMedia m_shown;         // which of them are on show
 };

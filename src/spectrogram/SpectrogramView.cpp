@@ -210,6 +210,14 @@ void SpectrogramView::resizeEvent(QResizeEvent* event)
         requestPicture();
 }
 
+void SpectrogramView::setCaption(const QString& text)
+{
+    if (text == m_caption)
+        return;
+    m_caption = text;
+    update();
+}
+
 void SpectrogramView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
@@ -254,6 +262,12 @@ void SpectrogramView::paintAxes(QPainter& painter, const QRect& plot)
     }
     painter.drawText(QRect(0, 0, plot.left() + metrics.horizontalAdvance(u"kHz"_s), plot.top() - line),
                      Qt::AlignLeft | Qt::AlignBottom, u"kHz"_s);
+    if (!m_caption.isEmpty()) {
+        const int left = plot.left() + metrics.horizontalAdvance(u"kHz"_s) + 2 * gap;
+        const QRect room(left, 0, plot.right() - left, plot.top() - line);
+        painter.drawText(room, Qt::AlignRight | Qt::AlignBottom,
+                         metrics.elidedText(m_caption, Qt::ElideRight, room.width()));
+    }
 
     const double seconds = m_sound.seconds();
     if (seconds <= 0)

@@ -36,6 +36,9 @@ public:
     void showSound(const DecodedSound& sound);
     // Shows nothing: no picture, no cursor.
     void clear();
+    // A line above the plot, such as how the call is written down; cut short when too long.
+    void setCaption(const QString& text);
+    QString caption() const { return m_caption; }
     // Moves the cursor; not playing hides it.
     void setPosition(const PlayPosition& at);
 
@@ -71,6 +74,7 @@ private:
     std::shared_ptr<const Spectrogram> m_spectrogram;
     DecodedSound m_sound;
     QImage m_picture;
+    QString m_caption;
     PlayPosition m_position;
     quint64 m_request = 0; // the latest picture asked of a worker
     bool m_asked = false;  // one is on its way

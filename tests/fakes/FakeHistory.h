@@ -35,7 +35,17 @@ public:
             Qt::QueuedConnection);
     }
 
+    void exemplarsUsed(Season, QObject* context,
+                       std::function<void(const history::ExemplarsUsed&)> done) override
+    {
+        QMetaObject::invokeMethod(
+            context, [done = std::move(done), used = scriptedExemplars] { done(used); },
+            Qt::QueuedConnection);
+    }
+
     std::vector<history::Answer> answers;
+    // Which pictures and recordings earlier days showed; no value: history off.
+    history::ExemplarsUsed scriptedExemplars = std::vector<history::ExemplarUse>{};
     std::vector<Season> askedFor;
     history::Results scripted;
     std::vector<std::pair<Season, int>> lastAskedFor;

@@ -214,7 +214,7 @@ int Importer::run(const QList<SourceFile>& files)
         placements << placement;
         named << file.named;
     }
-    addBesideTheUsersFirst(placements);
+    addBesideTheFirst(placements);
     keepOnePerBird(placements, named, leftAlone);
     for (qsizetype i = 0; i < placements.size(); ++i)
         if (!importOne(placements.at(i), named.at(i)))
@@ -222,9 +222,9 @@ int Importer::run(const QList<SourceFile>& files)
     return leftAlone;
 }
 
-// A bird that already has the user's own first picture (or call) keeps it: a new one is
-// added beside it, unless the first is to be replaced.
-void Importer::addBesideTheUsersFirst(QList<Placement>& placements) const
+// A bird that already has a first picture (or call), the user's own or the bundled one,
+// keeps it: a new one is added beside it, unless the first is to be replaced.
+void Importer::addBesideTheFirst(QList<Placement>& placements) const
 {
     if (m_options.replace || m_options.primary)
         return;
@@ -233,7 +233,7 @@ void Importer::addBesideTheUsersFirst(QList<Placement>& placements) const
             continue;
         const QList<int> birds = placement.birds;
         for (int bird : birds)
-            if (!earlierFiles(placement.kind, bird).isEmpty()) {
+            if (!earlierFiles(placement.kind, bird).isEmpty() || hasBundledFirst(placement.kind, bird)) {
                 placement.birds.removeOne(bird);
                 placement.further << bird;
             }
@@ -311,6 +311,14 @@ QStringList Importer::earlierFiles(MediaKind kind, int bird) const
             earlier << info.fileName();
     }
     return earlier;
+}
+
+bool Importer::hasBundledFirst(MediaKind kind, int bird) const
+{
+    if (m_options.dataRoot.isEmpty() || m_options.dataRoot == m_options.personalRoot)
+        return false;
+    return !media::findBirdFile({m_options.dataRoot}, birdFileOf(kind), media::birdNumberText(bird))
+                .isEmpty();
 }
 
 // The source read once, within the limits the program reads with, and made to suit it.

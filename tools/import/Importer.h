@@ -88,13 +88,14 @@ public:
 
 private:
     struct Made; // the file's content, made to suit the program
-    void addBesideTheUsersFirst(QList<Placement>& placements) const;
+    void addBesideTheFirst(QList<Placement>& placements) const;
     void keepOnePerBird(QList<Placement>& placements, QList<bool>& named, int& leftAlone);
     bool importOne(const Placement& placement, bool named);
     bool replaceFirst(const Placement& placement, const Made* made, int bird);
     bool addFurther(const Placement& placement, const Made* made, int bird);
     std::optional<Made> make(const Placement& placement, bool named, QString* error) const;
     QStringList earlierFiles(MediaKind kind, int bird) const;
+    bool hasBundledFirst(MediaKind kind, int bird) const;
     QString targetPath(MediaKind kind, int bird) const;
     int freeIndex(MediaKind kind, int bird) const;
     bool writeTags(const Placement& placement, const QFileInfo& target);

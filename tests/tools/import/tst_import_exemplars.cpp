@@ -240,6 +240,46 @@ private Q_SLOTS:
         QCOMPARE(media::readExemplarTags(root + u"/姿/b60-5.png"_s).words, QStringList{u"雌"_s});
     }
 
+    // The bundled picture and call stay the bird's first: the user's own come beside them,
+    // to be shown in turn, unless they are asked to be the first.
+    void theUsersFirstComesBesideTheBundled_data()
+    {
+        QTest::addColumn<bool>("primary");
+        QTest::addColumn<QStringList>("pictures");
+        QTest::addColumn<QStringList>("calls");
+        QTest::newRow("by default, beside")
+            << false << QStringList{u"b60-2.png"_s} << QStringList{u"k60-3.tags"_s, u"k60-3.wav"_s};
+        QTest::newRow("--replace: in the first's place, the bundled left as it is")
+            << true << QStringList{u"b60.png"_s} << QStringList{u"k60.tags"_s, u"k60.wav"_s};
+    }
+    void theUsersFirstComesBesideTheBundled()
+    {
+        QFETCH(bool, primary);
+        QFETCH(QStringList, pictures);
+        QFETCH(QStringList, calls);
+        QTemporaryDir dir;
+        const QString root = dir.filePath(u"piyo"_s), bundled = dir.filePath(u"media"_s);
+        QVERIFY(writeFile(bundled + u"/姿/b60.gif"_s, "GIF89a"));
+        QVERIFY(writeFile(bundled + u"/声/k60.wav"_s, "RIFF"));
+        QVERIFY(writeFile(bundled + u"/声/k60-2.wav"_s, "RIFF"));
+        const QString photo = dir.filePath(u"in/Dunlin.jpg"_s),
+                      song = dir.filePath(u"in/XC7 - Dunlin song.wav"_s);
+        QVERIFY(writePicture(photo, Qt::blue));
+        QVERIFY(writeTone(song, 0.5, 3000, 1));
+        ImportOptions options;
+        options.personalRoot = root;
+        options.dataRoot = bundled;
+        options.replace = primary;
+        QCOMPARE(import(options, {photo, song}).leftAlone, 0);
+        QCOMPARE(filesIn(root + u"/姿"_s), pictures);
+        QCOMPARE(filesIn(root + u"/声"_s), calls);
+        QCOMPARE(filesIn(bundled + u"/声"_s), (QStringList{u"k60-2.wav"_s, u"k60.wav"_s}));
+        const QList<media::Exemplar> found =
+            media::findExemplars({root, bundled}, media::BirdFile::Call, u"60"_s);
+        QCOMPARE(found.size(), primary ? 2 : 3);
+        QVERIFY(found.first().personal == primary);
+    }
+
     void aFullBirdIsLeftAlone()
     {
         QTemporaryDir dir;
@@ -292,8 +332,8 @@ private Q_SLOTS:
         options.dataRoot = bundled;
         const Run run = import(options, {source});
         QCOMPARE(run.leftAlone, 0);
-        // The user's song took the bundled first call's place; the bundled flight call stays.
-        QVERIFY2(run.log.contains(u"60 ハマシギ: 1 picture, 2 calls (1 yours; さえずり 1, 飛翔 1)"_s),
+        // The user's song is added beside the bundled calls.
+        QVERIFY2(run.log.contains(u"60 ハマシギ: 1 picture, 3 calls (1 yours; さえずり 1, 飛翔 1, untagged 1)"_s),
                  qPrintable(run.log));
         QVERIFY2(run.log.contains(u"61 "_s), qPrintable(run.log));
         QVERIFY2(run.log.contains(u"ハマシギ (60): pictures — Calidris alpina, Dunlin"_s),

@@ -1,0 +1,63 @@
+#include "QuestionMedia.h"
+
+#include "Form.h"
+#include "MediaPaths.h"
+
+namespace quiz {
+
+void QuestionMedia::begin(const QString& root, const birds::NumberTable& numbers, Season season,
+                          history::AnswerHistory* history, CallsKnown callsKnown)
+{
+    m_root = root;
+    m_numbers = numbers;
+    m_exemplars = {};
+    m_rotation = {};
+    m_birdRequest.cancel();
+    m_boardRequest.start(
+        m_screen, [root, numbers] { return presentation::findBoardExemplars(root, numbers); },
+        [this, callsKnown = std::move(callsKnown)](const presentation::ExemplarTable& found) {
+            m_exemplars = found;
+            presentation::CallTable callable{};
+            for (int entry = 1; entry <= birds::BoardSize; ++entry)
+                callable[std::size_t(entry)] = !found[std::size_t(entry)].calls.isEmpty();
+            callsKnown(callable);
+        });
+    if (!history)
+        return;
+    const quint64 tag = ++m_historyAsked;
+    history->exemplarsUsed(season, m_screen.form(), [this, tag](const history::ExemplarsUsed& used) {
+        if (m_screen.isOpen() && tag == m_historyAsked)
+            m_rotation.historyArrived(used);
+    });
+}
+
+std::pair<int, int> QuestionMedia::present(int entry, double fineness, Arrived arrived)
+{
+    const int bird = m_numbers[std::size_t(entry)];
+    const presentation::BirdExemplars& has = m_exemplars[std::size_t(entry)];
+    const int picture = m_rotation.next(bird, ExemplarRotation::Kind::Picture, has.pictures);
+    const int call = m_rotation.next(bird, ExemplarRotation::Kind::Call, has.calls);
+    const QDateTime now = nextStamp();
+    m_rotation.shown(bird, ExemplarRotation::Kind::Picture, picture, now);
+    m_rotation.shown(bird, ExemplarRotation::Kind::Call, call, now);
+    m_birdRequest.start(
+        m_screen,
+        [root = m_root, number = media::birdNumberText(bird), fineness, picture, call] {
+            return presentation::readBirdMedia(root, number, fineness, picture, call);
+        },
+        std::move(arrived));
+    return {picture, call};
+}
+
+// Two questions never share a time, so the order they came in is kept even
+// when the clock has not moved on between them.
+QDateTime QuestionMedia::nextStamp()
+{
+    QDateTime now = QDateTime::currentDateTimeUtc();
+    if (m_lastStamp.isValid() && now <= m_lastStamp)
+        now = m_lastStamp.addMSecs(1);
+    m_lastStamp = now;
+    return now;
+}
+
+} // namespace quiz
