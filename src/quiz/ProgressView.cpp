@@ -47,6 +47,16 @@ ProgressData progressOf(const memory::MemoryBook* book, int mode, const std::vec
     return progress;
 }
 
+QString unseenText(const BirdProgress& line)
+{
+    QStringList parts;
+    if (line.unseenPictures > 0)
+        parts << u"姿%1"_s.arg(line.unseenPictures);
+    if (line.unseenCalls > 0)
+        parts << u"声%1"_s.arg(line.unseenCalls);
+    return parts.isEmpty() ? QString() : u"未見 "_s + parts.join(u' ');
+}
+
 ProgressPage::ProgressPage(double scale, QWidget* parent) : QWidget(parent), m_scale(scale)
 {
     QFont shown(typeface::Mincho);
@@ -245,6 +255,16 @@ int ProgressPage::layOut(QPainter* painter)
         }
         m_widest = std::max(m_widest, x);
         x += margin;
+        if (const QString unseen = unseenText(line); !unseen.isEmpty()) {
+            const int advance = metrics.horizontalAdvance(unseen);
+            if (x + advance > width - margin) { // would be cut: on a line of its own
+                y += lineHeight;
+                x = std::max(margin, std::min(margin + nameWidth + margin, width - margin - advance));
+            }
+            text(x, y, unseen, palette::Yellow);
+            x += advance + margin;
+            m_widest = std::max(m_widest, x - margin);
+        }
         if (line.takenFor.second > 0) {
             const QString taken =
                 u"←%1×%2"_s.arg(birds::nameOfBird(line.takenFor.first)).arg(line.takenFor.second);

@@ -27,7 +27,12 @@ struct BirdProgress
     bool dueToday = false;              // below 90 % before the day ends
     std::vector<memory::DayCount> days; // the answers, day by day
     std::pair<int, int> takenFor{0, 0}; // the bird most often answered for it, times
+    int unseenPictures = 0;             // of its pictures, those no quiz has shown yet
+    int unseenCalls = 0;                // of its recordings, those no quiz has played yet
 };
+
+// "未見 姿2 声1": what of the bird the quiz has not shown yet; empty when it has shown all.
+QString unseenText(const BirdProgress& line);
 
 struct ProgressData
 {
@@ -57,6 +62,7 @@ public:
 
     // Where the confusion of a bird is drawn, for tests; empty when it has none.
     QRect confusionRect(int bird) const;
+    const ProgressData& progress() const { return m_progress; }
     // The widest line drawn, against the page's width.
     int widestLine() const { return m_widest; }
 

@@ -3,6 +3,8 @@
 #include "Form.h"
 #include "MediaPaths.h"
 
+#include <algorithm>
+
 namespace quiz {
 
 void QuestionMedia::begin(const QString& root, const birds::NumberTable& numbers, Season season,
@@ -47,6 +49,22 @@ std::pair<int, int> QuestionMedia::present(int entry, double fineness, Arrived a
         },
         std::move(arrived));
     return {picture, call};
+}
+
+std::pair<int, int> QuestionMedia::unseen(int bird) const
+{
+    for (int entry = 1; entry <= birds::BoardSize; ++entry) {
+        if (m_numbers[std::size_t(entry)] != bird)
+            continue;
+        const presentation::BirdExemplars& has = m_exemplars[std::size_t(entry)];
+        const auto count = [&](const QList<int>& numbers, ExemplarRotation::Kind kind) {
+            return int(
+                std::ranges::count_if(numbers, [&](int n) { return m_rotation.times(bird, kind, n) == 0; }));
+        };
+        return {count(has.pictures, ExemplarRotation::Kind::Picture),
+                count(has.calls, ExemplarRotation::Kind::Call)};
+    }
+    return {0, 0};
 }
 
 // Two questions never share a time, so the order they came in is kept even

@@ -34,6 +34,8 @@ public:
     void cancel() { m_birdRequest.cancel(); }
 
     const ExemplarRotation& rotation() const { return m_rotation; }
+    // How many of the bird's pictures, and of its recordings, no quiz has shown yet.
+    std::pair<int, int> unseen(int bird) const;
     // By table entry; empty lists until the board has been looked up.
     const presentation::ExemplarTable& exemplars() const { return m_exemplars; }
 

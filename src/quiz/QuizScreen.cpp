@@ -204,8 +204,11 @@ void QuizScreen::onProgressClicked()
     for (int entry = 1; entry <= birds::BoardSize; ++entry)
         board.push_back(m_round.birdNumber(entry));
     const auto& memory = m_round.memory();
-    m_progress->open(
-        quiz::progressOf(memory ? &*memory : nullptr, m_round.memoryMode(), board, m_round.today()));
+    quiz::ProgressData progress =
+        quiz::progressOf(memory ? &*memory : nullptr, m_round.memoryMode(), board, m_round.today());
+    for (quiz::BirdProgress& line : progress.birds)
+        std::tie(line.unseenPictures, line.unseenCalls) = m_media.unseen(line.bird);
+    m_progress->open(progress);
 }
 
 void QuizScreen::onStartTick()

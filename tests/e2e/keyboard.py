@@ -84,8 +84,8 @@ def main():
             e.check(marked(reference, label, 1), "the focused name shows no focus mark at 100 %")
             e.save_screenshot(reference, args.screenshots, "keyboard-focus.png")
 
-            # Past the rest of the board and ■声紋 to 説明.
-            keys(reference, *["Tab"] * (40 - position), "Tab", "Return")
+            # Past the rest of the board, ■声紋, 姿 and 声 to 説明.
+            keys(reference, *["Tab"] * (40 - position), "Tab", "Tab", "Tab", "Return")
             listed = e.DESCRIPTION_LIST[SEASON]
             e.wait_for("the description list", lambda: e.screenshot(reference).share(listed, e.LIST_BLUE) > 0.3, 5)
             keys(reference, "Escape")
@@ -94,7 +94,8 @@ def main():
             e.check(program.alive(), "piyo ended on Escape in the description list")
 
             # At twice the size the mark is twice as thick.
-            keys(reference, "shift+Tab", "shift+Tab", "Up", "Up")  # from 説明 over ■声紋 onto the board
+            # From 説明 over 声, 姿 and ■声紋 onto the board.
+            keys(reference, "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "Up", "Up")
             keys(reference, *["ctrl+plus"] * 4)
             e.wait_for("the window at twice its size", lambda: e.geometry(reference)[2] == 1280, 5)
             focused = scaled(e.name_label(37), 2)

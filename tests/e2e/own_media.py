@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
-"""A camera photograph and two recordings brought in with piyo-import: ピヨ調べ（秋冬） shows the
-photograph fitted in the picture panel and plays the recordings; the other birds keep the
-bundled media."""
+"""A camera photograph and three recordings brought in with piyo-import go beside the bundled
+files: ピヨ調べ（秋冬） shows each bird's own bundled picture and call first, and its 姿 and 声
+labels step to the photograph, fitted in the picture panel, and to each recording in turn (two
+of one bird, of different tones, both heard); the other birds keep the bundled media alone."""
 
+import glob
 import os
 import shutil
 import subprocess
@@ -17,7 +19,9 @@ KNOT = BOARD.index(49)         # オバシギ: nothing imported
 PHOTO_COLOUR = (40, 200, 160)  # no test bird or UI colour is near it
 MP3_TONE = 3600.0
 FLAC_TONE = 4200.0
-
+SECOND_FLAC_TONE = 2700.0
+PICTURE_STEP = (86, 359, 65, 21)  # 姿 1/2
+CALL_STEP = (155, 359, 61, 21)    # 声 1/2
 
 def near(colour, expected, tolerance=14):
     return all(abs(a - b) <= tolerance for a, b in zip(colour, expected))
@@ -37,6 +41,8 @@ def make_own_media(directory):
     os.remove(wav)
     subprocess.run(["sox", "-n", "-r", "48000", "-c", "1", os.path.join(directory, "ハマシギ_2.flac"),
                     "synth", "3", "sine", str(FLAC_TONE), "vol", "0.5"], check=True)
+    subprocess.run(["sox", "-n", "-r", "48000", "-c", "1", os.path.join(directory, "ハマシギ 地鳴き.flac"),
+                    "synth", "3", "sine", str(SECOND_FLAC_TONE), "vol", "0.5"], check=True)
 
 
 def main():
@@ -58,9 +64,13 @@ def main():
         e.log(result.stdout)
         e.check(result.returncode == 0, f"piyo-import failed ({result.returncode}): {result.stderr}")
         personal = os.path.join(data_home, "piyo")
-        for made in ("姿/b63.png", "声/k22.wav", "声/k63.wav", "声/k60.wav"):
-            e.check(os.path.isfile(os.path.join(personal, made)), f"piyo-import made no {made}")
-        e.check(not os.path.exists(os.path.join(personal, "姿/b22.png")), "the winter photograph went to the summer bird")
+        # Numbered after the further files bundled with the program piyo-import belongs to.
+        for made, count in (("姿/b63-*.png", 1), ("声/k22-*.wav", 1), ("声/k63-*.wav", 1), ("声/k60-*.wav", 2)):
+            e.check(len(glob.glob(os.path.join(personal, made))) == count, f"piyo-import made no {made}")
+        for bundled_place in ("姿/b63.png", "声/k63.wav", "声/k60.wav"):
+            e.check(not os.path.exists(os.path.join(personal, bundled_place)), f"{bundled_place} took the bundled place")
+        e.check(not glob.glob(os.path.join(personal, "姿/b22*")),
+                "the winter photograph went to the summer bird")
 
         recorder.wait_ready()
         with e.Program(e.install_program(args.program, scratch)) as program:
@@ -70,6 +80,9 @@ def main():
 
             clicked = recorder.position()
             e.click(window, e.centre(e.name_label(GREY_PLOVER)))
+            e.wait_for("the bundled picture of bird 63 first", lambda: e.bird_on_show(window) == 63, 3)
+            recorder.wait_tone(e.bird_tone(63), clicked, "the bundled call of bird 63 first")
+            e.click(window, e.centre(PICTURE_STEP))
             # Kept at twice the size, shown at the design size once grown into place: 298 x 224,
             # centred in the panel.
             shot = e.wait_for("the imported photograph across the panel", lambda: near(
@@ -79,12 +92,23 @@ def main():
             e.check(not near(shot.pixel(x + w + 20, y + h // 2), PHOTO_COLOUR),
                     "the photograph spills beyond the panel")
             e.save_screenshot(window, args.screenshots, "own-media.png")
+            clicked = recorder.position()
+            e.click(window, e.centre(CALL_STEP))
             recorder.wait_tone(MP3_TONE, clicked, "the imported MP3 call")
 
             clicked = recorder.position()
             e.click(window, e.centre(e.name_label(DUNLIN)))
             e.wait_for("the bundled picture of bird 60", lambda: e.bird_on_show(window) == 60, 3)
-            recorder.wait_tone(FLAC_TONE, clicked, "the imported FLAC call")
+            recorder.wait_tone(e.bird_tone(60), clicked, "the bundled call of bird 60 first")
+            heard = []
+            for _ in range(2):
+                clicked = recorder.position()
+                e.click(window, e.centre(CALL_STEP))
+                heard.append(e.wait_for("one of the imported FLAC calls", lambda: next(
+                    (tone for tone in (FLAC_TONE, SECOND_FLAC_TONE) if len(recorder.heard(tone, clicked)) >= 3),
+                    None), 3))
+            e.check(sorted(heard) == sorted([FLAC_TONE, SECOND_FLAC_TONE]),
+                    f"the two imported recordings of bird 60, each in turn: heard {heard}")
 
             clicked = recorder.position()
             e.click(window, e.centre(e.name_label(KNOT)))

@@ -1,6 +1,7 @@
 #include "BirdTables.h"
 #include "ExemplarRotation.h"
 #include "Fonts.h"
+#include "QuizLayout.h"
 #include "QuizRig.h"
 #include "SpectrogramView.h"
 
@@ -42,6 +43,20 @@ int exemplarPlayed(const QString& line)
 {
     const QString name = line.section(u'/', -1);
     return name.contains(u'-') ? name.section(u'-', 1).section(u'.', 0, 0).toInt() : 1;
+}
+
+// What the progress view says the quiz has not shown yet of the bird.
+QString unseenOf(Rig& rig, int bird)
+{
+    rig.clickAt(*rig.form().label(quiz::Progress));
+    const quiz::ProgressView* view = rig.screen.progressView();
+    QString text = u"no progress view"_s;
+    if (view && view->isOpen())
+        for (const quiz::BirdProgress& line : view->page()->progress().birds)
+            if (line.bird == bird)
+                text = quiz::unseenText(line);
+    rig.clickAt(*rig.form().label(quiz::Progress)); // closed again
+    return text;
 }
 
 } // namespace
@@ -130,6 +145,7 @@ private Q_SLOTS:
                 rig.random.scriptEntries({2 + (10 * round + k) % 39});
         }
         rig.open();
+        QCOMPARE(unseenOf(rig, bird), u"未見 姿1"_s); // earlier days and this question showed the rest
         QList<int> heard;
         QStringList captions;
         for (int question = 0; question < 4 * 11; ++question) {
@@ -148,6 +164,7 @@ private Q_SLOTS:
             rig.runToQuestion();
         }
         QCOMPARE(heard, (QList<int>{2, 1, 3, 2}));
+        QCOMPARE(unseenOf(rig, bird), QString());
         QCOMPARE(captions,
                  (QStringList{u"飛翔「キリッ2」"_s, QString(), u"飛翔「キリッ3」"_s, u"飛翔「キリッ2」"_s}));
         QList<std::pair<int, int>> recorded;

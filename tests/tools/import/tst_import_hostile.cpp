@@ -346,9 +346,12 @@ void ImportHostileTest::numbersOnTheCommandLineAreChecked()
     QVERIFY2(run.status == status, qPrintable(run.out + run.err));
     QVERIFY2((run.out + run.err).contains(message), qPrintable(run.out + run.err));
     if (status == 0) {
+        // Beside the bundled calls, numbered after them.
+        const QStringList made = QDir(dir.filePath(u"data/piyo/声"_s)).entryList({u"k60-*.wav"_s});
+        QCOMPARE(made.size(), 1);
         SF_INFO info{};
-        SNDFILE* file =
-            sf_open(QFile::encodeName(dir.filePath(u"data/piyo/声/k60.wav"_s)).constData(), SFM_READ, &info);
+        SNDFILE* file = sf_open(
+            QFile::encodeName(dir.filePath(u"data/piyo/声/"_s + made.first())).constData(), SFM_READ, &info);
         QVERIFY(file);
         sf_close(file);
         QCOMPARE(info.frames, sf_count_t(2.5 * 48000)); // 1.5 s kept and a second of pause
@@ -427,7 +430,7 @@ void ImportHostileTest::relativeDataHomeIsIgnored()
     const Run run =
         runImport({source}, u"relative/dir"_s, {}, dir.filePath(u"work"_s), dir.filePath(u"home"_s));
     QVERIFY2(run.status == 0, qPrintable(run.out + run.err));
-    QVERIFY(QFileInfo(dir.filePath(u"home/.local/share/piyo/姿/b60.png"_s)).isFile());
+    QVERIFY(QFileInfo(dir.filePath(u"home/.local/share/piyo/姿/b60-2.png"_s)).isFile());
     QCOMPARE(entries(dir.filePath(u"work"_s)), QStringList());
 }
 
