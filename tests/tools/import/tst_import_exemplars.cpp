@@ -333,8 +333,9 @@ private Q_SLOTS:
         const Run run = import(options, {source});
         QCOMPARE(run.leftAlone, 0);
         // The user's song is added beside the bundled calls.
-        QVERIFY2(run.log.contains(u"60 ハマシギ: 1 picture, 3 calls (1 yours; さえずり 1, 飛翔 1, untagged 1)"_s),
-                 qPrintable(run.log));
+        QVERIFY2(
+            run.log.contains(u"60 ハマシギ: 1 picture, 3 calls (1 yours; さえずり 1, 飛翔 1, untagged 1)"_s),
+            qPrintable(run.log));
         QVERIFY2(run.log.contains(u"61 "_s), qPrintable(run.log));
         QVERIFY2(run.log.contains(u"ハマシギ (60): pictures — Calidris alpina, Dunlin"_s),
                  qPrintable(run.log));
