@@ -26,11 +26,10 @@ void QuestionMedia::begin(const QString& root, const birds::NumberTable& numbers
         });
     if (!history)
         return;
-    const quint64 tag = ++m_historyAsked;
-    history->exemplarsUsed(season, m_screen.form(), [this, tag](const history::ExemplarsUsed& used) {
-        if (m_screen.isOpen() && tag == m_historyAsked)
-            m_rotation.historyArrived(used);
-    });
+    history->exemplarsUsed(season, m_screen.form(),
+                           m_historyAsked.wrap(m_screen, [this](const history::ExemplarsUsed& used) {
+                               m_rotation.historyArrived(used);
+                           }));
 }
 
 std::pair<int, int> QuestionMedia::present(int entry, double fineness, Arrived arrived)

@@ -48,7 +48,7 @@ private:
     presentation::ExemplarTable m_exemplars{};
     ExemplarRotation m_rotation;
     QDateTime m_lastStamp;
-    quint64 m_historyAsked = 0;
+    LatestReply m_historyAsked;
     LatestRequest m_boardRequest;
     LatestRequest m_birdRequest;
 };

@@ -128,12 +128,10 @@ void QuizScreen::readLastAnswers()
 {
     if (!m_services.history)
         return;
-    const quint64 tag = ++m_answersAsked;
     m_services.history->lastAnswers(m_season.season, quiz::AnswersWeighed, form(),
-                                    [this, tag](const history::LastAnswers& answers) {
-                                        if (isOpen() && tag == m_answersAsked)
-                                            m_round.lastAnswersArrived(answers);
-                                    });
+                                    m_answersAsked.wrap(*this, [this](const history::LastAnswers& answers) {
+                                        m_round.lastAnswersArrived(answers);
+                                    }));
 }
 
 // What the user remembers of each bird, replayed on the history's thread once
@@ -143,14 +141,12 @@ void QuizScreen::readMemory()
 {
     if (!m_services.history)
         return;
-    const quint64 tag = ++m_memoryAsked;
     const double dayShift = double(QDateTime::currentDateTime().offsetFromUtc()) / 86'400.0 - 4.0 / 24.0;
-    m_services.history->memory(m_season.season, dayShift, form(), [this, tag](const history::Memory& memory) {
-        if (!isOpen() || tag != m_memoryAsked)
-            return;
-        m_round.memoryArrived(memory);
-        showDueCount();
-    });
+    m_services.history->memory(m_season.season, dayShift, form(),
+                               m_memoryAsked.wrap(*this, [this](const history::Memory& memory) {
+                                   m_round.memoryArrived(memory);
+                                   showDueCount();
+                               }));
 }
 
 // The bird on show follows at once while its answer is open: its picture goes

@@ -83,8 +83,8 @@ private:
     bool Accepting = false; // a question is open to an answer
     quiz::Feedback m_feedback;
     quiz::QuestionMedia m_media{*this};
-    quint64 m_answersAsked = 0; // only the latest answers asked for by this showing count
-    quint64 m_memoryAsked = 0;
+    LatestReply m_answersAsked;
+    LatestReply m_memoryAsked;
     QPointer<quiz::ProgressView> m_progress;
     QPointer<SpectrogramView> m_spectrogram; // the asked call's, after the answer is judged
 

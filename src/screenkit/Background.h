@@ -54,3 +54,22 @@ public:
 private:
     quint64 m_latest = 0;
 };
+
+// A reply another thread sends when it is done (the history's), of which only
+// the latest asked for by this showing counts, and none once the screen's
+// window has closed: wrap the callback given with the question.
+class LatestReply
+{
+public:
+    template <class Done> auto wrap(Screen& screen, Done done)
+    {
+        const quint64 tag = ++m_latest;
+        return [this, &screen, tag, done = std::move(done)](const auto& reply) {
+            if (screen.isOpen() && tag == m_latest)
+                done(reply);
+        };
+    }
+
+private:
+    quint64 m_latest = 0;
+};
