@@ -265,7 +265,7 @@ void SpectrogramView::paintAxes(QPainter& painter, const QRect& plot)
     if (!m_caption.isEmpty()) {
         const int left = plot.left() + metrics.horizontalAdvance(u"kHz"_s) + 2 * gap;
         const QRect room(left, 0, plot.right() - left, plot.top() - line);
-        painter.drawText(room, Qt::AlignRight | Qt::AlignBottom,
+        painter.drawText(room, Qt::AlignLeft | Qt::AlignBottom,
                          metrics.elidedText(m_caption, Qt::ElideRight, room.width()));
     }
 

@@ -36,7 +36,8 @@ public:
     void showSound(const DecodedSound& sound);
     // Shows nothing: no picture, no cursor.
     void clear();
-    // A line above the plot, such as how the call is written down; cut short when too long.
+    // A line above the plot, beside its kHz, such as how the call is written down; cut short
+    // when too long.
     void setCaption(const QString& text);
     QString caption() const { return m_caption; }
     // Moves the cursor; not playing hides it.
