@@ -61,7 +61,9 @@ int main(int argc, char** argv)
                            : !paint(further.species, stem))
             return 1;
         QFile tags(out.filePath(stem + u".tags"_s));
-        const QByteArray text = media::formatExemplarTags({.words = further.tags});
+        media::ExemplarTags written;
+        written.words = further.tags;
+        const QByteArray text = media::formatExemplarTags(written);
         if (!tags.open(QIODevice::WriteOnly | QIODevice::Truncate) || tags.write(text) != text.size()) {
             QTextStream(stderr) << "piyo-birds: cannot write " << tags.fileName() << '\n';
             return 1;
