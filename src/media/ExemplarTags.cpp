@@ -137,20 +137,14 @@ ExemplarTags parseExemplarTags(const QByteArray& utf8)
         const QString line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;
-        static const QRegularExpression creditLine(u"^(credit|出典)\\s*[:：]\\s*(.*)$"_s,
-                                                   QRegularExpression::CaseInsensitiveOption);
-        const QRegularExpressionMatch credit = creditLine.match(line);
-        if (credit.hasMatch()) {
-            if (tags.credit.isEmpty())
-                tags.credit = oneLine(credit.captured(2));
-            continue;
-        }
-        static const QRegularExpression heardLine(u"^(heard|聞きなし)\\s*[:：]\\s*(.*)$"_s,
+        // A keyed line: whom the file is owed to, or how the call is written down. The first of each counts.
+        static const QRegularExpression keyedLine(u"^(credit|出典|heard|聞きなし)\\s*[:：]\\s*(.*)$"_s,
                                                   QRegularExpression::CaseInsensitiveOption);
-        const QRegularExpressionMatch heard = heardLine.match(line);
-        if (heard.hasMatch()) {
-            if (tags.heard.isEmpty())
-                tags.heard = oneLine(heard.captured(2));
+        if (const QRegularExpressionMatch keyed = keyedLine.match(line); keyed.hasMatch()) {
+            const QString key = keyed.captured(1).toLower();
+            QString& field = key == u"credit"_s || key == u"出典"_s ? tags.credit : tags.heard;
+            if (field.isEmpty())
+                field = oneLine(keyed.captured(2));
             continue;
         }
         found += tagWordsIn(line);

@@ -68,16 +68,6 @@ ExemplarTable findBoardExemplars(const QString& root, const birds::NumberTable& 
     return table;
 }
 
-CallTable checkCalls(const QString& root, const birds::NumberTable& numbers)
-{
-    const QStringList roots = media::mediaRoots(root);
-    CallTable callable{};
-    for (int entry = 1; entry <= birds::BoardSize; ++entry)
-        callable[std::size_t(entry)] = media::callFileCheck(media::findBirdFile(
-            roots, media::BirdFile::Call, media::birdNumberText(numbers[std::size_t(entry)])));
-    return callable;
-}
-
 QStringList readBirdDescription(const QString& root, const QString& numberText)
 {
     return description::read(

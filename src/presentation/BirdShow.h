@@ -32,8 +32,8 @@ struct BirdMedia
 // Reads the picture and checks the call of bird NumberText, each the first
 // regular file found under the names the media layer looks for; the picture as
 // fine as fineness asks (see readPicture). Other than 1, picture and call name
-// one of the bird's further pictures and recordings. Touches the disk: runs on
-// a worker, never on the user-interface thread.
+// one of the bird's further pictures and recordings; 0 leaves that one unread.
+// Touches the disk: runs on a worker, never on the user-interface thread.
 BirdMedia readBirdMedia(const QString& root, const QString& numberText, double fineness = 1.0,
                         int picture = 1, int call = 1);
 
@@ -59,10 +59,8 @@ BirdExemplars findBirdExemplars(const QString& root, const QString& numberText);
 using ExemplarTable = std::array<BirdExemplars, birds::BoardSize + 1>;
 ExemplarTable findBoardExemplars(const QString& root, const birds::NumberTable& numbers);
 
-// Which birds of a board have a call that can be played, by table entry
-// (slot 0 unused). Worker only.
+// Which birds of a board have a call that can be played, by table entry (slot 0 unused).
 using CallTable = std::array<bool, birds::BoardSize + 1>;
-CallTable checkCalls(const QString& root, const birds::NumberTable& numbers);
 
 // The lines of bird NumberText's description; none when it has none. Worker only.
 QStringList readBirdDescription(const QString& root, const QString& numberText);

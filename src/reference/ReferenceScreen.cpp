@@ -106,8 +106,9 @@ void ReferenceScreen::stepExemplar(bool call)
         return;
     const int now = call ? m_shown.callExemplar : m_shown.pictureExemplar;
     const int next = numbers.at((numbers.indexOf(now) + 1) % numbers.size());
-    const int picture = call ? m_shown.pictureExemplar : next;
-    const int sound = call ? next : m_shown.callExemplar;
+    // Only the one stepped is read: the other stays as it is on show.
+    const int picture = call ? 0 : next;
+    const int sound = call ? next : 0;
     m_stepRequest.start(
         *this,
         [root = DataRoot, number = NumberText, fineness = form()->pictureFineness(), picture, sound] {
